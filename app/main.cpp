@@ -1,0 +1,34 @@
+#include <QScreen>
+#include <exception>
+#include <memory>
+
+#include "app/application.h"
+#include "app/main_window.h"
+
+namespace {
+
+void CentreOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen();
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  window.move(available.center() - window.rect().center());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::unique_ptr<KeldarApplication> application;
+  try {
+    application = std::make_unique<KeldarApplication>(argc, argv);
+    // The window shows itself on the task bar; Qt does that for every top-level window.
+    auto window = std::make_unique<TForm1>();
+    CentreOnScreen(*window);
+    window->show();
+    return application->exec();
+  } catch (const std::exception& error) {
+    if (application) KeldarApplication::ShowException(error.what());
+  } catch (...) {
+    if (application) KeldarApplication::ShowException("");
+  }
+  return 0;
+}

@@ -1,0 +1,139 @@
+#include "app/main_window.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+
+#include "app/admin_tools_library.h"
+#include "app/brand_profile.h"
+#include "app/ini_file.h"
+#include "config/language_library.h"
+#include "config/startup_language.h"
+#include "device/bus_protocol_library.h"
+#include "device/device_plugin_library.h"
+#include "platform/locale.h"
+#include "platform/text.h"
+#include "ui_TForm1.h"
+
+TForm1* Form1 = nullptr;
+
+// The layouts' pictures live in a static library; register them before use.
+static void RegisterLayoutResources() { Q_INIT_RESOURCE(forms); }
+
+namespace {
+
+constexpr QColor kBarColour{240, 240, 240};
+constexpr int kIconGap = 6;
+
+void Paint(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()) {
+  Form1 = this;
+  RegisterLayoutResources();
+
+  // The window and its components, then the bar colour.
+  ui_->setupUi(this);
+  Paint(ui_->Bottom, kBarColour);
+
+  // Firmware catalogue: created here once the catalogue exists.
+
+  brand_ = std::make_unique<BrandProfile>();
+
+  // The language library, its phrases object and the interface language.
+  language_ = std::make_unique<CLanguageLibrary>();
+  if (language_->IsLoaded()) {
+    phrases_ = language_->CreatePhrases();
+    SelectStartupLanguage(Settings(), *language_, phrases_, platform::SystemDefaultLcid());
+  }
+
+  adminTools_ = std::make_unique<AdminToolsLibrary>();
+  busProtocol_ = std::make_unique<BusProtocolLibrary>();
+  for (std::size_t i = 0; i < devices_.size(); ++i)
+    devices_[i] = std::make_unique<DevicePluginLibrary>(kDevicePlugins[i]);
+
+  // Qt paints every widget double-buffered and composited; nothing to switch on.
+
+  setWindowTitle(QString::fromUtf8(brand_->DisplayName().data(), brand_->DisplayName().size()) +
+                 QLatin1Char(' ') +
+                 QString::fromUtf8(brand_->Version().data(), brand_->Version().size()));
+
+  // Settings screen and about box: created here once they exist.
+
+  // The support address, never clipped: the field grows to its text.
+  const QString email =
+      QString::fromUtf8(brand_->SupportEmail().data(), brand_->SupportEmail().size());
+  ui_->Edit1->setText(email);
+  const int textWidth = QFontMetrics(ui_->Edit1->font()).horizontalAdvance(email) + 4;
+  if (textWidth > ui_->Edit1->width()) ui_->Edit1->resize(textWidth, ui_->Edit1->height());
+
+  // Connection screen and navigation worker: created here once they exist.
+
+  platform::CopyToField(DatabaseName_, brand_->LocalDatabase());
+  platform::CopyToField(ProgramVersion_, brand_->Version());
+
+  // Update screen: created here once it exists.
+
+  ui_->Image2->hide();
+
+  // Start-up version check: runs here once the online services exist.
+
+  for (QWidget* icon : {ui_->Image1, ui_->Image2, ui_->Image4}) icon->installEventFilter(this);
+  ui_->Bottom->installEventFilter(this);
+  ui_->Main->installEventFilter(this);
+  FormResize();
+}
+
+TForm1::~TForm1() {
+  // Screens first, then the objects, then the libraries they came from.
+  brand_.reset();
+  if (language_->IsLoaded()) language_->DeletePhrases(phrases_);
+  phrases_ = nullptr;
+  language_.reset();
+  adminTools_.reset();
+  busProtocol_.reset();
+  for (auto& device : devices_) device.reset();
+  Form1 = nullptr;
+}
+
+Phrases TForm1::PhraseSource() const { return Phrases(language_.get(), phrases_); }
+
+void TForm1::FormResize() {
+  ui_->Image6->move(5, ui_->Image6->y());
+  ui_->Edit1->move(30, ui_->Edit1->y());
+  const int barWidth = ui_->Bottom->width();
+  const int aboutLeft = barWidth - ui_->Image1->width();
+  const int settingsLeft = aboutLeft - ui_->Image4->width() - kIconGap;
+  const int downloadLeft = settingsLeft - ui_->Image2->width() - kIconGap;
+  ui_->Image1->move(aboutLeft, 0);
+  ui_->Image4->move(settingsLeft, 0);
+  ui_->Image2->move(downloadLeft, 0);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && (watched == ui_->Bottom || watched == ui_->Main)) {
+    FormResize();
+  } else if (event->type() == QEvent::MouseButtonRelease) {
+    if (watched == ui_->Image1) Image1Click();
+    if (watched == ui_->Image4) Image4Click();
+    if (watched == ui_->Image2) Image2Click();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::Image1Click() {
+  // Shows the about box once it exists.
+}
+
+void TForm1::Image4Click() {
+  // Shows the settings screen once it exists.
+}
+
+void TForm1::Image2Click() {
+  // Runs the version check again once the online services exist.
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "config/phrases.h"
+
+namespace Ui {
+class TForm1;
+}
+class AdminToolsLibrary;
+class BrandProfile;
+class BusProtocolLibrary;
+class CLanguageLibrary;
+class DevicePluginLibrary;
+
+// The program's one top-level window. Its constructor is the start-up
+// sequence of the whole system; its destructor tears it down in the reverse,
+// fixed order, unloading the plug-in libraries last.
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Places the bottom-bar icons and centres the about box; runs on every resize.
+  void FormResize();
+
+  const BrandProfile& Brand() const { return *brand_; }
+  const CLanguageLibrary& Language() const { return *language_; }
+  Phrases PhraseSource() const;
+  const AdminToolsLibrary& AdminTools() const { return *adminTools_; }
+  const BusProtocolLibrary& BusProtocol() const { return *busProtocol_; }
+  const DevicePluginLibrary& DevicePlugin(std::size_t index) const { return *devices_.at(index); }
+
+  const char* DatabaseName() const { return DatabaseName_; }
+  const char* ProgramVersion() const { return ProgramVersion_; }
+
+  // The bottom bar and its controls, for the screens and tests.
+  Ui::TForm1& Controls() { return *ui_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Image1Click();
+  void Image4Click();
+  void Image2Click();
+
+  std::unique_ptr<Ui::TForm1> ui_;
+  std::unique_ptr<BrandProfile> brand_;
+  std::unique_ptr<CLanguageLibrary> language_;
+  void* phrases_ = nullptr;
+  std::unique_ptr<AdminToolsLibrary> adminTools_;
+  std::unique_ptr<BusProtocolLibrary> busProtocol_;
+  std::array<std::unique_ptr<DevicePluginLibrary>, 5> devices_;
+  char DatabaseName_[50] = {};
+  char ProgramVersion_[50] = {};
+};
+
+// The main window, set from the start of its construction until its destruction.
+extern TForm1* Form1;
