@@ -1,0 +1,384 @@
+-- Phrase store of the language library (built into phrases.db beside Phrases.so).
+--
+-- Every interface text is looked up by its key in the selected language. A text of two
+-- or more characters replaces the screen's built-in Russian text, so the Russian row of
+-- each key is that built-in text, letter for letter.
+--
+-- How the screens use the texts:
+--   * labels shown as "text:" get the text without the colon (the screen adds it);
+--   * messages are shown through "%s", so they are plain text;
+--   * the update question is itself a format: it keeps its two %s (new version, then
+--     the version in use) and its line break, and carries no other percent sign.
+-- All texts are UTF-8.
+
+PRAGMA foreign_keys = ON;
+
+CREATE TABLE languages (
+  id   INTEGER PRIMARY KEY CHECK (id > 0),  -- position in the language list + 1
+  name TEXT NOT NULL UNIQUE CHECK (length(name) > 0)  -- in the language itself
+);
+
+CREATE TABLE phrases (
+  key         TEXT NOT NULL
+              CHECK (length(key) BETWEEN 1 AND 119 AND key NOT GLOB '*[^A-Za-z0-9_]*'),
+  language_id INTEGER NOT NULL REFERENCES languages (id),
+  text        TEXT NOT NULL,
+  PRIMARY KEY (key, language_id)
+) WITHOUT ROWID;
+
+INSERT INTO languages (id, name) VALUES
+  (1, 'English'),
+  (2, 'Русский'),
+  (3, 'Українська');
+
+------------------------------------------------------------------------------------------
+-- Connection (home) screen
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_ADMINISTRATION', 1, 'Administration'),
+  ('FRAME_PROGRAM_MAIN_ADMINISTRATION', 2, 'Администрирование'),
+  ('FRAME_PROGRAM_MAIN_ADMINISTRATION', 3, 'Адміністрування');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_ENTER', 1, 'Log in'),
+  ('FRAME_PROGRAM_MAIN_ENTER', 2, 'Войти'),
+  ('FRAME_PROGRAM_MAIN_ENTER', 3, 'Увійти');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_VIEW_ARCHIVE', 1, 'Archive viewer'),
+  ('FRAME_PROGRAM_MAIN_VIEW_ARCHIVE', 2, 'Просмотр архива'),
+  ('FRAME_PROGRAM_MAIN_VIEW_ARCHIVE', 3, 'Перегляд архіву');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_SEE_ARCHIVE', 1, 'View archive'),
+  ('FRAME_PROGRAM_MAIN_SEE_ARCHIVE', 2, 'Смотреть архив'),
+  ('FRAME_PROGRAM_MAIN_SEE_ARCHIVE', 3, 'Переглянути архів');
+
+-- The Russian heading begins with a Latin "C", as the screen's own caption does.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_CONNECTION_DEVICE', 1, 'Device connection'),
+  ('FRAME_PROGRAM_MAIN_CONNECTION_DEVICE', 2, 'Cоединение с устройством'),
+  ('FRAME_PROGRAM_MAIN_CONNECTION_DEVICE', 3, 'З’єднання з пристроєм');
+
+-- Label, shown as "text:".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_DEVICE_ADRESS', 1, 'Device address'),
+  ('FRAME_PROGRAM_MAIN_DEVICE_ADRESS', 2, 'Адрес устройства'),
+  ('FRAME_PROGRAM_MAIN_DEVICE_ADRESS', 3, 'Адреса пристрою');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_ESTABLISH_COMMUNICATION', 1, 'Connect'),
+  ('FRAME_PROGRAM_MAIN_ESTABLISH_COMMUNICATION', 2, 'Установить связь'),
+  ('FRAME_PROGRAM_MAIN_ESTABLISH_COMMUNICATION', 3, 'Встановити зв’язок');
+
+-- Status line while connecting. The connect worker shows this key twice: first while it
+-- searches for the meter, then once the meter has answered (where its built-in text is
+-- "Соединение установлено"). The text is the one of the first use.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_CONNECTING_DEVICE', 1, 'Connecting to the device'),
+  ('FRAME_PROGRAM_MAIN_CONNECTING_DEVICE', 2, 'Подключение к устройству'),
+  ('FRAME_PROGRAM_MAIN_CONNECTING_DEVICE', 3, 'Підключення до пристрою');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION', 1, 'Reading the device configuration'),
+  ('FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION', 2, 'Читаем конфигурацию устройства'),
+  ('FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION', 3, 'Читаємо конфігурацію пристрою');
+
+------------------------------------------------------------------------------------------
+-- Messages of the shell
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND', 1,
+   'No information about the device was found.'),
+  ('FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND', 2,
+   'Информация про устройство не найдена.'),
+  ('FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND', 3,
+   'Інформацію про пристрій не знайдено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE', 1,
+   'A component needed for this mode is missing.'),
+  ('FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE', 2,
+   'Не хватает компонента для работы в этом режиме.'),
+  ('FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE', 3,
+   'Бракує компонента для роботи в цьому режимі.');
+
+-- The "c" before "устройством" is a Latin letter, as in the built-in message.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_NOT_ENOUGH_COMPONENTS_WORK_WITH_DEVICE', 1,
+   'A component needed to work with this device is missing.'),
+  ('FRAME_PROGRAM_MAIN_NOT_ENOUGH_COMPONENTS_WORK_WITH_DEVICE', 2,
+   'Не хватает компонента для работы c устройством.'),
+  ('FRAME_PROGRAM_MAIN_NOT_ENOUGH_COMPONENTS_WORK_WITH_DEVICE', 3,
+   'Бракує компонента для роботи з пристроєм.');
+
+------------------------------------------------------------------------------------------
+-- Device-type selection screen (title and tile kinds)
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_SELECT_DEVICE_OPERATE', 1, 'Select a device to work with'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_SELECT_DEVICE_OPERATE', 2, 'Выберите устройство для работы'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_SELECT_DEVICE_OPERATE', 3, 'Виберіть пристрій для роботи');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_ELECTRICITY_METER', 1, 'Electricity meter'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_ELECTRICITY_METER', 2, 'Устройство электричества'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_ELECTRICITY_METER', 3, 'Лічильник електроенергії');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_GAS_METER', 1, 'Gas meter'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_GAS_METER', 2, 'Устройство газа'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_GAS_METER', 3, 'Лічильник газу');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_UNIT_HEAT_REVERSE', 1, 'Heat meter (return flow)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_UNIT_HEAT_REVERSE', 2, 'Устройство тепла (обратный)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_UNIT_HEAT_REVERSE', 3, 'Лічильник тепла (зворотний)');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_HEAT_SUPPLY', 1, 'Heat meter (supply flow)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_HEAT_SUPPLY', 2, 'Устройство тепла (подающий)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_HEAT_SUPPLY', 3, 'Лічильник тепла (подавальний)');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_HOT', 1, 'Water meter (hot)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_HOT', 2, 'Устройство воды (горячей)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_HOT', 3, 'Лічильник води (гарячої)');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER', 1, 'Water meter'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER', 2, 'Устройство воды'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER', 3, 'Лічильник води');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_COLD', 1, 'Water meter (cold)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_COLD', 2, 'Устройство воды (холодной)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_COLD', 3, 'Лічильник води (холодної)');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_MULTIRATE_HOT', 1, 'Multi-rate water meter (hot)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_MULTIRATE_HOT', 2,
+   'Устройство воды многотарифное (горячей)'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_WATER_MULTIRATE_HOT', 3,
+   'Багатотарифний лічильник води (гарячої)');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_NOT_DEFINED', 1, 'Unknown device'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_NOT_DEFINED', 2, 'Устройство не определено'),
+  ('FRAME_PROGRAM_SELECT_DEVICE_METER_NOT_DEFINED', 3, 'Пристрій не визначено');
+
+------------------------------------------------------------------------------------------
+-- Shared by the screens with a back strip, and the language settings screen
+------------------------------------------------------------------------------------------
+
+-- "Вернутся" is the spelling of the screens' own caption.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SETTING_GO_BACK', 1, 'Go back'),
+  ('FRAME_PROGRAM_SETTING_GO_BACK', 2, 'Вернутся назад'),
+  ('FRAME_PROGRAM_SETTING_GO_BACK', 3, 'Повернутися назад');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SETTING_LANGUAGE_PROGRAM', 1, 'Program language'),
+  ('FRAME_PROGRAM_SETTING_LANGUAGE_PROGRAM', 2, 'Язык программы'),
+  ('FRAME_PROGRAM_SETTING_LANGUAGE_PROGRAM', 3, 'Мова програми');
+
+-- Label, shown as "text:".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SETTING_SELECT_LANGUAGE', 1, 'Select language'),
+  ('FRAME_PROGRAM_SETTING_SELECT_LANGUAGE', 2, 'Выберите язык'),
+  ('FRAME_PROGRAM_SETTING_SELECT_LANGUAGE', 3, 'Виберіть мову');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SETTING_APPLY', 1, 'Apply'),
+  ('FRAME_PROGRAM_SETTING_APPLY', 2, 'Применить'),
+  ('FRAME_PROGRAM_SETTING_APPLY', 3, 'Застосувати');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SETTING_LANGUAGE_IS_NOT_SELECTED', 1, 'No interface language is selected.'),
+  ('FRAME_PROGRAM_SETTING_LANGUAGE_IS_NOT_SELECTED', 2, 'Язык интерфейса не выбран.'),
+  ('FRAME_PROGRAM_SETTING_LANGUAGE_IS_NOT_SELECTED', 3, 'Мову інтерфейсу не вибрано.');
+
+------------------------------------------------------------------------------------------
+-- Device configuration screen: device types of the type list
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('DEVICE_ANOTHER_DEVICE', 1, 'Other device'),
+  ('DEVICE_ANOTHER_DEVICE', 2, 'Другое устройство'),
+  ('DEVICE_ANOTHER_DEVICE', 3, 'Інший пристрій');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('DEVICE_WATER_METER_HOT_WATER', 1, 'Hot water meter'),
+  ('DEVICE_WATER_METER_HOT_WATER', 2, 'Водомер горячей воды'),
+  ('DEVICE_WATER_METER_HOT_WATER', 3, 'Лічильник гарячої води');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('DEVICE_WATER_METER_COLD_WATER', 1, 'Cold water meter'),
+  ('DEVICE_WATER_METER_COLD_WATER', 2, 'Водомер холодной воды'),
+  ('DEVICE_WATER_METER_COLD_WATER', 3, 'Лічильник холодної води');
+
+------------------------------------------------------------------------------------------
+-- Device configuration screen: captions
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_CONFIGURATION', 1, 'Device configuration'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_CONFIGURATION', 2, 'Конфигурация устройства'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_CONFIGURATION', 3, 'Конфігурація пристрою');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE', 1, 'Device type'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE', 2, 'Тип устройства'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE', 3, 'Тип пристрою');
+
+-- Label, shown as "text:".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_SELECT_TYPE', 1, 'Select type'),
+  ('FRAME_PROGRAM_CONFIGURATION_SELECT_TYPE', 2, 'Выбрать тип'),
+  ('FRAME_PROGRAM_CONFIGURATION_SELECT_TYPE', 3, 'Вибрати тип');
+
+-- Label, shown as "text:".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DESCRIPTION_TYPE', 1, 'Type description'),
+  ('FRAME_PROGRAM_CONFIGURATION_DESCRIPTION_TYPE', 2, 'Описание типа'),
+  ('FRAME_PROGRAM_CONFIGURATION_DESCRIPTION_TYPE', 3, 'Опис типу');
+
+-- The three "apply" buttons of the configuration screen.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_INSTALL', 1, 'Apply'),
+  ('FRAME_PROGRAM_DEVICE_INSTALL', 2, 'Применить'),
+  ('FRAME_PROGRAM_DEVICE_INSTALL', 3, 'Застосувати');
+
+-- Group box caption and, as "text:", the label of the serial number edit.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SERIAL_NUMBER', 1, 'Serial number'),
+  ('FRAME_PROGRAM_DEVICE_SERIAL_NUMBER', 2, 'Серийный номер'),
+  ('FRAME_PROGRAM_DEVICE_SERIAL_NUMBER', 3, 'Серійний номер');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_ADDRESSING', 1, 'Addressing'),
+  ('FRAME_PROGRAM_CONFIGURATION_ADDRESSING', 2, 'Адресация'),
+  ('FRAME_PROGRAM_CONFIGURATION_ADDRESSING', 3, 'Адресація');
+
+-- Label, shown as "text:".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_PRIMARY_ADDRESS', 1, 'Primary address'),
+  ('FRAME_PROGRAM_DEVICE_PRIMARY_ADDRESS', 2, 'Первичный адрес'),
+  ('FRAME_PROGRAM_DEVICE_PRIMARY_ADDRESS', 3, 'Первинна адреса');
+
+-- Label, shown as "text:".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SECONDARY_ADDRESS', 1, 'Secondary address'),
+  ('FRAME_PROGRAM_DEVICE_SECONDARY_ADDRESS', 2, 'Вторичный адрес'),
+  ('FRAME_PROGRAM_DEVICE_SECONDARY_ADDRESS', 3, 'Вторинна адреса');
+
+------------------------------------------------------------------------------------------
+-- Device configuration screen: messages
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_INVALID_RESPONSE_FROM_DEVICE', 1,
+   'Invalid response from the device.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_INVALID_RESPONSE_FROM_DEVICE', 2,
+   'Неверный ответ от устройства.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_INVALID_RESPONSE_FROM_DEVICE', 3,
+   'Неправильна відповідь від пристрою.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_DEVICE_ADDRESS_HAS_NOT_BEEN_RECEIVED', 1,
+   'The primary address of the device was not received.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_DEVICE_ADDRESS_HAS_NOT_BEEN_RECEIVED', 2,
+   'Первичный адрес устройства не был получен.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_DEVICE_ADDRESS_HAS_NOT_BEEN_RECEIVED', 3,
+   'Первинну адресу пристрою не отримано.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_DEVICE_TYPE_CHANGED_SUCCESSFULLY', 1,
+   'The device type was changed successfully.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_DEVICE_TYPE_CHANGED_SUCCESSFULLY', 2,
+   'Тип устройства успешно изменен.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_DEVICE_TYPE_CHANGED_SUCCESSFULLY', 3,
+   'Тип пристрою успішно змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SERIAL_NUMBER_CHANGED_SUCCESSFULLY', 1,
+   'The serial number of the device was changed successfully.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SERIAL_NUMBER_CHANGED_SUCCESSFULLY', 2,
+   'Серийный номер устройства успешно изменен.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SERIAL_NUMBER_CHANGED_SUCCESSFULLY', 3,
+   'Серійний номер пристрою успішно змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_DEVICE_REJECTS_COMMAND', 1,
+   'The device rejected the command.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_DEVICE_REJECTS_COMMAND', 2,
+   'Устройство отклонило команду.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_DEVICE_REJECTS_COMMAND', 3,
+   'Пристрій відхилив команду.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_SECONDARY_ADDRESS_BEEN_CHANGED_SUCCESSFULLY', 1,
+   'The primary and secondary addresses were changed successfully.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_SECONDARY_ADDRESS_BEEN_CHANGED_SUCCESSFULLY', 2,
+   'Первичный и вторичный адрес успешно изменен.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_SECONDARY_ADDRESS_BEEN_CHANGED_SUCCESSFULLY', 3,
+   'Первинну та вторинну адреси успішно змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_ADDRESS_CHANGED_SUCCESSFULLY_SECONDARY_ADDRESS_NOT_BEEN_CHANGED', 1,
+   'The primary address was changed successfully. The secondary address was not changed.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_ADDRESS_CHANGED_SUCCESSFULLY_SECONDARY_ADDRESS_NOT_BEEN_CHANGED', 2,
+   'Первичный адрес успешно изменен. Вторичный адрес не был изменен.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_ADDRESS_CHANGED_SUCCESSFULLY_SECONDARY_ADDRESS_NOT_BEEN_CHANGED', 3,
+   'Первинну адресу успішно змінено. Вторинну адресу не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SECONDARY_ADDRESS_HAS_BEEN_CHANGED_SUCCESSFULLY_PRIMARY_ADDRESS_HAS_NOT_BEEN_CHANGED', 1,
+   'The secondary address was changed successfully. The primary address was not changed.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SECONDARY_ADDRESS_HAS_BEEN_CHANGED_SUCCESSFULLY_PRIMARY_ADDRESS_HAS_NOT_BEEN_CHANGED', 2,
+   'Вторичный адрес успешно изменен. Первичный адрес не был изменен.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SECONDARY_ADDRESS_HAS_BEEN_CHANGED_SUCCESSFULLY_PRIMARY_ADDRESS_HAS_NOT_BEEN_CHANGED', 3,
+   'Вторинну адресу успішно змінено. Первинну адресу не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_SECONDARY_ADDRESS_NOT_BEEN_CHANGED', 1,
+   'Neither the primary nor the secondary address was changed.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_SECONDARY_ADDRESS_NOT_BEEN_CHANGED', 2,
+   'Первичный и вторичный адрес не был изменен.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_PRIMARY_SECONDARY_ADDRESS_NOT_BEEN_CHANGED', 3,
+   'Первинну та вторинну адреси не змінено.');
+
+------------------------------------------------------------------------------------------
+-- Start-up version check and update screen
+------------------------------------------------------------------------------------------
+
+-- A format: first %s the new version, second %s the version in use; char(10) breaks
+-- the line before the question.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_NEW_VERSION_NOW_YOURE_USING_OLDER_VERSION_Do_YOU_WANT_UPGRADE_PROGRAM', 1,
+   'A new version of the program, %s, is available. You are using the outdated version %s.'
+   || char(10) || 'Do you want to update the program?'),
+  ('FRAME_PROGRAM_UPDATE_NEW_VERSION_NOW_YOURE_USING_OLDER_VERSION_Do_YOU_WANT_UPGRADE_PROGRAM', 2,
+   'Вышла новая версия программы %s. Сейчас вы пользуетесь устаревшей версией %s.'
+   || char(10) || 'Вы желаете обновить программу?'),
+  ('FRAME_PROGRAM_UPDATE_NEW_VERSION_NOW_YOURE_USING_OLDER_VERSION_Do_YOU_WANT_UPGRADE_PROGRAM', 3,
+   'Вийшла нова версія програми %s. Зараз ви користуєтеся застарілою версією %s.'
+   || char(10) || 'Бажаєте оновити програму?');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_UPDATE', 1, 'Updating'),
+  ('FRAME_PROGRAM_UPDATE_UPDATE', 2, 'Обновление'),
+  ('FRAME_PROGRAM_UPDATE_UPDATE', 3, 'Оновлення');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_ABORT', 1, 'Abort'),
+  ('FRAME_PROGRAM_UPDATE_ABORT', 2, 'Прервать'),
+  ('FRAME_PROGRAM_UPDATE_ABORT', 3, 'Перервати');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED', 1, 'The update was interrupted.'),
+  ('FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED', 2, 'Обновление прервано.'),
+  ('FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED', 3, 'Оновлення перервано.');
