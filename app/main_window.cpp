@@ -2,9 +2,15 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <utility>
 
 #include "app/admin_tools_library.h"
 #include "app/brand_profile.h"
+#include "app/client_align.h"
+#include "app/navigation_worker.h"
+#include "config/about_screen.h"
+#include "config/settings_screen.h"
+#include "device/connection_screen.h"
 #include "app/ini_file.h"
 #include "config/language_library.h"
 #include "config/startup_language.h"
@@ -63,7 +69,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
                  QLatin1Char(' ') +
                  QString::fromUtf8(brand_->Version().data(), brand_->Version().size()));
 
-  // Settings screen and about box: created here once they exist.
+  programSetting_ = new TProgramSetting(nullptr, Settings(), PhraseSource(), [this] {
+    if (programMain_ != nullptr) programMain_->RefreshTexts();
+  });
+  AlignToClient(programSetting_, this);
+  programSetting_->hide();
+  frameAbout_ = new TFrameAbout(this, *brand_);
+  frameAbout_->hide();
 
   // The support address, never clipped: the field grows to its text.
   const QString email =
@@ -72,7 +84,19 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   const int textWidth = QFontMetrics(ui_->Edit1->font()).horizontalAdvance(email) + 4;
   if (textWidth > ui_->Edit1->width()) ui_->Edit1->resize(textWidth, ui_->Edit1->height());
 
-  // Connection screen and navigation worker: created here once they exist.
+  TProgramMain::Actions actions;
+  actions.enter = [this] { navigation_->OpenScreen(CTreadMainForm::kAdministration); };
+  actions.viewArchive = [this] { navigation_->OpenScreen(CTreadMainForm::kArchive); };
+  actions.connect = [this](const std::string& path, int speed, int address) {
+    navigation_->StartConnection(path.c_str(), speed, address);
+  };
+  programMain_ = new TProgramMain(nullptr, *brand_, Settings(), PhraseSource(), std::move(actions));
+  AlignToClient(programMain_, ui_->Main);
+  programMain_->show();
+
+  navigation_ = std::make_unique<CTreadMainForm>(NavigationContext{
+      this, programMain_, adminTools_.get(), busProtocol_.get(), PhraseSource()});
+  navigation_->start();
 
   platform::CopyToField(DatabaseName_, brand_->LocalDatabase());
   platform::CopyToField(ProgramVersion_, brand_->Version());
@@ -91,6 +115,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
 
 TForm1::~TForm1() {
   // Screens first, then the objects, then the libraries they came from.
+  delete std::exchange(frameAbout_, nullptr);
+  delete std::exchange(programSetting_, nullptr);
+  navigation_.reset();
   brand_.reset();
   if (language_->IsLoaded()) language_->DeletePhrases(phrases_);
   phrases_ = nullptr;
@@ -104,6 +131,10 @@ TForm1::~TForm1() {
 Phrases TForm1::PhraseSource() const { return Phrases(language_.get(), phrases_); }
 
 void TForm1::FormResize() {
+  if (frameAbout_ != nullptr) {
+    frameAbout_->move(ui_->Main->width() / 2 - frameAbout_->width() / 2,
+                      ui_->Main->height() / 2 - frameAbout_->height() / 2);
+  }
   ui_->Image6->move(5, ui_->Image6->y());
   ui_->Edit1->move(30, ui_->Edit1->y());
   const int barWidth = ui_->Bottom->width();
@@ -127,11 +158,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::Image1Click() {
-  // Shows the about box once it exists.
+  frameAbout_->show();
+  frameAbout_->raise();
 }
 
 void TForm1::Image4Click() {
-  // Shows the settings screen once it exists.
+  programSetting_->show();
+  programSetting_->raise();
 }
 
 void TForm1::Image2Click() {

@@ -13,7 +13,11 @@ class AdminToolsLibrary;
 class BrandProfile;
 class BusProtocolLibrary;
 class CLanguageLibrary;
+class CTreadMainForm;
 class DevicePluginLibrary;
+class TFrameAbout;
+class TProgramMain;
+class TProgramSetting;
 
 // The program's one top-level window. Its constructor is the start-up
 // sequence of the whole system; its destructor tears it down in the reverse,
@@ -40,6 +44,10 @@ class TForm1 : public QWidget {
 
   // The bottom bar and its controls, for the screens and tests.
   Ui::TForm1& Controls() { return *ui_; }
+  TProgramMain* ProgramMain() const { return programMain_; }
+  TProgramSetting* ProgramSetting() const { return programSetting_; }
+  TFrameAbout* FrameAbout() const { return frameAbout_; }
+  CTreadMainForm* Navigation() const { return navigation_.get(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +64,10 @@ class TForm1 : public QWidget {
   std::unique_ptr<AdminToolsLibrary> adminTools_;
   std::unique_ptr<BusProtocolLibrary> busProtocol_;
   std::array<std::unique_ptr<DevicePluginLibrary>, 5> devices_;
+  TProgramSetting* programSetting_ = nullptr;  // children of the window
+  TFrameAbout* frameAbout_ = nullptr;
+  TProgramMain* programMain_ = nullptr;
+  std::unique_ptr<CTreadMainForm> navigation_;
   char DatabaseName_[50] = {};
   char ProgramVersion_[50] = {};
 };

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QPointer>
+#include <QThread>
+#include <cstdint>
+
+#include "config/phrases.h"
+
+class AdminToolsLibrary;
+class BusProtocolLibrary;
+class CLanguageLibrary;
+class TProgramMain;
+struct KeldarBusPort;
+
+// What the navigation host works with; owned by the main window.
+struct NavigationContext {
+  QWidget* window = nullptr;            // hosted screens cover its client area
+  TProgramMain* programMain = nullptr;  // the home screen
+  const AdminToolsLibrary* adminTools = nullptr;
+  const BusProtocolLibrary* busProtocol = nullptr;
+  Phrases phrases;
+};
+
+// Owns the hosted screens (device selection, administration, archive) and the
+// meter's port while a meter is worked with. Its thread polls CloseRequest
+// every 200 ms and brings the user back home on the main thread.
+class CTreadMainForm : public QThread {
+  Q_OBJECT
+
+ public:
+  enum ScreenKind { kSelectDevice = 0, kAdministration = 1, kArchive = 2 };
+
+  explicit CTreadMainForm(NavigationContext context);
+  // Stops and joins the thread, then closes every hosted screen. Main thread.
+  ~CTreadMainForm() override;
+
+  // Opens a hosted screen; 1 when one was opened, 0 otherwise. Main thread.
+  int OpenScreen(int kind);
+  // Starts a connection on `devicePath`; main thread.
+  void StartConnection(const char* devicePath, int speed, int address);
+  // Closes every open hosted screen and shows the home screen. Main thread.
+  void CloseScreens();
+
+  // The flag hosted screens set (with keldar_flag_set) to be left.
+  uint8_t* CloseRequest() { return &closeRequest_; }
+  uint8_t CloseRequested() const;
+  KeldarBusPort* PortObject() const { return portObject_; }
+  QWidget* AdministrationScreen() const { return administration_; }
+  QWidget* ArchiveScreen() const { return archive_; }
+
+ protected:
+  void run() override;
+
+ private:
+  void ShowMissingComponent() const;
+  void ShowHome() const;
+
+  NavigationContext context_;
+  uint8_t closeRequest_ = 0;
+  QWidget* administration_ = nullptr;
+  QWidget* archive_ = nullptr;
+  KeldarBusPort* portObject_ = nullptr;
+};

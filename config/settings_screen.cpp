@@ -1,0 +1,107 @@
+#include "config/settings_screen.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "app/back_strip.h"
+#include "app/ini_file.h"
+#include "app/widget_look.h"
+#include "config/language_library.h"
+#include "platform/message_box.h"
+#include "ui_TProgramSetting.h"
+
+namespace {
+
+constexpr const char* kNotSelected = "Язык интерфейса не выбран.";
+
+}  // namespace
+
+TProgramSetting::TProgramSetting(QWidget* parent, CIniFile& settings, Phrases phrases,
+                                 std::function<void()> languageApplied)
+    : QFrame(parent),
+      ui_(std::make_unique<Ui::TProgramSetting>()),
+      settings_(settings),
+      phrases_(phrases),
+      languageApplied_(std::move(languageApplied)) {
+  ui_->setupUi(this);
+  look::Paint(this, look::kWhite);
+  look::Paint(ui_->Background, look::kWhite);
+  look::Paint(ui_->SetLanguage, look::kBlack);
+  look::PaintText(ui_->SetLanguage, look::kWhite);
+  MakeBackStrip(ui_->Back, ui_->Label1, ui_->Background, [this] { hide(); });
+  look::OnHover(ui_->GroupBox1, [this] {
+    look::Paint(ui_->Back, look::kWhite);
+    look::SetBold(ui_->Label1, false);
+    look::Paint(ui_->SetLanguage, look::kBlack);
+  });
+  look::OnClick(ui_->SetLanguage, [this] { SetLanguageClick(); });
+  FillLanguages();
+  RefreshTexts();
+}
+
+TProgramSetting::~TProgramSetting() = default;
+
+void TProgramSetting::FillLanguages() {
+  const CLanguageLibrary* library = phrases_.Library();
+  if (library == nullptr || !library->IsLoaded()) return;
+  // The list is loaded once for the life of the process.
+  const auto languages = library->LoadLanguages(phrases_.Object());
+  languagesListed_ = !languages.empty();
+  char stored[3] = {};
+  settings_.ReadValue("LANGUAGE", "LANG", stored, sizeof stored);
+  if (languages.empty()) {
+    ui_->ComboBoxLanguage->addItem(QStringLiteral("По умолчанию"));
+    ui_->ComboBoxLanguage->setCurrentIndex(0);
+    return;
+  }
+  ui_->ComboBoxLanguage->setCurrentIndex(-1);
+  for (std::size_t i = 0; i < languages.size(); ++i) {
+    ui_->ComboBoxLanguage->addItem(QString::fromStdString(languages[i].name));
+    if (stored[0] != '\0' && std::atoi(stored) == languages[i].id)
+      ui_->ComboBoxLanguage->setCurrentIndex(static_cast<int>(i));
+  }
+  if (stored[0] == '\0' || ui_->ComboBoxLanguage->currentText().isEmpty())
+    ui_->ComboBoxLanguage->setCurrentIndex(-1);
+}
+
+void TProgramSetting::SetLanguageClick() {
+  if (phrases_.Object() == nullptr) {
+    ShowNotSelected(false);
+    return;
+  }
+  if (!languagesListed_) {
+    ShowNotSelected(true);
+    return;
+  }
+  // Languages are listed in id order from 1, so the id is the position + 1.
+  const int id = ui_->ComboBoxLanguage->currentIndex() + 1;
+  settings_.WriteValue("LANGUAGE", "LANG", std::to_string(id).c_str());
+  phrases_.Library()->SelectLanguage(phrases_.Object(), id);
+  RefreshTexts();
+  if (languageApplied_) languageApplied_();
+}
+
+void TProgramSetting::ShowNotSelected(bool fromLibrary) {
+  const QString text =
+      fromLibrary ? phrases_.Text("FRAME_PROGRAM_SETTING_LANGUAGE_IS_NOT_SELECTED", kNotSelected)
+                  : QString(kNotSelected);
+  platform::ShowMessageBox(nullptr, text, QString(),
+                           platform::kMbTaskModal | platform::kMbIconError);
+}
+
+void TProgramSetting::RefreshTexts() {
+  if (phrases_.Object() == nullptr) return;
+  ui_->Label1->setText(phrases_.Text("FRAME_PROGRAM_SETTING_GO_BACK", ui_->Label1->text()));
+  ui_->GroupBox1->setTitle(
+      phrases_.Text("FRAME_PROGRAM_SETTING_LANGUAGE_PROGRAM", ui_->GroupBox1->title()));
+  ui_->LabelLanguage->setText(phrases_.Formatted("FRAME_PROGRAM_SETTING_SELECT_LANGUAGE", "%s:",
+                                                 ui_->LabelLanguage->text()));
+  ui_->SetLanguage->setText(phrases_.Text("FRAME_PROGRAM_SETTING_APPLY", ui_->SetLanguage->text()));
+}
+
+void TProgramSetting::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  // The box's left edge in screen coordinates is (width - back strip) / 2.
+  ui_->GroupBox1->move((width() - ui_->Back->width()) / 2 - ui_->Background->x(),
+                       ui_->GroupBox1->y());
+}
