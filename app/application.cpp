@@ -1,10 +1,19 @@
 #include "app/application.h"
 
+#include <QFont>
 #include <exception>
 
 #include "platform/message_box.h"
 
-KeldarApplication::KeldarApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+KeldarApplication::KeldarApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  UseLayoutFonts();
+}
+
+void KeldarApplication::UseLayoutFonts() {
+  // The layouts are drawn for Tahoma; where it is missing, a face of similar
+  // width keeps every caption inside its control.
+  QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"));
+}
 
 bool KeldarApplication::notify(QObject* receiver, QEvent* event) {
   try {

@@ -11,4 +11,6 @@ class KeldarApplication : public QApplication {
 
   // The standard box for an exception; an unknown exception has an empty message.
   static void ShowException(const char* message);
+  // Maps the layouts' font onto one the machine has (tests call it too).
+  static void UseLayoutFonts();
 };

@@ -7,14 +7,14 @@
 #include "app/admin_tools_library.h"
 #include "app/brand_profile.h"
 #include "app/client_align.h"
+#include "app/ini_file.h"
 #include "app/navigation_worker.h"
 #include "config/about_screen.h"
-#include "config/settings_screen.h"
-#include "device/connection_screen.h"
-#include "app/ini_file.h"
 #include "config/language_library.h"
+#include "config/settings_screen.h"
 #include "config/startup_language.h"
 #include "device/bus_protocol_library.h"
+#include "device/connection_screen.h"
 #include "device/device_plugin_library.h"
 #include "platform/locale.h"
 #include "platform/text.h"
@@ -94,8 +94,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   AlignToClient(programMain_, ui_->Main);
   programMain_->show();
 
-  navigation_ = std::make_unique<CTreadMainForm>(NavigationContext{
-      this, programMain_, adminTools_.get(), busProtocol_.get(), PhraseSource()});
+  navigation_ = std::make_unique<CTreadMainForm>(
+      NavigationContext{this, programMain_, adminTools_.get(), busProtocol_.get(), PhraseSource()});
   navigation_->start();
 
   platform::CopyToField(DatabaseName_, brand_->LocalDatabase());

@@ -48,7 +48,8 @@ int CTreadMainForm::OpenScreen(int kind) {
   }
   if (context_.programMain != nullptr) context_.programMain->hide();
 
-  const auto create = kind == kAdministration ? admin->CreateAdministration() : admin->CreateArchive();
+  const auto create =
+      kind == kAdministration ? admin->CreateAdministration() : admin->CreateArchive();
   const CLanguageLibrary* language = context_.phrases.Library();
   auto* frame = static_cast<QWidget*>(create(nullptr, &closeRequest_, context_.phrases.Object(),
                                              language != nullptr ? language->GetApi() : nullptr));
@@ -106,8 +107,9 @@ void CTreadMainForm::ShowHome() const {
 }
 
 void CTreadMainForm::ShowMissingComponent() const {
-  const QString text = context_.phrases.Text("FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE",
-                                             "Не хватает компонента для работы в этом режиме.");
+  const QString text =
+      context_.phrases.Text("FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE",
+                            "Не хватает компонента для работы в этом режиме.");
   platform::ShowMessageBox(nullptr, text, QString(),
                            platform::kMbTaskModal | platform::kMbIconInformation);
 }

@@ -11,15 +11,14 @@ TFrameAbout::TFrameAbout(QWidget* parent, const BrandProfile& brand)
     : QFrame(parent), ui_(std::make_unique<Ui::TFrameAbout>()) {
   ui_->setupUi(this);
   ui_->ImageLogo->setPixmap(QPixmap::fromImage(brand.LogoSmall()));
-  ui_->LabelVersion_->setText(QString::fromUtf8(brand.Version().data(),
-                                                static_cast<qsizetype>(brand.Version().size())));
-  ui_->LabelWebSiteUrl->setText(QString::fromUtf8(
-      brand.SiteUrl().data(), static_cast<qsizetype>(brand.SiteUrl().size())));
-  ui_->LabelNotice1->setText(
-      QStringLiteral("© 2026 ") +
-      QString::fromUtf8(brand.DisplayName().data(),
-                        static_cast<qsizetype>(brand.DisplayName().size())) +
-      QLatin1Char('.'));
+  ui_->LabelVersion_->setText(
+      QString::fromUtf8(brand.Version().data(), static_cast<qsizetype>(brand.Version().size())));
+  ui_->LabelWebSiteUrl->setText(
+      QString::fromUtf8(brand.SiteUrl().data(), static_cast<qsizetype>(brand.SiteUrl().size())));
+  ui_->LabelNotice1->setText(QStringLiteral("© 2026 ") +
+                             QString::fromUtf8(brand.DisplayName().data(),
+                                               static_cast<qsizetype>(brand.DisplayName().size())) +
+                             QLatin1Char('.'));
   look::Paint(ui_->PanelButtonOk, look::kBlack);
   look::PaintText(ui_->PanelButtonOk, look::kWhite);
   look::PaintText(ui_->LabelWebSiteUrl, QColor(11, 110, 105));

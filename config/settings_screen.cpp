@@ -54,14 +54,12 @@ void TProgramSetting::FillLanguages() {
     ui_->ComboBoxLanguage->setCurrentIndex(0);
     return;
   }
-  ui_->ComboBoxLanguage->setCurrentIndex(-1);
+  int selected = -1;
   for (std::size_t i = 0; i < languages.size(); ++i) {
     ui_->ComboBoxLanguage->addItem(QString::fromStdString(languages[i].name));
-    if (stored[0] != '\0' && std::atoi(stored) == languages[i].id)
-      ui_->ComboBoxLanguage->setCurrentIndex(static_cast<int>(i));
+    if (stored[0] != '\0' && std::atoi(stored) == languages[i].id) selected = static_cast<int>(i);
   }
-  if (stored[0] == '\0' || ui_->ComboBoxLanguage->currentText().isEmpty())
-    ui_->ComboBoxLanguage->setCurrentIndex(-1);
+  ui_->ComboBoxLanguage->setCurrentIndex(selected);
 }
 
 void TProgramSetting::SetLanguageClick() {
@@ -94,8 +92,8 @@ void TProgramSetting::RefreshTexts() {
   ui_->Label1->setText(phrases_.Text("FRAME_PROGRAM_SETTING_GO_BACK", ui_->Label1->text()));
   ui_->GroupBox1->setTitle(
       phrases_.Text("FRAME_PROGRAM_SETTING_LANGUAGE_PROGRAM", ui_->GroupBox1->title()));
-  ui_->LabelLanguage->setText(phrases_.Formatted("FRAME_PROGRAM_SETTING_SELECT_LANGUAGE", "%s:",
-                                                 ui_->LabelLanguage->text()));
+  ui_->LabelLanguage->setText(phrases_.Formatted("FRAME_PROGRAM_SETTING_SELECT_LANGUAGE",
+                                                 "%s:", ui_->LabelLanguage->text()));
   ui_->SetLanguage->setText(phrases_.Text("FRAME_PROGRAM_SETTING_APPLY", ui_->SetLanguage->text()));
 }
 

@@ -13,7 +13,9 @@ namespace {
 constexpr int kColumnHeight = 580;
 constexpr int kColumnMargin = 20;
 
-void CentreOn(QWidget* widget, int centre) { widget->move(centre - widget->width() / 2, widget->y()); }
+void CentreOn(QWidget* widget, int centre) {
+  widget->move(centre - widget->width() / 2, widget->y());
+}
 
 // Stored values are compared without regard to case, as they always were.
 bool SameIgnoringCase(const QString& a, const QString& b) {
@@ -70,7 +72,8 @@ TProgramMain::~TProgramMain() = default;
 void TProgramMain::FillPortList() {
   ports_ = ListSerialPorts();
   ui_->ComboBoxSerialPort->clear();
-  for (const auto& port : ports_) ui_->ComboBoxSerialPort->addItem(QString::fromStdString(port.name));
+  for (const auto& port : ports_)
+    ui_->ComboBoxSerialPort->addItem(QString::fromStdString(port.name));
   if (!ports_.empty()) ui_->ComboBoxSerialPort->setCurrentIndex(0);
 }
 
@@ -130,7 +133,8 @@ void TProgramMain::ConnectClick() {
   const bool speed = ui_->ComboBoxSerialPortSpeed->currentIndex() >= 0;
   const unsigned plain = platform::kMbOk | platform::kMbTaskModal;
   if (!port && !speed) {
-    platform::ShowMessageBox(this, "Выберите Serial Port и желаемую скорость работы.", window()->windowTitle(), plain);
+    platform::ShowMessageBox(this, "Выберите Serial Port и желаемую скорость работы.",
+                             window()->windowTitle(), plain);
     return;
   }
   if (!port) {
@@ -138,7 +142,8 @@ void TProgramMain::ConnectClick() {
     return;
   }
   if (!speed) {
-    platform::ShowMessageBox(this, "Выберите желаемую скорость работы", window()->windowTitle(), plain);
+    platform::ShowMessageBox(this, "Выберите желаемую скорость работы", window()->windowTitle(),
+                             plain);
     return;
   }
   ui_->ProgressBar1->setValue(0);
@@ -156,7 +161,8 @@ void TProgramMain::RefreshPortsClick() {
 }
 
 void TProgramMain::PaintButtons(QWidget* hovered) {
-  for (QWidget* button : {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
+  for (QWidget* button :
+       {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
     look::Paint(button, button == hovered ? look::kButtonHover : look::kWhite);
 }
 
@@ -170,7 +176,8 @@ void TProgramMain::WireButtons() {
   look::OnClick(ui_->PanelButtonConnect, [this] { ConnectClick(); });
   look::OnClick(ui_->UpdateComPortList, [this] { RefreshPortsClick(); });
   look::OnClick(ui_->UpdateComPortListAnimate, [this] { RefreshPortsClick(); });
-  for (QWidget* button : {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
+  for (QWidget* button :
+       {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
     look::OnHover(button, [this, button] { PaintButtons(button); });
   for (QWidget* column : {ui_->Background1, ui_->Background2, ui_->Background3})
     look::OnHover(column, [this] { PaintButtons(nullptr); });
@@ -187,7 +194,8 @@ void TProgramMain::Layout() {
   const int columnWidth =
       (width() - ui.Separator1->width() - ui.Separator2->width() - kColumnMargin) / 3;
   ui.Background1->setGeometry(0, top, columnWidth, kColumnHeight);
-  ui.Separator1->setGeometry(ui.Background1->width() + 1, top, ui.Separator1->width(), kColumnHeight);
+  ui.Separator1->setGeometry(ui.Background1->width() + 1, top, ui.Separator1->width(),
+                             kColumnHeight);
   ui.Background2->setGeometry(ui.Separator1->x() + ui.Separator1->width(), top, columnWidth,
                               kColumnHeight);
   ui.Separator2->setGeometry(ui.Background2->x() + ui.Background2->width() + 1, top,

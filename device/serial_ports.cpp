@@ -20,8 +20,9 @@ std::vector<SerialPortEntry> ListSerialPorts() {
       const auto colon = rest.find(':');
       const std::string path(rest.substr(0, colon));
       rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-      const bool known = std::any_of(ports.begin(), ports.end(),
-                                     [&](const SerialPortEntry& port) { return port.path == path; });
+      const bool known = std::any_of(ports.begin(), ports.end(), [&](const SerialPortEntry& port) {
+        return port.path == path;
+      });
       if (!path.empty() && !known) ports.push_back({path, DevicePathOf(path)});
     }
   }

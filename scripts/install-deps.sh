@@ -9,7 +9,7 @@ packages="
   libsimpleini-dev libsqlite3-dev sqlite3
   libgtest-dev googletest
   clang libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core fonts-liberation2
 "
 
 missing=""

@@ -17,18 +17,7 @@ namespace {
 
 const std::filesystem::path kFakes(KELDAR_FAKES_DIR);
 
-// Start-up with a fresh working directory, a locale and a folder of plug-ins.
-struct Startup {
-  Startup(const std::filesystem::path& plugins, const char* locale)
-      : session(plugins), lang("LANG", locale) {
-    Settings().Load();  // the program loads config.ini before main(); redo it here
-  }
-  ScopedWorkingDirectory cwd;
-  FakePluginSession session;
-  ScopedEnv lang;
-  ScopedEnv all{"LC_ALL", nullptr};
-  ScopedEnv messages{"LC_MESSAGES", nullptr};
-};
+using Startup = StartupEnvironment;
 
 std::vector<std::string> LifecycleLines(const std::vector<std::string>& lines) {
   std::vector<std::string> result;
@@ -139,9 +128,3 @@ TEST(MainWindow, BottomBarIconsStayFlushRightSixPixelsApartAtEverySize) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

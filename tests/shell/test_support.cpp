@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/ini_file.h"
 #include "platform/library.h"
 
 namespace {
@@ -82,4 +83,9 @@ ScopedEnv::~ScopedEnv() {
     ::setenv(name_.c_str(), old_.c_str(), 1);
   else
     ::unsetenv(name_.c_str());
+}
+
+StartupEnvironment::StartupEnvironment(const std::filesystem::path& plugins, const char* locale)
+    : session(plugins), lang("LANG", locale) {
+  Settings().Load();
 }

@@ -50,3 +50,14 @@ class ScopedEnv {
   bool had_ = false;
   std::string old_;
 };
+
+// Start-up conditions of the program: a fresh working directory, a folder of
+// plug-ins and a locale; the settings are loaded again as before main().
+struct StartupEnvironment {
+  StartupEnvironment(const std::filesystem::path& plugins, const char* locale);
+  ScopedWorkingDirectory cwd;
+  FakePluginSession session;
+  ScopedEnv lang;
+  ScopedEnv all{"LC_ALL", nullptr};
+  ScopedEnv messages{"LC_MESSAGES", nullptr};
+};

@@ -22,5 +22,8 @@ inline void FakeLog(const std::string& event) {
   ::close(fd);
 }
 
-__attribute__((constructor)) inline void FakeLoaded() { FakeLog("load"); }
-__attribute__((destructor)) inline void FakeUnloaded() { FakeLog("unload"); }
+// One source of each fake logs its loading and unloading.
+#ifndef FAKE_LIFECYCLE_ELSEWHERE
+__attribute__((constructor)) static void FakeLoaded() { FakeLog("load"); }
+__attribute__((destructor)) static void FakeUnloaded() { FakeLog("unload"); }
+#endif

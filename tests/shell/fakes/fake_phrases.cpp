@@ -47,6 +47,10 @@ KeldarPhraseRecord* GetPhrasesData(void* object) {
 void GetLanguage(void* object) {
   auto* phrases = static_cast<FakePhrases*>(object);
   static const char* const kNames[] = {"English", "Русский", "Українська"};
+#ifdef FAKE_NO_LANGUAGES
+  phrases->languages.count = 0;
+  return;
+#endif
   phrases->languages.count = 3;
   for (int i = 0; i < 3; ++i) {
     phrases->languages.items[i].id = i + 1;

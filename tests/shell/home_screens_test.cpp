@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTest>
+
+#include "app/brand_profile.h"
+#include "app/ini_file.h"
+#include "app/main_window.h"
+#include "app/navigation_worker.h"
+#include "config/about_screen.h"
+#include "config/settings_screen.h"
+#include "device/connection_screen.h"
+#include "device/serial_ports.h"
+#include "keldar/plugin_abi.h"
+#include "platform/message_box.h"
+#include "test_support.h"
+#include "ui_TForm1.h"
+#include "ui_TFrameAbout.h"
+#include "ui_TProgramMain.h"
+#include "ui_TProgramSetting.h"
+
+namespace {
+
+const std::filesystem::path kFakes(KELDAR_FAKES_DIR);
+const QString kMissingComponent = "Не хватает компонента для работы в этом режиме.";
+
+uint8_t* CloseFlagOf(QWidget* screen) {
+  return static_cast<uint8_t*>(screen->property("closeFlag").value<void*>());
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) - lines.begin();
+}
+
+TEST(Navigation, AHostedScreenThatSetsTheFlagIsClosedWithinAPollPeriod) {
+  StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
+  TForm1 window;
+  window.show();
+  auto* navigation = window.Navigation();
+  for (int kind : {CTreadMainForm::kAdministration, CTreadMainForm::kArchive}) {
+    ASSERT_EQ(navigation->OpenScreen(kind), 1);
+    QWidget* screen = kind == CTreadMainForm::kAdministration ? navigation->AdministrationScreen()
+                                                              : navigation->ArchiveScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(screen->geometry(), window.rect()) << "hosted screens cover the whole window";
+    EXPECT_FALSE(window.ProgramMain()->isVisible());
+    EXPECT_EQ(navigation->CloseRequested(), 0);
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    keldar_flag_set(CloseFlagOf(screen), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.ProgramMain()->isVisible(); }, 2000));
+    EXPECT_LT(elapsed.elapsed(), 1000) << "about one poll period of 200 ms";
+    EXPECT_EQ(navigation->CloseRequested(), 0);
+    EXPECT_EQ(navigation->AdministrationScreen(), nullptr);
+    EXPECT_EQ(navigation->ArchiveScreen(), nullptr);
+  }
+  const auto lines = startup.session.Lines();
+  EXPECT_TRUE(Contains(lines, "AdminTools: delete administration"));
+  EXPECT_TRUE(Contains(lines, "AdminTools: delete archive"));
+}
+
+TEST(Navigation, ClosingTheWindowReleasesAnOpenScreenBeforeItsLibraryIsUnloaded) {
+  StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
+  {
+    TForm1 window;
+    window.Controls();
+    ASSERT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kAdministration), 1);
+  }
+  const auto lines = startup.session.Lines();
+  const auto deleted = IndexOf(lines, "AdminTools: delete administration");
+  const auto unloaded = IndexOf(lines, "AdminTools: unload");
+  ASSERT_LT(deleted, static_cast<std::ptrdiff_t>(lines.size()));
+  ASSERT_LT(unloaded, static_cast<std::ptrdiff_t>(lines.size()));
+  EXPECT_LT(deleted, unloaded);
+}
+
+TEST(Navigation, WithoutTheLibrariesTheButtonsTellWhatIsMissingAndHomeStays) {
+  ScopedWorkingDirectory nothing;
+  StartupEnvironment startup(nothing.Path(), "ru_RU.UTF-8");
+  platform::MessageBoxRecorder boxes;
+  TForm1 window;
+  window.show();
+  EXPECT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kAdministration), 0);
+  EXPECT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kArchive), 0);
+  window.ProgramMain()->ConnectClick();  // needs the M-Bus library
+  ASSERT_EQ(boxes.calls.size(), 3u);
+  for (const auto& call : boxes.calls) {
+    EXPECT_EQ(call.text, kMissingComponent);
+    EXPECT_EQ(call.caption, "");
+    EXPECT_EQ(call.flags, 0x2040u);
+  }
+  EXPECT_TRUE(window.ProgramMain()->isVisible());
+  EXPECT_EQ(window.Navigation()->PortObject(), nullptr);
+}
+
+TEST(Navigation, WaitingForTheWorkerNeverDeadlocksWithItsSynchronisedCall) {
+  StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
+  for (int i = 0; i < 5; ++i) {
+    TForm1 window;
+    ASSERT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kArchive), 1);
+    keldar_flag_set(CloseFlagOf(window.Navigation()->ArchiveScreen()), 1);
+    // The worker may now be waiting for the main thread while the window is
+    // destroyed without the main thread ever running its request.
+    QThread::msleep(static_cast<unsigned long>(150 + 20 * i));
+  }
+  SUCCEED();
+}
+
+// --- connection screen ---------------------------------------------------
+
+struct ConnectionScreen : ::testing::Test {
+  ScopedWorkingDirectory cwd;
+  ScopedEnv ports{"KELDAR_SERIAL_PORTS", "/tmp/keldar-a:/tmp/keldar-b"};
+  platform::MessageBoxRecorder boxes;
+  std::vector<std::tuple<std::string, int, int>> requests;
+
+  std::unique_ptr<TProgramMain> Make(CIniFile& settings, Phrases phrases = {}) {
+    TProgramMain::Actions actions;
+    actions.connect = [this](const std::string& path, int speed, int address) {
+      requests.emplace_back(path, speed, address);
+    };
+    const BrandProfile brand(1);
+    auto screen = std::make_unique<TProgramMain>(nullptr, brand, settings, phrases, actions);
+    screen->resize(891, 559);
+    screen->show();
+    return screen;
+  }
+};
+
+TEST_F(ConnectionScreen, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
+  EXPECT_EQ(ParseDeviceAddress(""), 1);
+  EXPECT_EQ(ParseDeviceAddress("___"), 1);
+  EXPECT_EQ(ParseDeviceAddress("999"), 254);
+  EXPECT_EQ(ParseDeviceAddress("0"), 1);
+  EXPECT_EQ(ParseDeviceAddress("12_"), 12);
+  EXPECT_EQ(ParseDeviceAddress("254"), 254);
+  EXPECT_EQ(ParseDeviceAddress("99999999999999999999"), 254) << "no overflow";
+
+  CIniFile settings;
+  auto screen = Make(settings);
+  auto& ui = screen->Controls();
+  ui.ComboBoxSerialPort->setCurrentIndex(ui.ComboBoxSerialPort->findText("/tmp/keldar-a"));
+  for (const auto& [typed, expected] : {std::pair{"", 1}, {"999", 254}, {"0", 1}, {"17", 17}}) {
+    ui.MaskEditDeviceAdress->setText(typed);
+    screen->ConnectClick();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(std::get<2>(requests.back()), expected) << typed;
+  }
+  EXPECT_EQ(std::get<0>(requests.back()), "/tmp/keldar-a") << "listed paths keep their form";
+  EXPECT_EQ(std::get<1>(requests.back()), 300);
+  EXPECT_TRUE(boxes.calls.empty());
+}
+
+TEST_F(ConnectionScreen, MissingPortOrSpeedIsExplainedAndNothingStarts) {
+  CIniFile settings;
+  auto screen = Make(settings);
+  auto& ui = screen->Controls();
+  ui.ComboBoxSerialPort->setCurrentIndex(-1);
+  screen->ConnectClick();
+  ui.ComboBoxSerialPortSpeed->setCurrentIndex(-1);
+  screen->ConnectClick();
+  ui.ComboBoxSerialPort->setCurrentIndex(0);
+  screen->ConnectClick();
+  ASSERT_EQ(boxes.calls.size(), 3u);
+  EXPECT_EQ(boxes.calls[0].text, "Выберите Serial Port.");
+  EXPECT_EQ(boxes.calls[1].text, "Выберите Serial Port и желаемую скорость работы.");
+  EXPECT_EQ(boxes.calls[2].text, "Выберите желаемую скорость работы");
+  EXPECT_TRUE(requests.empty());
+}
+
+TEST_F(ConnectionScreen, TheLastPortAndSpeedArePreselectedOnlyOnAnExactPathMatch) {
+  WriteFile("config.ini", "[SERIAL]\r\nCOM = /TMP/KELDAR-B\r\nBAUD = 2400\r\n");
+  CIniFile settings;
+  auto screen = Make(settings);
+  EXPECT_EQ(screen->Controls().ComboBoxSerialPort->currentText(), "/tmp/keldar-b");
+  EXPECT_EQ(screen->Controls().ComboBoxSerialPortSpeed->currentText(), "2400");
+
+  WriteFile("config.ini", "[SERIAL]\r\nCOM = keldar-b\r\nBAUD = 115200\r\n");
+  CIniFile other;
+  auto second = Make(other);
+  EXPECT_EQ(second->Controls().ComboBoxSerialPort->currentIndex(), 0) << "first port stays";
+  EXPECT_EQ(second->Controls().ComboBoxSerialPortSpeed->currentText(), "300");
+
+  WriteFile("config.ini", "[SERIAL]\r\nCOM = /tmp/keldar-b\r\n");
+  CIniFile portOnly;
+  auto third = Make(portOnly);
+  EXPECT_EQ(third->Controls().ComboBoxSerialPort->currentText(), "/tmp/keldar-b");
+  EXPECT_EQ(third->Controls().ComboBoxSerialPortSpeed->currentText(), "300");
+}
+
+TEST_F(ConnectionScreen, ColumnsAndControlsFollowTheLayoutRules) {
+  CIniFile settings;
+  auto screen = Make(settings);
+  auto& ui = screen->Controls();
+  for (const QSize size : {QSize(891, 559), QSize(1240, 780)}) {
+    screen->resize(size);
+    QApplication::processEvents();
+    const int column = (size.width() - 2 - 2 - 20) / 3;
+    EXPECT_EQ(ui.Background1->geometry(), QRect(0, size.height() / 2 - 290, column, 580));
+    EXPECT_EQ(ui.Separator1->x(), column + 1);
+    EXPECT_EQ(ui.Background2->x(), column + 3);
+    EXPECT_EQ(ui.Separator2->x(), 2 * column + 4);
+    EXPECT_EQ(ui.Background3->x(), 2 * column + 6);
+    const int c = column / 2;
+    const int q = c / 2;
+    EXPECT_EQ(ui.PanelButtonConnect->x(), c - ui.PanelButtonConnect->width() / 2);
+    EXPECT_EQ(ui.Image5->x(), c - ui.Image5->width() / 2);
+    EXPECT_EQ(ui.ComboBoxSerialPort->x(), c - q - ui.ComboBoxSerialPort->width() / 2);
+    EXPECT_EQ(ui.MaskEditDeviceAdress->x(), c + q - ui.MaskEditDeviceAdress->width() / 2);
+    EXPECT_EQ(ui.UpdateComPortList->x(), ui.ComboBoxSerialPort->geometry().right() + 1 + 9);
+    EXPECT_EQ(ui.PanelLabelStatus->x(), ui.ProgressBar1->x());
+    EXPECT_EQ(ui.PanelLabelStatus->width(), ui.ProgressBar1->width());
+  }
+}
+
+TEST_F(ConnectionScreen, ConnectingSwapsTheIdleControlsForProgressAndStatus) {
+  CIniFile settings;
+  auto screen = Make(settings);
+  screen->show();
+  auto& ui = screen->Controls();
+  EXPECT_FALSE(ui.ProgressBar1->isVisible());
+  EXPECT_TRUE(ui.PanelButtonConnect->isVisible());
+  screen->ShowConnecting(true);
+  EXPECT_TRUE(ui.ProgressBar1->isVisible());
+  EXPECT_TRUE(ui.LabelStatus->isVisible());
+  EXPECT_FALSE(ui.ComboBoxSerialPort->isVisible());
+  EXPECT_FALSE(ui.MaskEditDeviceAdress->isVisible());
+  screen->ShowConnecting(false);
+  EXPECT_TRUE(ui.ComboBoxSerialPortSpeed->isVisible());
+  EXPECT_FALSE(ui.LabelStatus->isVisible());
+}
+
+TEST_F(ConnectionScreen, TheRefreshIconAnimatesThenRebuildsThePortList) {
+  CIniFile settings;
+  auto screen = Make(settings);
+  screen->show();
+  auto& ui = screen->Controls();
+  ASSERT_EQ(ui.ComboBoxSerialPort->findText("/tmp/keldar-c"), -1);
+  ScopedEnv more("KELDAR_SERIAL_PORTS", "/tmp/keldar-a:/tmp/keldar-c");
+  QTest::mouseClick(ui.UpdateComPortList, Qt::LeftButton);
+  EXPECT_TRUE(ui.UpdateComPortListAnimate->isVisible());
+  EXPECT_FALSE(ui.UpdateComPortList->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ui.UpdateComPortList->isVisible(); }, 3000));
+  EXPECT_FALSE(ui.UpdateComPortListAnimate->isVisible());
+  EXPECT_NE(ui.ComboBoxSerialPort->findText("/tmp/keldar-c"), -1);
+  EXPECT_EQ(ui.ComboBoxSerialPort->currentIndex(), 0);
+}
+
+// --- language settings and about ------------------------------------------
+
+TEST(LanguageSettings, ApplyingTheThirdLanguageStoresItAndRenamesTheHomeScreenAtOnce) {
+  StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
+  TForm1 window;
+  auto& settingsUi = window.ProgramSetting()->Controls();
+  EXPECT_EQ(settingsUi.ComboBoxLanguage->count(), 3);
+  EXPECT_EQ(settingsUi.ComboBoxLanguage->currentIndex(), 1) << "the stored language 2";
+  settingsUi.ComboBoxLanguage->setCurrentIndex(2);
+  window.ProgramSetting()->SetLanguageClick();
+
+  EXPECT_NE(ReadFile("config.ini").find("LANG = 3\r\n"), std::string::npos);
+  EXPECT_EQ(startup.session.Lines().back(), "Phrases: select 3");
+  EXPECT_EQ(window.ProgramMain()->Controls().PanelButtonEnter->text(),
+            "3:FRAME_PROGRAM_MAIN_ENTER");
+  EXPECT_EQ(window.ProgramMain()->Controls().LabelDeviceAdress->text(),
+            "3:FRAME_PROGRAM_MAIN_DEVICE_ADRESS:");
+  EXPECT_EQ(settingsUi.SetLanguage->text(), "3:FRAME_PROGRAM_SETTING_APPLY");
+  EXPECT_EQ(settingsUi.LabelLanguage->text(), "3:FRAME_PROGRAM_SETTING_SELECT_LANGUAGE:");
+}
+
+TEST(LanguageSettings, AStoredIdNoLanguageHasSelectsNothingAndAppliesAsZero) {
+  StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
+  WriteFile("config.ini", "[LANGUAGE]\r\nLANG = 7\r\n");
+  Settings().Load();
+  TForm1 window;
+  auto& ui = window.ProgramSetting()->Controls();
+  EXPECT_EQ(ui.ComboBoxLanguage->currentIndex(), -1);
+  window.ProgramSetting()->SetLanguageClick();
+  EXPECT_NE(ReadFile("config.ini").find("LANG = 0\r\n"), std::string::npos);
+  EXPECT_EQ(startup.session.Lines().back(), "Phrases: select 0");
+}
+
+TEST(LanguageSettings, WithoutLanguagesApplyingExplainsThatNoneIsSelected) {
+  {
+    ScopedWorkingDirectory nothing;
+    StartupEnvironment startup(nothing.Path(), "ru_RU.UTF-8");
+    platform::MessageBoxRecorder boxes;
+    TForm1 window;
+    EXPECT_EQ(window.ProgramSetting()->Controls().ComboBoxLanguage->count(), 0);
+    window.ProgramSetting()->SetLanguageClick();
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].text, "Язык интерфейса не выбран.");
+    EXPECT_EQ(boxes.calls[0].caption, "");
+    EXPECT_EQ(boxes.calls[0].flags, 0x2010u);
+    EXPECT_FALSE(std::filesystem::exists("config.ini"));
+  }
+  StartupEnvironment startup(kFakes / "nolanguages", "ru_RU.UTF-8");
+  platform::MessageBoxRecorder boxes;
+  TForm1 window;
+  auto& ui = window.ProgramSetting()->Controls();
+  ASSERT_EQ(ui.ComboBoxLanguage->count(), 1);
+  EXPECT_EQ(ui.ComboBoxLanguage->itemText(0), "По умолчанию");
+  const auto before = ReadFile("config.ini");
+  window.ProgramSetting()->SetLanguageClick();
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text, "2:FRAME_PROGRAM_SETTING_LANGUAGE_IS_NOT_SELECTED");
+  EXPECT_EQ(ReadFile("config.ini"), before) << "nothing stored";
+}
+
+TEST(Overlays, SettingsCoverTheBarTheAboutBoxStaysCentredAndLeavesTheBarUsable) {
+  ScopedWorkingDirectory nothing;
+  StartupEnvironment startup(nothing.Path(), "ru_RU.UTF-8");
+  TForm1 window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  auto& bar = window.Controls();
+
+  QTest::mouseClick(bar.Image1, Qt::LeftButton);
+  TFrameAbout* about = window.FrameAbout();
+  EXPECT_TRUE(about->isVisible());
+  for (const QSize size : {QSize(891, 580), QSize(1300, 900)}) {
+    window.resize(size);
+    QApplication::processEvents();
+    EXPECT_EQ(about->x(), bar.Main->width() / 2 - about->width() / 2);
+    EXPECT_EQ(about->y(), bar.Main->height() / 2 - about->height() / 2);
+  }
+  EXPECT_EQ(about->Controls().LabelVersion_->text(), "v.0.14");
+  EXPECT_FALSE(about->Controls().LabelWebSiteUrl->text().isEmpty());
+
+  QTest::mouseClick(bar.Image4, Qt::LeftButton);  // the bar still responds
+  TProgramSetting* settings = window.ProgramSetting();
+  EXPECT_TRUE(settings->isVisible());
+  EXPECT_EQ(settings->geometry(), window.rect()) << "the settings screen covers the bottom bar";
+  QTest::mouseClick(settings->Controls().Label1, Qt::LeftButton);
+  EXPECT_FALSE(settings->isVisible());
+  QTest::mouseClick(about->Controls().PanelButtonOk, Qt::LeftButton);
+  EXPECT_FALSE(about->isVisible());
+}
+
+}  // namespace
