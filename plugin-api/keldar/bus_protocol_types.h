@@ -36,7 +36,7 @@ extern "C" {
 #define KELDAR_BUS_RESULT_MORE_RECORDS 3
 #define KELDAR_BUS_RESULT_USER_DATA 4
 
-#define KELDAR_BUS_FRAME_CAPACITY 264u    /* longest frame: 4 + 255 + 2 = 261 bytes */
+#define KELDAR_BUS_FRAME_CAPACITY 264u     /* longest frame: 4 + 255 + 2 = 261 bytes */
 #define KELDAR_BUS_LONG_DATA_CAPACITY 252u /* L-field 255 minus C, A and CI */
 #define KELDAR_BUS_DIFE_CAPACITY 10u
 #define KELDAR_BUS_VIFE_CAPACITY 10u
@@ -45,9 +45,9 @@ extern "C" {
 #define KELDAR_BUS_QUANTITY_TEXT_SIZE 96u
 #define KELDAR_BUS_ERROR_TEXT_SIZE 64u
 
-#define KELDAR_BUS_ADDRESS_SELECTED 253u  /* the slave chosen by secondary addressing */
-#define KELDAR_BUS_ADDRESS_ANY 254u       /* point to point */
-#define KELDAR_BUS_WILDCARD_ID (-1)       /* SetSecondaryAddressing: every digit a wildcard */
+#define KELDAR_BUS_ADDRESS_SELECTED 253u /* the slave chosen by secondary addressing */
+#define KELDAR_BUS_ADDRESS_ANY 254u      /* point to point */
+#define KELDAR_BUS_WILDCARD_ID (-1)      /* SetSecondaryAddressing: every digit a wildcard */
 
 /* Bytes on the wire: the receive buffer, and the serialized form that both
  * frame objects begin with (so WriteData takes either). */
@@ -123,13 +123,13 @@ typedef struct KeldarBusDataInfoBlock {
   uint8_t reserved[2];
   KeldarBusDifeList dife;
   KeldarBusVifeList vife;
-  uint64_t value;   /* the first eight data bytes read as little-endian unsigned */
-  uint32_t unit;    /* unit index: the sub-unit number of the DIFE chain */
+  uint64_t value; /* the first eight data bytes read as little-endian unsigned */
+  uint32_t unit;  /* unit index: the sub-unit number of the DIFE chain */
   uint32_t tariff;
   uint64_t storage;
-  double decoded;   /* valid when value_kind is KELDAR_BUS_VALUE_NUMBER */
+  double decoded; /* valid when value_kind is KELDAR_BUS_VALUE_NUMBER */
   uint32_t data_size;
-  uint8_t data[KELDAR_BUS_LONG_DATA_CAPACITY]; /* data bytes as sent, LVAR byte excluded */
+  uint8_t data[KELDAR_BUS_LONG_DATA_CAPACITY];  /* data bytes as sent, LVAR byte excluded */
   char unit_text[KELDAR_BUS_UNIT_TEXT_SIZE];    /* "Wh", "m^3", "°C", … or "" */
   char quantity[KELDAR_BUS_QUANTITY_TEXT_SIZE]; /* "Energy", "Flow temperature", … */
   char text[KELDAR_BUS_RECORD_TEXT_SIZE];
@@ -160,8 +160,8 @@ typedef struct KeldarBusTelegram {
   uint8_t more_records_follow; /* the answer ended with DIF 1F */
   uint16_t manufacturer;       /* as sent, little-endian */
   uint16_t signature;
-  char manufacturer_text[4];   /* three letters */
-  int32_t application_error;   /* CI 70: the error code (0 when the answer names none); else -1 */
+  char manufacturer_text[4]; /* three letters */
+  int32_t application_error; /* CI 70: the error code (0 when the answer names none); else -1 */
   char error_text[KELDAR_BUS_ERROR_TEXT_SIZE];
 } KeldarBusTelegram;
 
@@ -209,7 +209,7 @@ typedef void (*KeldarBusDataMbusClearFn)(KeldarBusData* data);
  * until a slave is selected); `device_path` "/dev/…"; `baud` the first speed.
  * The port exists even when the device could not be opened: GetStatus says. */
 typedef KeldarBusPort* (*KeldarBusCreatePortFn)(int32_t reserved, uint8_t address,
-                                               const char* device_path, int32_t baud);
+                                                const char* device_path, int32_t baud);
 typedef void (*KeldarBusDeletePortFn)(KeldarBusPort* port);
 /* `frame`: a KeldarBusShortFrame or KeldarBusLongFrame (serialized first). */
 typedef int32_t (*KeldarBusPortWriteDataFn)(KeldarBusPort* port, const void* frame);
@@ -230,9 +230,9 @@ typedef int32_t (*KeldarBusGetDataTypeFn)(KeldarBusDateTime* date, uint64_t valu
 typedef KeldarBusTelegram* (*KeldarBusCreateTelegramMbusFn)(void);
 typedef void (*KeldarBusDeleteTelegramMbusFn)(KeldarBusTelegram* telegram);
 typedef int32_t (*KeldarBusParserTelegramFn)(KeldarBusTelegram* telegram,
-                                            const KeldarBusData* buffer);
+                                             const KeldarBusData* buffer);
 typedef int32_t (*KeldarBusCheckErrorsFn)(KeldarBusTelegram* target,
-                                         const KeldarBusLongFrame* long_frame);
+                                          const KeldarBusLongFrame* long_frame);
 
 /* records and lists */
 typedef KeldarBusDataInfoBlock* (*KeldarBusCreateDataInfoBlockFn)(void);
@@ -244,17 +244,17 @@ typedef void (*KeldarBusDeleteUserDataFn)(KeldarBusUserData* list);
 typedef int32_t (*KeldarBusUserDataSizeFn)(const KeldarBusUserData* list);
 typedef int32_t (*KeldarBusUserDataEmptyFn)(const KeldarBusUserData* list);
 typedef int32_t (*KeldarBusUserDataPushBackFn)(KeldarBusUserData* list,
-                                              KeldarBusDataInfoBlock* record); /* takes it */
+                                               KeldarBusDataInfoBlock* record); /* takes it */
 typedef void (*KeldarBusUserDataClearFn)(KeldarBusUserData* list);
 typedef KeldarBusDataInfoBlock* (*KeldarBusUserDataGetIndexDataFn)(KeldarBusUserData* list,
-                                                                  int32_t index);
+                                                                   int32_t index);
 typedef KeldarBusDifeList* (*KeldarBusCreateDifeListFn)(void);
 typedef void (*KeldarBusDeleteDifeListFn)(KeldarBusDifeList* list);
 typedef int32_t (*KeldarBusDIFESizeFn)(const KeldarBusDifeList* list);
 typedef int32_t (*KeldarBusDIFEEmptyFn)(const KeldarBusDifeList* list);
 typedef int32_t (*KeldarBusDIFEPushBackFn)(KeldarBusDifeList* list, uint8_t dife);
 typedef int32_t (*KeldarBusDIFEGetIndexDataFn)(const KeldarBusDifeList* list,
-                                              int32_t index); /* the byte, or -1 */
+                                               int32_t index); /* the byte, or -1 */
 typedef void (*KeldarBusDIFEClearFn)(KeldarBusDifeList* list);
 typedef KeldarBusValueInfoField* (*KeldarBusCreateVifFn)(void);
 typedef KeldarBusValueInfoField* (*KeldarBusCopyVifFn)(const KeldarBusValueInfoField* vif);
@@ -264,7 +264,7 @@ typedef void (*KeldarBusDeleteVifeListFn)(KeldarBusVifeList* list);
 typedef int32_t (*KeldarBusVIFESizeFn)(const KeldarBusVifeList* list);
 typedef int32_t (*KeldarBusVIFEEmptyFn)(const KeldarBusVifeList* list);
 typedef int32_t (*KeldarBusVIFEPushBackFn)(KeldarBusVifeList* list,
-                                          const KeldarBusValueInfoFieldExtension* vife);
+                                           const KeldarBusValueInfoFieldExtension* vife);
 /* The VIFE at `index` without its extension bit, or -1. */
 typedef int32_t (*KeldarBusVIFEGetIndexDataFn)(const KeldarBusVifeList* list, int32_t index);
 typedef void (*KeldarBusVIFEClearFn)(KeldarBusVifeList* list);
@@ -283,34 +283,34 @@ typedef void (*KeldarBusLongFrameClearFn)(KeldarBusLongFrame* frame);
 typedef uint8_t (*KeldarBusLongFrameCFieldFn)(const KeldarBusLongFrame* frame);
 /* Any request the builders below do not cover. */
 typedef int32_t (*KeldarBusGeneratePaketFn)(KeldarBusLongFrame* frame, uint8_t c_field,
-                                           uint8_t a_field, uint8_t ci_field,
-                                           const uint8_t* data, int32_t size);
+                                            uint8_t a_field, uint8_t ci_field, const uint8_t* data,
+                                            int32_t size);
 
 /* request builders: SND_UD to one primary address; 1 built, 0 refused */
 typedef int32_t (*KeldarBusBuildFn)(KeldarBusLongFrame* frame, uint8_t address);
 typedef int32_t (*KeldarBusBuildForUnitFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                          int32_t unit);
-typedef int32_t (*KeldarBusSetAddressFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                        uint64_t value, int32_t secondary);
+                                           int32_t unit);
+typedef int32_t (*KeldarBusSetAddressFn)(KeldarBusLongFrame* frame, uint8_t address, uint64_t value,
+                                         int32_t secondary);
 typedef int32_t (*KeldarBusSetLocalTimeFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                          const KeldarBusDateTime* time); /* NULL: now */
+                                           const KeldarBusDateTime* time); /* NULL: now */
 typedef int32_t (*KeldarBusSetSecondaryAddressingFn)(KeldarBusLongFrame* frame,
-                                                    int64_t identification, int32_t reserved,
-                                                    const char* manufacturer, int32_t version,
-                                                    int32_t medium, const char* model);
+                                                     int64_t identification, int32_t reserved,
+                                                     const char* manufacturer, int32_t version,
+                                                     int32_t medium, const char* model);
 typedef int32_t (*KeldarBusSetDeviceSpeedFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                            int32_t baud);
+                                             int32_t baud);
 typedef int32_t (*KeldarBusGetIncrementPulseFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                               int32_t unit, int32_t channel);
+                                                int32_t unit, int32_t channel);
 typedef int32_t (*KeldarBusSetIncrementPulseFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                               int32_t unit, int32_t channel,
-                                               uint32_t litres_per_pulse);
+                                                int32_t unit, int32_t channel,
+                                                uint32_t litres_per_pulse);
 typedef int32_t (*KeldarBusArchivRecordsFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                           uint32_t storage);
+                                            uint32_t storage);
 typedef int32_t (*KeldarBusSetDeviceTypeFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                           uint8_t medium);
+                                            uint8_t medium);
 typedef int32_t (*KeldarBusSetSerialNumberFn)(KeldarBusLongFrame* frame, uint8_t address,
-                                             int64_t serial_number);
+                                              int64_t serial_number);
 
 /* ---- Typed call helpers: never cast an entry by hand ---- */
 
@@ -333,10 +333,8 @@ static inline int32_t keldar_bus_DataMbusPushBack(const KeldarBusProtocolLibrary
   return KELDAR_BUS_CALL_G(lib, DataMbusPushBack, KeldarBusDataMbusPushBackFn)(data, byte);
 }
 static inline int32_t keldar_bus_DataMbusGetIndexData(const KeldarBusProtocolLibrary* lib,
-                                                      const KeldarBusData* data,
-                                                      int32_t index) {
-  return KELDAR_BUS_CALL_G(lib, DataMbusGetIndexData, KeldarBusDataMbusGetIndexDataFn)(data,
-                                                                                       index);
+                                                      const KeldarBusData* data, int32_t index) {
+  return KELDAR_BUS_CALL_G(lib, DataMbusGetIndexData, KeldarBusDataMbusGetIndexDataFn)(data, index);
 }
 static inline int32_t keldar_bus_DataMbusEmpty(const KeldarBusProtocolLibrary* lib,
                                                const KeldarBusData* data) {
@@ -347,27 +345,25 @@ static inline void keldar_bus_DataMbusClear(const KeldarBusProtocolLibrary* lib,
   KELDAR_BUS_CALL_G(lib, DataMbusClear, KeldarBusDataMbusClearFn)(data);
 }
 
-static inline KeldarBusPort* keldar_bus_CreateCProcessComPort(
-    const KeldarBusProtocolLibrary* lib, int32_t reserved, uint8_t address,
-    const char* device_path, int32_t baud) {
-  return KELDAR_BUS_CALL_F(lib, CreateCProcessComPort, KeldarBusCreatePortFn)(
-      reserved, address, device_path, baud);
+static inline KeldarBusPort* keldar_bus_CreateCProcessComPort(const KeldarBusProtocolLibrary* lib,
+                                                              int32_t reserved, uint8_t address,
+                                                              const char* device_path,
+                                                              int32_t baud) {
+  return KELDAR_BUS_CALL_F(lib, CreateCProcessComPort, KeldarBusCreatePortFn)(reserved, address,
+                                                                              device_path, baud);
 }
 static inline void keldar_bus_DeleteCProcessComPort(const KeldarBusProtocolLibrary* lib,
                                                     KeldarBusPort* port) {
   KELDAR_BUS_CALL_F(lib, DeleteCProcessComPort, KeldarBusDeletePortFn)(port);
 }
 static inline int32_t keldar_bus_CProcessComPortWriteData(const KeldarBusProtocolLibrary* lib,
-                                                          KeldarBusPort* port,
-                                                          const void* frame) {
-  return KELDAR_BUS_CALL_G(lib, CProcessComPortWriteData, KeldarBusPortWriteDataFn)(port,
-                                                                                    frame);
+                                                          KeldarBusPort* port, const void* frame) {
+  return KELDAR_BUS_CALL_G(lib, CProcessComPortWriteData, KeldarBusPortWriteDataFn)(port, frame);
 }
 static inline int32_t keldar_bus_CProcessComPortReadData(const KeldarBusProtocolLibrary* lib,
                                                          KeldarBusPort* port,
                                                          KeldarBusData* buffer) {
-  return KELDAR_BUS_CALL_G(lib, CProcessComPortReadData, KeldarBusPortReadDataFn)(port,
-                                                                                  buffer);
+  return KELDAR_BUS_CALL_G(lib, CProcessComPortReadData, KeldarBusPortReadDataFn)(port, buffer);
 }
 static inline int32_t keldar_bus_CProcessComPortSetSpeed(const KeldarBusProtocolLibrary* lib,
                                                          KeldarBusPort* port, int32_t baud) {
@@ -386,18 +382,18 @@ static inline void keldar_bus_CProcessComPortSetAdress(const KeldarBusProtocolLi
   KELDAR_BUS_CALL_G(lib, CProcessComPortSetAdress, KeldarBusPortSetAdressFn)(port, address);
 }
 
-#define KELDAR_BUS_DATE_HELPERS(T)                                                            \
-  static inline KeldarBusDateTime* keldar_bus_CreateCDataType##T(                             \
-      const KeldarBusProtocolLibrary* lib) {                                                  \
-    return KELDAR_BUS_CALL_F(lib, CreateCDataType##T, KeldarBusCreateDateTimeFn)();           \
-  }                                                                                           \
-  static inline void keldar_bus_DeleteCDataType##T(const KeldarBusProtocolLibrary* lib,       \
-                                                   KeldarBusDateTime* date) {                 \
-    KELDAR_BUS_CALL_F(lib, DeleteCDataType##T, KeldarBusDeleteDateTimeFn)(date);              \
-  }                                                                                           \
-  static inline int32_t keldar_bus_getDataType##T(const KeldarBusProtocolLibrary* lib,        \
-                                                  KeldarBusDateTime* date, uint64_t value) {  \
-    return KELDAR_BUS_CALL_G(lib, getDataType##T, KeldarBusGetDataTypeFn)(date, value);       \
+#define KELDAR_BUS_DATE_HELPERS(T)                                                           \
+  static inline KeldarBusDateTime* keldar_bus_CreateCDataType##T(                            \
+      const KeldarBusProtocolLibrary* lib) {                                                 \
+    return KELDAR_BUS_CALL_F(lib, CreateCDataType##T, KeldarBusCreateDateTimeFn)();          \
+  }                                                                                          \
+  static inline void keldar_bus_DeleteCDataType##T(const KeldarBusProtocolLibrary* lib,      \
+                                                   KeldarBusDateTime* date) {                \
+    KELDAR_BUS_CALL_F(lib, DeleteCDataType##T, KeldarBusDeleteDateTimeFn)(date);             \
+  }                                                                                          \
+  static inline int32_t keldar_bus_getDataType##T(const KeldarBusProtocolLibrary* lib,       \
+                                                  KeldarBusDateTime* date, uint64_t value) { \
+    return KELDAR_BUS_CALL_G(lib, getDataType##T, KeldarBusGetDataTypeFn)(date, value);      \
   }
 KELDAR_BUS_DATE_HELPERS(K)
 KELDAR_BUS_DATE_HELPERS(I)
@@ -462,8 +458,7 @@ static inline void keldar_bus_UserDataClear(const KeldarBusProtocolLibrary* lib,
 }
 static inline KeldarBusDataInfoBlock* keldar_bus_UserDataGetIndexData(
     const KeldarBusProtocolLibrary* lib, KeldarBusUserData* list, int32_t index) {
-  return KELDAR_BUS_CALL_G(lib, UserDataGetIndexData, KeldarBusUserDataGetIndexDataFn)(list,
-                                                                                       index);
+  return KELDAR_BUS_CALL_G(lib, UserDataGetIndexData, KeldarBusUserDataGetIndexDataFn)(list, index);
 }
 
 static inline KeldarBusDifeList* keldar_bus_CreateCArrayDataInfoFieldExtension(
@@ -521,8 +516,7 @@ static inline void keldar_bus_DeleteCValueInfoFieldExtension(
 }
 static inline KeldarBusVifeList* keldar_bus_CreateCArrayValueInfoFieldExtension(
     const KeldarBusProtocolLibrary* lib) {
-  return KELDAR_BUS_CALL_F(lib, CreateCArrayValueInfoFieldExtension,
-                           KeldarBusCreateVifeListFn)();
+  return KELDAR_BUS_CALL_F(lib, CreateCArrayValueInfoFieldExtension, KeldarBusCreateVifeListFn)();
 }
 static inline void keldar_bus_DeleteCArrayValueInfoFieldExtension(
     const KeldarBusProtocolLibrary* lib, KeldarBusVifeList* list) {
@@ -575,8 +569,7 @@ static inline void keldar_bus_ShortFrameClear(const KeldarBusProtocolLibrary* li
   KELDAR_BUS_CALL_G(lib, ShortFrameClear, KeldarBusShortFrameClearFn)(frame);
 }
 
-static inline KeldarBusLongFrame* keldar_bus_CreateCLongFrame(
-    const KeldarBusProtocolLibrary* lib) {
+static inline KeldarBusLongFrame* keldar_bus_CreateCLongFrame(const KeldarBusProtocolLibrary* lib) {
   return KELDAR_BUS_CALL_F(lib, CreateCLongFrame, KeldarBusCreateCLongFrameFn)();
 }
 static inline void keldar_bus_DeleteCLongFrame(const KeldarBusProtocolLibrary* lib,
@@ -604,17 +597,17 @@ static inline int32_t keldar_bus_GeneratePaket(const KeldarBusProtocolLibrary* l
 }
 
 /* Builders taking only the frame and the address. */
-#define KELDAR_BUS_BUILD_HELPER(member)                                                     \
-  static inline int32_t keldar_bus_##member(const KeldarBusProtocolLibrary* lib,            \
-                                            KeldarBusLongFrame* frame, uint8_t address) {   \
-    return KELDAR_BUS_CALL_G(lib, member, KeldarBusBuildFn)(frame, address);                \
+#define KELDAR_BUS_BUILD_HELPER(member)                                                   \
+  static inline int32_t keldar_bus_##member(const KeldarBusProtocolLibrary* lib,          \
+                                            KeldarBusLongFrame* frame, uint8_t address) { \
+    return KELDAR_BUS_CALL_G(lib, member, KeldarBusBuildFn)(frame, address);              \
   }
 /* Builders taking the frame, the address and a sub-unit. */
-#define KELDAR_BUS_BUILD_UNIT_HELPER(member)                                                \
-  static inline int32_t keldar_bus_##member(const KeldarBusProtocolLibrary* lib,            \
-                                            KeldarBusLongFrame* frame, uint8_t address,     \
-                                            int32_t unit) {                                 \
-    return KELDAR_BUS_CALL_G(lib, member, KeldarBusBuildForUnitFn)(frame, address, unit);   \
+#define KELDAR_BUS_BUILD_UNIT_HELPER(member)                                              \
+  static inline int32_t keldar_bus_##member(const KeldarBusProtocolLibrary* lib,          \
+                                            KeldarBusLongFrame* frame, uint8_t address,   \
+                                            int32_t unit) {                               \
+    return KELDAR_BUS_CALL_G(lib, member, KeldarBusBuildForUnitFn)(frame, address, unit); \
   }
 KELDAR_BUS_BUILD_HELPER(GetShiftTime)
 KELDAR_BUS_BUILD_HELPER(SetShiftTime)
@@ -651,11 +644,9 @@ static inline int32_t keldar_bus_SetLocalTime(const KeldarBusProtocolLibrary* li
 }
 static inline int32_t keldar_bus_SetSecondaryAddressing(const KeldarBusProtocolLibrary* lib,
                                                         KeldarBusLongFrame* frame,
-                                                        int64_t identification,
-                                                        int32_t reserved,
-                                                        const char* manufacturer,
-                                                        int32_t version, int32_t medium,
-                                                        const char* model) {
+                                                        int64_t identification, int32_t reserved,
+                                                        const char* manufacturer, int32_t version,
+                                                        int32_t medium, const char* model) {
   return KELDAR_BUS_CALL_G(lib, SetSecondaryAddressing, KeldarBusSetSecondaryAddressingFn)(
       frame, identification, reserved, manufacturer, version, medium, model);
 }
@@ -665,31 +656,27 @@ static inline int32_t keldar_bus_SetDeviceSpeed(const KeldarBusProtocolLibrary* 
   return KELDAR_BUS_CALL_G(lib, SetDeviceSpeed, KeldarBusSetDeviceSpeedFn)(frame, address, baud);
 }
 static inline int32_t keldar_bus_GetIncrementInputPulse(const KeldarBusProtocolLibrary* lib,
-                                                        KeldarBusLongFrame* frame,
-                                                        uint8_t address, int32_t unit,
-                                                        int32_t input) {
+                                                        KeldarBusLongFrame* frame, uint8_t address,
+                                                        int32_t unit, int32_t input) {
   return KELDAR_BUS_CALL_G(lib, GetIncrementInputPulse, KeldarBusGetIncrementPulseFn)(
       frame, address, unit, input);
 }
 static inline int32_t keldar_bus_SetIncrementInputPulse(const KeldarBusProtocolLibrary* lib,
-                                                        KeldarBusLongFrame* frame,
-                                                        uint8_t address, int32_t unit,
-                                                        int32_t input,
+                                                        KeldarBusLongFrame* frame, uint8_t address,
+                                                        int32_t unit, int32_t input,
                                                         uint32_t litres_per_pulse) {
   return KELDAR_BUS_CALL_G(lib, SetIncrementInputPulse, KeldarBusSetIncrementPulseFn)(
       frame, address, unit, input, litres_per_pulse);
 }
 static inline int32_t keldar_bus_GetIncrementOutputPulse(const KeldarBusProtocolLibrary* lib,
-                                                         KeldarBusLongFrame* frame,
-                                                         uint8_t address, int32_t unit,
-                                                         int32_t output) {
+                                                         KeldarBusLongFrame* frame, uint8_t address,
+                                                         int32_t unit, int32_t output) {
   return KELDAR_BUS_CALL_G(lib, GetIncrementOutputPulse, KeldarBusGetIncrementPulseFn)(
       frame, address, unit, output);
 }
 static inline int32_t keldar_bus_SetIncrementOutputPulse(const KeldarBusProtocolLibrary* lib,
-                                                         KeldarBusLongFrame* frame,
-                                                         uint8_t address, int32_t unit,
-                                                         int32_t output,
+                                                         KeldarBusLongFrame* frame, uint8_t address,
+                                                         int32_t unit, int32_t output,
                                                          uint32_t litres_per_pulse) {
   return KELDAR_BUS_CALL_G(lib, SetIncrementOutputPulse, KeldarBusSetIncrementPulseFn)(
       frame, address, unit, output, litres_per_pulse);
@@ -697,8 +684,7 @@ static inline int32_t keldar_bus_SetIncrementOutputPulse(const KeldarBusProtocol
 static inline int32_t keldar_bus_ArchivRecords(const KeldarBusProtocolLibrary* lib,
                                                KeldarBusLongFrame* frame, uint8_t address,
                                                uint32_t storage) {
-  return KELDAR_BUS_CALL_G(lib, ArchivRecords, KeldarBusArchivRecordsFn)(frame, address,
-                                                                         storage);
+  return KELDAR_BUS_CALL_G(lib, ArchivRecords, KeldarBusArchivRecordsFn)(frame, address, storage);
 }
 static inline int32_t keldar_bus_SetDeviceType(const KeldarBusProtocolLibrary* lib,
                                                KeldarBusLongFrame* frame, uint8_t address,

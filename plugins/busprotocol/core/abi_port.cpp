@@ -1,0 +1,46 @@
+#include "abi_port.h"
+
+#include "abi_frames.h"
+#include "abi_objects.h"
+
+namespace keldar::bus::abi {
+
+KeldarBusPort* CreatePort(int32_t /*reserved*/, std::uint8_t address, const char* device_path,
+                          int32_t baud) {
+  return new KeldarBusPort{MasterPort(device_path != nullptr ? device_path : "", baud, address)};
+}
+
+void DeletePort(KeldarBusPort* port) { delete port; }
+
+int32_t PortWrite(KeldarBusPort* port, const void* frame) {
+  if (port == nullptr || frame == nullptr) return 0;
+  const KeldarBusData* bytes = SerializedBytes(frame);
+  if (bytes->size == 0 || bytes->size > KELDAR_BUS_FRAME_CAPACITY) return 0;
+  return port->master.Send(DataBytes(*bytes)) ? 1 : 0;
+}
+
+int32_t PortRead(KeldarBusPort* port, KeldarBusData* buffer) {
+  if (port == nullptr || buffer == nullptr) return 0;
+  buffer->size = 0;
+  const auto frame = port->master.Receive();
+  if (!frame) return 0;
+  return AssignData(*buffer, *frame) ? 1 : 0;
+}
+
+int32_t PortSetSpeed(KeldarBusPort* port, int32_t baud) {
+  return port != nullptr && port->master.SetSpeed(baud) ? 1 : 0;
+}
+
+int32_t PortGetSpeed(const KeldarBusPort* port) {
+  return port != nullptr ? port->master.Speed() : 0;
+}
+
+int32_t PortGetStatus(const KeldarBusPort* port) {
+  return port != nullptr && port->master.Usable() ? 1 : 0;
+}
+
+void PortSetAddress(KeldarBusPort* port, std::uint8_t address) {
+  if (port != nullptr) port->master.SetTarget(address);
+}
+
+}  // namespace keldar::bus::abi

@@ -1,0 +1,49 @@
+// Exports of the serial port.
+#include "abi_port.h"
+#include "export_guard.h"
+
+using keldar::bus::exports::Guarded;
+namespace abi = keldar::bus::abi;
+
+extern "C" {
+
+KELDAR_PLUGIN_EXPORT KeldarBusPort* _CreateCProcessComPort(int32_t reserved, uint8_t address,
+                                                           const char* device_path, int32_t baud) {
+  return Guarded<KeldarBusPort*>(
+      nullptr, [&] { return abi::CreatePort(reserved, address, device_path, baud); });
+}
+KELDAR_PLUGIN_EXPORT void _DeleteCProcessComPort(KeldarBusPort* port) {
+  Guarded([&] { abi::DeletePort(port); });
+}
+
+}  // extern "C"
+
+namespace {
+
+int32_t WriteData(KeldarBusPort* p, const void* frame) {
+  return Guarded(0, [&] { return abi::PortWrite(p, frame); });
+}
+int32_t ReadData(KeldarBusPort* p, KeldarBusData* buffer) {
+  return Guarded(0, [&] { return abi::PortRead(p, buffer); });
+}
+int32_t SetSpeed(KeldarBusPort* p, int32_t baud) {
+  return Guarded(0, [&] { return abi::PortSetSpeed(p, baud); });
+}
+int32_t GetSpeed(const KeldarBusPort* p) {
+  return Guarded(0, [&] { return abi::PortGetSpeed(p); });
+}
+int32_t GetStatus(const KeldarBusPort* p) {
+  return Guarded(0, [&] { return abi::PortGetStatus(p); });
+}
+void SetAdress(KeldarBusPort* p, uint8_t address) {
+  Guarded([&] { abi::PortSetAddress(p, address); });
+}
+
+}  // namespace
+
+KELDAR_BUS_GETTER(CProcessComPortWriteData, KeldarBusPortWriteDataFn, &WriteData)
+KELDAR_BUS_GETTER(CProcessComPortReadData, KeldarBusPortReadDataFn, &ReadData)
+KELDAR_BUS_GETTER(CProcessComPortSetSpeed, KeldarBusPortSetSpeedFn, &SetSpeed)
+KELDAR_BUS_GETTER(CProcessComPortGetSpeed, KeldarBusPortGetSpeedFn, &GetSpeed)
+KELDAR_BUS_GETTER(CProcessComPortGetStatus, KeldarBusPortGetStatusFn, &GetStatus)
+KELDAR_BUS_GETTER(CProcessComPortSetAdress, KeldarBusPortSetAdressFn, &SetAdress)
