@@ -1,0 +1,230 @@
+#include "screens/archive_screen.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "keldar/plugin_abi.h"
+#include "screens/archive_messages.h"
+#include "screens/phrase_keys.h"
+#include "screens/reading_format.h"
+#include "screens/table_style.h"
+#include "ui_TProgramReadLocalArhiv.h"
+
+namespace admintools {
+namespace {
+
+struct ColumnText {
+  const char* key;
+  const char* builtIn;
+};
+
+// Captions in the order of the columns; quantities carry their display unit.
+constexpr ColumnText kColumnTexts[TProgramReadLocalArhiv::kColumnCount] = {
+    {keys::kArchiveReadTime, "Дата чтения"},
+    {keys::kArchiveDevice, "Прибор"},
+    {keys::kArchiveKind, "Вид учёта"},
+    {keys::kArchiveEnergy, "Энергия, кВт·ч"},
+    {keys::kArchiveVolume, "Объём, м³"},
+    {keys::kArchivePower, "Мощность, кВт"},
+    {keys::kArchiveFlow, "Расход, м³/ч"},
+    {keys::kArchiveSupplyTemperature, "T подачи, °C"},
+    {keys::kArchiveReturnTemperature, "T обратки, °C"},
+    {keys::kArchiveTemperatureDifference, "ΔT, К"},
+    {keys::kArchiveWaterTemperature, "T воды, °C"},
+    {keys::kArchiveOperatingHours, "Наработка, ч"},
+    {keys::kArchiveErrors, "Ошибки"},
+    {keys::kArchiveMeterTime, "Время прибора"},
+};
+
+int ColumnOf(Quantity quantity) {
+  return TProgramReadLocalArhiv::kColumnFirstQuantity + static_cast<int>(quantity);
+}
+
+QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
+  auto* item = new QTableWidgetItem(text);
+  item->setTextAlignment(alignment | Qt::AlignVCenter);
+  return item;
+}
+
+}  // namespace
+
+TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts texts,
+                                               std::string archiveFile, QWidget* parent)
+    : QFrame(parent),
+      ui_(std::make_unique<Ui::TProgramReadLocalArhiv>()),
+      closeFlag_(closeFlag),
+      texts_(texts),
+      archiveFile_(std::move(archiveFile)) {
+  auto& ui = *ui_;
+  ui.setupUi(this);
+  ui.TableReadings->setColumnCount(kColumnCount);
+  SetUpTable(*ui.TableReadings);
+  ui.TableReadings->setSelectionMode(QAbstractItemView::SingleSelection);
+  ui.TableReadings->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  ui.TableReadings->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  RefreshTexts();
+
+  ui.ComboBoxDeviceKind->addItem(texts_.Text(keys::kArchiveAllKinds, QStringLiteral("Все виды")),
+                                 0);
+  for (DeviceKind kind : kDeviceKinds) {
+    ui.ComboBoxDeviceKind->addItem(DeviceKindText(texts_, kind), static_cast<int>(kind));
+  }
+
+  connect(ui.Back, &BackStrip::clicked, this, [this] {
+    if (closeFlag_ != nullptr) keldar_flag_set(closeFlag_, 1);
+  });
+  connect(ui.ComboBoxDeviceKind, &QComboBox::currentIndexChanged, this, [this] {
+    LoadDevices();
+    LoadReadings();
+  });
+  connect(ui.ComboBoxDevice, &QComboBox::currentIndexChanged, this, [this] { LoadReadings(); });
+  connect(ui.PanelButtonRefresh, &PanelButton::clicked, this, &TProgramReadLocalArhiv::Refresh);
+  Refresh();
+}
+
+TProgramReadLocalArhiv::~TProgramReadLocalArhiv() = default;
+
+void TProgramReadLocalArhiv::RefreshTexts() {
+  auto& ui = *ui_;
+  texts_.Apply(ui.Label1, keys::kGoBack);
+  texts_.Apply(ui.LabelTitle, keys::kArchiveTitle);
+  texts_.Apply(ui.LabelDeviceKind, keys::kArchiveDeviceKind);
+  texts_.Apply(ui.LabelDevice, keys::kArchiveDevice);
+  texts_.Apply(ui.PanelButtonRefresh, keys::kArchiveRefresh);
+  for (int column = 0; column < kColumnCount; ++column) {
+    const auto& text = kColumnTexts[column];
+    ui.TableReadings->setHorizontalHeaderItem(
+        column, new QTableWidgetItem(texts_.Text(text.key, QString::fromUtf8(text.builtIn))));
+  }
+}
+
+bool TProgramReadLocalArhiv::EnsureArchive() {
+  if (archive_ != nullptr) return true;
+  try {
+    archive_ = std::make_unique<Archive>(archiveFile_);
+    return true;
+  } catch (const ArchiveError& error) {
+    ShowMessage(FailureText(texts_, error.failure()));
+  } catch (...) {
+    ShowMessage(FailureText(texts_, ArchiveFailure::kCannotOpen));
+  }
+  return false;
+}
+
+void TProgramReadLocalArhiv::ShowMessage(const QString& text) {
+  ui_->TableReadings->setRowCount(0);
+  ui_->LabelEmpty->setText(text);
+  ui_->Pages->setCurrentWidget(ui_->PageEmpty);
+  ui_->LabelStatus->clear();
+}
+
+std::optional<DeviceKind> TProgramReadLocalArhiv::ChosenKind() const {
+  const int kind = ui_->ComboBoxDeviceKind->currentData().toInt();
+  if (kind == 0) return std::nullopt;
+  return static_cast<DeviceKind>(kind);
+}
+
+std::optional<int64_t> TProgramReadLocalArhiv::ChosenDevice() const {
+  const qlonglong device = ui_->ComboBoxDevice->currentData().toLongLong();
+  if (device == 0) return std::nullopt;
+  return device;
+}
+
+void TProgramReadLocalArhiv::Refresh() {
+  LoadDevices();
+  LoadReadings();
+}
+
+void TProgramReadLocalArhiv::LoadDevices() {
+  auto& combo = *ui_->ComboBoxDevice;
+  const auto chosen = ChosenDevice();
+  const QSignalBlocker quiet(combo);
+  combo.clear();
+  combo.addItem(texts_.Text(keys::kArchiveAllDevices, QStringLiteral("Все приборы")), 0);
+  if (!EnsureArchive()) return;
+  try {
+    const auto kind = ChosenKind();
+    for (const auto& device : archive_->Devices(kind)) {
+      QString caption = format::DeviceCaption(device);
+      if (!kind) caption = DeviceKindText(texts_, device.kind) + QStringLiteral(" — ") + caption;
+      combo.addItem(caption, QVariant::fromValue<qlonglong>(device.id));
+      if (chosen == device.id) combo.setCurrentIndex(combo.count() - 1);
+    }
+  } catch (const ArchiveError& error) {
+    ShowMessage(FailureText(texts_, error.failure()));
+  } catch (...) {
+    ShowMessage(FailureText(texts_, ArchiveFailure::kFailed));
+  }
+}
+
+void TProgramReadLocalArhiv::LoadReadings() {
+  if (!EnsureArchive()) return;
+  auto& table = *ui_->TableReadings;
+  const auto kind = ChosenKind();
+  std::vector<DeviceReading> readings;
+  int64_t total = 0;
+  try {
+    readings = archive_->Readings(kind, ChosenDevice(), kShownReadings);
+    total = archive_->ReadingCount();
+  } catch (const ArchiveError& error) {
+    ShowMessage(FailureText(texts_, error.failure()));
+    return;
+  } catch (...) {
+    ShowMessage(FailureText(texts_, ArchiveFailure::kFailed));
+    return;
+  }
+  if (readings.empty()) {
+    ShowMessage(total == 0 ? texts_.Text(keys::kArchiveEmpty,
+                                         QStringLiteral("В архиве пока нет сохранённых показаний. "
+                                                        "Показания сохраняются с рабочих экранов "
+                                                        "приборов."))
+                           : texts_.Text(keys::kArchiveEmptyFilter,
+                                         QStringLiteral("Для выбранного фильтра показаний нет.")));
+    return;
+  }
+
+  ShowColumnsFor(kind);
+  table.setUpdatesEnabled(false);
+  table.clearContents();
+  table.setRowCount(static_cast<int>(readings.size()));
+  const auto right = Qt::AlignRight;
+  for (int row = 0; row < table.rowCount(); ++row) {
+    const auto& [device, reading] = readings[static_cast<std::size_t>(row)];
+    auto* time = Cell(format::ReadTime(reading.readTime));
+    table.setItem(row, kColumnReadTime, time);
+    auto* caption = Cell(format::DeviceCaption(device));
+    caption->setToolTip(caption->text());
+    table.setItem(row, kColumnDevice, caption);
+    table.setItem(row, kColumnKind, Cell(DeviceKindText(texts_, device.kind)));
+    for (Quantity quantity : QuantitiesOf(device.kind)) {
+      table.setItem(row, ColumnOf(quantity),
+                    Cell(format::Value(quantity, reading[quantity]), right));
+    }
+    table.setItem(row, kColumnErrors, Cell(format::ErrorFlags(reading.errorFlags), right));
+    table.setItem(row, kColumnMeterTime, Cell(format::MeterTime(reading.meterTime)));
+  }
+  table.setUpdatesEnabled(true);
+  ui_->Pages->setCurrentWidget(ui_->PageReadings);
+
+  const QString shown = QString::number(readings.size());
+  ui_->LabelStatus->setText(
+      readings.size() < static_cast<std::size_t>(kShownReadings)
+          ? texts_.Format(keys::kArchiveCount, QStringLiteral("Показаний: %s"), shown)
+          : texts_.Format(keys::kArchiveCountLimited,
+                          QStringLiteral("Показаны последние %s показаний"), shown));
+}
+
+void TProgramReadLocalArhiv::ShowColumnsFor(std::optional<DeviceKind> kind) {
+  auto& table = *ui_->TableReadings;
+  bool shown[kQuantityCount] = {};
+  for (DeviceKind each : kDeviceKinds) {
+    if (kind && *kind != each) continue;
+    for (Quantity quantity : QuantitiesOf(each)) shown[static_cast<std::size_t>(quantity)] = true;
+  }
+  for (std::size_t q = 0; q < kQuantityCount; ++q) {
+    table.setColumnHidden(ColumnOf(static_cast<Quantity>(q)), !shown[q]);
+  }
+  table.setColumnHidden(kColumnKind, kind.has_value());
+}
+
+}  // namespace admintools

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QFrame>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "screens/screen_texts.h"
+#include "store/archive.h"
+
+namespace Ui {
+class TProgramReadLocalArhiv;
+}
+
+namespace admintools {
+
+// The local-archive screen: the readings device screens saved, newest first,
+// filtered by kind of device and by device, with their values and units.
+// Leaving it sets the close flag.
+class TProgramReadLocalArhiv : public QFrame {
+  Q_OBJECT
+
+ public:
+  // Table columns: the read time, the device, its kind, one per quantity (in
+  // the order of Quantity), the error flags and the meter's own time.
+  enum Column {
+    kColumnReadTime,
+    kColumnDevice,
+    kColumnKind,
+    kColumnFirstQuantity,
+    kColumnErrors = kColumnFirstQuantity + static_cast<int>(kQuantityCount),
+    kColumnMeterTime,
+    kColumnCount
+  };
+  // The newest readings shown; older ones are counted but not listed.
+  static constexpr int kShownReadings = 5000;
+
+  TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts texts,
+                         std::string archiveFile = Archive::kFileName, QWidget* parent = nullptr);
+  ~TProgramReadLocalArhiv() override;
+
+  Ui::TProgramReadLocalArhiv& Controls() { return *ui_; }
+  // Reads the archive again, keeping the chosen kind and device.
+  void Refresh();
+
+ private:
+  void RefreshTexts();
+  bool EnsureArchive();
+  void ShowMessage(const QString& text);
+  std::optional<DeviceKind> ChosenKind() const;
+  std::optional<int64_t> ChosenDevice() const;
+  void LoadDevices();
+  void LoadReadings();
+  void ShowColumnsFor(std::optional<DeviceKind> kind);
+
+  std::unique_ptr<Ui::TProgramReadLocalArhiv> ui_;
+  uint8_t* closeFlag_;
+  ScreenTexts texts_;
+  std::string archiveFile_;
+  std::unique_ptr<Archive> archive_;
+};
+
+}  // namespace admintools

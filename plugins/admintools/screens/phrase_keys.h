@@ -1,0 +1,139 @@
+#pragma once
+
+#include <array>
+
+// Keys of every text the administration and archive screens look up.
+namespace admintools::keys {
+
+inline constexpr const char* kGoBack = "FRAME_PROGRAM_SETTING_GO_BACK";
+
+// administration screen
+inline constexpr const char* kAdminTitle = "FRAME_PROGRAM_ADMINISTRATION_TITLE";
+inline constexpr const char* kAdminSubscribers = "FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBERS";
+inline constexpr const char* kAdminObjects = "FRAME_PROGRAM_ADMINISTRATION_OBJECTS";
+inline constexpr const char* kAdminAdd = "FRAME_PROGRAM_ADMINISTRATION_ADD";
+inline constexpr const char* kAdminEdit = "FRAME_PROGRAM_ADMINISTRATION_EDIT";
+inline constexpr const char* kAdminDelete = "FRAME_PROGRAM_ADMINISTRATION_DELETE";
+inline constexpr const char* kAdminSave = "FRAME_PROGRAM_ADMINISTRATION_SAVE";
+inline constexpr const char* kAdminCancel = "FRAME_PROGRAM_ADMINISTRATION_CANCEL";
+inline constexpr const char* kAdminSubscriberName = "FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER_NAME";
+inline constexpr const char* kAdminContact = "FRAME_PROGRAM_ADMINISTRATION_CONTACT";
+inline constexpr const char* kAdminAccount = "FRAME_PROGRAM_ADMINISTRATION_ACCOUNT";
+inline constexpr const char* kAdminNotes = "FRAME_PROGRAM_ADMINISTRATION_NOTES";
+inline constexpr const char* kAdminObjectName = "FRAME_PROGRAM_ADMINISTRATION_OBJECT_NAME";
+inline constexpr const char* kAdminAddress = "FRAME_PROGRAM_ADMINISTRATION_ADDRESS";
+inline constexpr const char* kAdminSubscriber = "FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER";
+inline constexpr const char* kAdminDevices = "FRAME_PROGRAM_ADMINISTRATION_DEVICES";
+inline constexpr const char* kAdminNewSubscriber = "FRAME_PROGRAM_ADMINISTRATION_NEW_SUBSCRIBER";
+inline constexpr const char* kAdminEditSubscriber = "FRAME_PROGRAM_ADMINISTRATION_EDIT_SUBSCRIBER";
+inline constexpr const char* kAdminNewObject = "FRAME_PROGRAM_ADMINISTRATION_NEW_OBJECT";
+inline constexpr const char* kAdminEditObject = "FRAME_PROGRAM_ADMINISTRATION_EDIT_OBJECT";
+inline constexpr const char* kAdminConfirmDeleteSubscriber =
+    "FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_SUBSCRIBER";
+inline constexpr const char* kAdminConfirmDeleteObject =
+    "FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_OBJECT";
+inline constexpr const char* kAdminSubscriberHasObjects =
+    "FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER_HAS_OBJECTS";
+inline constexpr const char* kAdminNameRequired = "FRAME_PROGRAM_ADMINISTRATION_NAME_REQUIRED";
+inline constexpr const char* kAdminNoSubscribers = "FRAME_PROGRAM_ADMINISTRATION_NO_SUBSCRIBERS";
+inline constexpr const char* kAdminSelectSubscriber =
+    "FRAME_PROGRAM_ADMINISTRATION_SELECT_SUBSCRIBER";
+inline constexpr const char* kAdminNoObjects = "FRAME_PROGRAM_ADMINISTRATION_NO_OBJECTS";
+inline constexpr const char* kAdminNoDevices = "FRAME_PROGRAM_ADMINISTRATION_NO_DEVICES";
+inline constexpr const char* kAdminSaveFailed = "FRAME_PROGRAM_ADMINISTRATION_SAVE_FAILED";
+
+// archive screen, and the archive file's own failures (both screens)
+inline constexpr const char* kArchiveTitle = "FRAME_PROGRAM_ARCHIVE_TITLE";
+inline constexpr const char* kArchiveDeviceKind = "FRAME_PROGRAM_ARCHIVE_DEVICE_KIND";
+inline constexpr const char* kArchiveDevice = "FRAME_PROGRAM_ARCHIVE_DEVICE";
+inline constexpr const char* kArchiveAllKinds = "FRAME_PROGRAM_ARCHIVE_ALL_KINDS";
+inline constexpr const char* kArchiveAllDevices = "FRAME_PROGRAM_ARCHIVE_ALL_DEVICES";
+inline constexpr const char* kArchiveHeat = "FRAME_PROGRAM_ARCHIVE_HEAT";
+inline constexpr const char* kArchiveWaterCold = "FRAME_PROGRAM_ARCHIVE_WATER_COLD";
+inline constexpr const char* kArchiveWaterHot = "FRAME_PROGRAM_ARCHIVE_WATER_HOT";
+inline constexpr const char* kArchiveRefresh = "FRAME_PROGRAM_ARCHIVE_REFRESH";
+inline constexpr const char* kArchiveReadTime = "FRAME_PROGRAM_ARCHIVE_READ_TIME";
+inline constexpr const char* kArchiveKind = "FRAME_PROGRAM_ARCHIVE_KIND";
+inline constexpr const char* kArchiveEnergy = "FRAME_PROGRAM_ARCHIVE_ENERGY";
+inline constexpr const char* kArchiveVolume = "FRAME_PROGRAM_ARCHIVE_VOLUME";
+inline constexpr const char* kArchivePower = "FRAME_PROGRAM_ARCHIVE_POWER";
+inline constexpr const char* kArchiveFlow = "FRAME_PROGRAM_ARCHIVE_FLOW";
+inline constexpr const char* kArchiveSupplyTemperature = "FRAME_PROGRAM_ARCHIVE_SUPPLY_TEMPERATURE";
+inline constexpr const char* kArchiveReturnTemperature = "FRAME_PROGRAM_ARCHIVE_RETURN_TEMPERATURE";
+inline constexpr const char* kArchiveTemperatureDifference =
+    "FRAME_PROGRAM_ARCHIVE_TEMPERATURE_DIFFERENCE";
+inline constexpr const char* kArchiveWaterTemperature = "FRAME_PROGRAM_ARCHIVE_WATER_TEMPERATURE";
+inline constexpr const char* kArchiveOperatingHours = "FRAME_PROGRAM_ARCHIVE_OPERATING_HOURS";
+inline constexpr const char* kArchiveErrors = "FRAME_PROGRAM_ARCHIVE_ERRORS";
+inline constexpr const char* kArchiveMeterTime = "FRAME_PROGRAM_ARCHIVE_METER_TIME";
+inline constexpr const char* kArchiveEmpty = "FRAME_PROGRAM_ARCHIVE_EMPTY";
+inline constexpr const char* kArchiveEmptyFilter = "FRAME_PROGRAM_ARCHIVE_EMPTY_FILTER";
+inline constexpr const char* kArchiveCount = "FRAME_PROGRAM_ARCHIVE_COUNT";
+inline constexpr const char* kArchiveCountLimited = "FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED";
+inline constexpr const char* kArchiveNewerVersion = "FRAME_PROGRAM_ARCHIVE_NEWER_VERSION";
+inline constexpr const char* kArchiveUnreadable = "FRAME_PROGRAM_ARCHIVE_UNREADABLE";
+inline constexpr const char* kArchiveCannotOpen = "FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN";
+
+inline constexpr std::array kAll{
+    kGoBack,
+    kAdminTitle,
+    kAdminSubscribers,
+    kAdminObjects,
+    kAdminAdd,
+    kAdminEdit,
+    kAdminDelete,
+    kAdminSave,
+    kAdminCancel,
+    kAdminSubscriberName,
+    kAdminContact,
+    kAdminAccount,
+    kAdminNotes,
+    kAdminObjectName,
+    kAdminAddress,
+    kAdminSubscriber,
+    kAdminDevices,
+    kAdminNewSubscriber,
+    kAdminEditSubscriber,
+    kAdminNewObject,
+    kAdminEditObject,
+    kAdminConfirmDeleteSubscriber,
+    kAdminConfirmDeleteObject,
+    kAdminSubscriberHasObjects,
+    kAdminNameRequired,
+    kAdminNoSubscribers,
+    kAdminSelectSubscriber,
+    kAdminNoObjects,
+    kAdminNoDevices,
+    kAdminSaveFailed,
+    kArchiveTitle,
+    kArchiveDeviceKind,
+    kArchiveDevice,
+    kArchiveAllKinds,
+    kArchiveAllDevices,
+    kArchiveHeat,
+    kArchiveWaterCold,
+    kArchiveWaterHot,
+    kArchiveRefresh,
+    kArchiveReadTime,
+    kArchiveKind,
+    kArchiveEnergy,
+    kArchiveVolume,
+    kArchivePower,
+    kArchiveFlow,
+    kArchiveSupplyTemperature,
+    kArchiveReturnTemperature,
+    kArchiveTemperatureDifference,
+    kArchiveWaterTemperature,
+    kArchiveOperatingHours,
+    kArchiveErrors,
+    kArchiveMeterTime,
+    kArchiveEmpty,
+    kArchiveEmptyFilter,
+    kArchiveCount,
+    kArchiveCountLimited,
+    kArchiveNewerVersion,
+    kArchiveUnreadable,
+    kArchiveCannotOpen,
+};
+
+}  // namespace admintools::keys

@@ -1,0 +1,67 @@
+#include "store/archive.h"
+
+#include <string>
+
+#include "store/archive_error.h"
+#include "store/archive_schema.h"
+
+namespace admintools {
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+int64_t PragmaValue(const Database& db, const char* pragma) {
+  Statement statement(db, pragma);
+  return statement.Step() ? statement.Int(0) : 0;
+}
+
+int64_t TableCount(const Database& db) {
+  Statement statement(db, "SELECT count(*) FROM sqlite_master");
+  statement.Step();
+  return statement.Int(0);
+}
+
+bool HasArchiveTables(const Database& db) {
+  for (const char* table : schema::kTables) {
+    Statement statement(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    if (!statement.Bind(1, std::string_view(table)).Step()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Archive::Archive(const std::string& file) : db_(file, /*create=*/true) { OpenSchema(); }
+
+void Archive::OpenSchema() {
+  sqlite3_busy_timeout(db_.handle(), kBusyTimeoutMs);
+  db_.Execute("PRAGMA foreign_keys = ON");
+
+  // Nothing below writes to the file until it is known to be ours: reading the
+  // version is the first access and fails on a file that is not a database.
+  const int64_t version = PragmaValue(db_, "PRAGMA user_version");
+  if (version > kSchemaVersion) {
+    throw ArchiveError(ArchiveFailure::kNewerVersion, "archive version " + std::to_string(version) +
+                                                          " is newer than " +
+                                                          std::to_string(kSchemaVersion));
+  }
+  if (version == 0 && TableCount(db_) > 0) {
+    throw ArchiveError(ArchiveFailure::kNotAnArchive, "another program's database");
+  }
+  if (version == kSchemaVersion && !HasArchiveTables(db_)) {
+    throw ArchiveError(ArchiveFailure::kNotAnArchive, "archive tables missing");
+  }
+  if (version < 0) throw ArchiveError(ArchiveFailure::kNotAnArchive, "bad archive version");
+
+  // Readers (the archive screen) do not block a device screen that saves.
+  PragmaValue(db_, "PRAGMA journal_mode = WAL");
+  if (version == 0) {
+    Transaction transaction(db_);
+    db_.Execute(schema::kCreate);
+    static_assert(kSchemaVersion == 1, "the version written here");
+    db_.Execute("PRAGMA user_version = 1");
+    transaction.Commit();
+  }
+}
+
+}  // namespace admintools

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "store/archive_model.h"
+
+namespace admintools::schema {
+
+// Table and column names; the only text ever placed into SQL besides constants.
+const char* ReadingTable(DeviceKind kind);
+const char* ColumnOf(Quantity quantity);
+
+// Creates every table and index of the current version in an empty database.
+extern const char* const kCreate;
+// Tables a database of the current version must have.
+extern const char* const kTables[6];
+
+}  // namespace admintools::schema
