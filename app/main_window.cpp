@@ -16,6 +16,7 @@
 #include "device/bus_protocol_library.h"
 #include "device/connection_screen.h"
 #include "device/device_plugin_library.h"
+#include "device/firmware_catalogue.h"
 #include "platform/locale.h"
 #include "platform/text.h"
 #include "ui_TForm1.h"
@@ -47,7 +48,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   ui_->setupUi(this);
   Paint(ui_->Bottom, kBarColour);
 
-  // Firmware catalogue: created here once the catalogue exists.
+  catalogue_ = std::make_unique<FirmwareCatalogue>();
 
   brand_ = std::make_unique<BrandProfile>();
 
@@ -94,8 +95,15 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   AlignToClient(programMain_, ui_->Main);
   programMain_->show();
 
-  navigation_ = std::make_unique<CTreadMainForm>(
-      NavigationContext{this, programMain_, adminTools_.get(), busProtocol_.get(), PhraseSource()});
+  NavigationContext context;
+  context.window = this;
+  context.programMain = programMain_;
+  context.adminTools = adminTools_.get();
+  context.busProtocol = busProtocol_.get();
+  context.catalogue = catalogue_.get();
+  context.phrases = PhraseSource();
+  for (std::size_t i = 0; i < devices_.size(); ++i) context.devicePlugins[i] = devices_[i].get();
+  navigation_ = std::make_unique<CTreadMainForm>(context);
   navigation_->start();
 
   platform::CopyToField(DatabaseName_, brand_->LocalDatabase());
@@ -118,6 +126,7 @@ TForm1::~TForm1() {
   delete std::exchange(frameAbout_, nullptr);
   delete std::exchange(programSetting_, nullptr);
   navigation_.reset();
+  catalogue_.reset();
   brand_.reset();
   if (language_->IsLoaded()) language_->DeletePhrases(phrases_);
   phrases_ = nullptr;

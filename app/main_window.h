@@ -15,6 +15,7 @@ class BusProtocolLibrary;
 class CLanguageLibrary;
 class CTreadMainForm;
 class DevicePluginLibrary;
+class FirmwareCatalogue;
 class TFrameAbout;
 class TProgramMain;
 class TProgramSetting;
@@ -33,6 +34,7 @@ class TForm1 : public QWidget {
   void FormResize();
 
   const BrandProfile& Brand() const { return *brand_; }
+  FirmwareCatalogue& Catalogue() const { return *catalogue_; }
   const CLanguageLibrary& Language() const { return *language_; }
   Phrases PhraseSource() const;
   const AdminToolsLibrary& AdminTools() const { return *adminTools_; }
@@ -58,6 +60,7 @@ class TForm1 : public QWidget {
   void Image2Click();
 
   std::unique_ptr<Ui::TForm1> ui_;
+  std::unique_ptr<FirmwareCatalogue> catalogue_;
   std::unique_ptr<BrandProfile> brand_;
   std::unique_ptr<CLanguageLibrary> language_;
   void* phrases_ = nullptr;

@@ -1,13 +1,17 @@
 #include "app/navigation_worker.h"
 
 #include <QWidget>
+#include <atomic>
 
 #include "app/admin_tools_library.h"
 #include "app/client_align.h"
 #include "app/synchronize.h"
 #include "config/language_library.h"
 #include "device/bus_protocol_library.h"
+#include "device/configurator.h"
+#include "device/connect_worker.h"
 #include "device/connection_screen.h"
+#include "device/select_device_screen.h"
 #include "keldar/bus_protocol_types.h"
 #include "platform/message_box.h"
 
@@ -23,6 +27,7 @@ CTreadMainForm::CTreadMainForm(NavigationContext context) : context_(std::move(c
 }
 
 CTreadMainForm::~CTreadMainForm() {
+  StopConnecting();
   requestInterruption();
   wait();
   CloseScreens();
@@ -40,6 +45,14 @@ void CTreadMainForm::run() {
 }
 
 int CTreadMainForm::OpenScreen(int kind) {
+  if (kind == kSelectDevice) {
+    // The caller has hidden the home screen; CloseRequest stays as it is.
+    selectDevice_ = new TProgramSelectDevice(nullptr, &closeRequest_, portObject_, context_);
+    selectDevice_->setObjectName(QStringLiteral("ProgramSelectDeviceFrame1"));
+    AlignToClient(selectDevice_, context_.window);
+    if (Configurator().DeviceCount() != 1) selectDevice_->show();
+    return 1;
+  }
   if (kind != kAdministration && kind != kArchive) return 0;
   const AdminToolsLibrary* admin = context_.adminTools;
   if (admin == nullptr || !admin->IsLoaded()) {
@@ -75,20 +88,87 @@ void CTreadMainForm::StartConnection(const char* devicePath, int speed, int addr
     ShowMissingComponent();
     return;
   }
-  TProgramMain* home = context_.programMain;
-  if (home != nullptr) home->ShowConnecting(true);
-  portObject_ = keldar_bus_CreateCProcessComPort(bus->GetApi(), 0, 254, devicePath, 300);
-  // Identification comes with the connect worker; until then the port is
-  // released again and the home screen returns to idle.
-  (void)speed;
-  (void)address;
-  keldar_bus_DeleteCProcessComPort(bus->GetApi(), portObject_);
-  portObject_ = nullptr;
-  if (home != nullptr) home->ShowConnecting(false);
+  if (Connecting()) return;
+  connectWorker_.reset();  // the previous run has ended
+  if (context_.programMain != nullptr) context_.programMain->ShowConnecting(true);
+  portObject_ =
+      keldar_bus_CreateCProcessComPort(bus->GetApi(), 0, KELDAR_BUS_ADDRESS_ANY, devicePath, 300);
+
+  IdentifyTexts texts;
+  const Phrases& phrases = context_.phrases;
+  texts.connecting =
+      phrases.Text("FRAME_PROGRAM_MAIN_CONNECTING_DEVICE", QString::fromStdString(texts.connecting))
+          .toStdString();
+  texts.connected = phrases
+                        .Text("FRAME_PROGRAM_MAIN_CONNECTION_ESTABLISHED",
+                              QString::fromStdString(texts.connected))
+                        .toStdString();
+  texts.readingConfiguration = phrases
+                                   .Text("FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION",
+                                         QString::fromStdString(texts.readingConfiguration))
+                                   .toStdString();
+  connectWorker_ = std::make_unique<TFrameProgramSetting>(
+      BusLink{bus->GetApi(), portObject_, {}}, IdentifyRequest{devicePath, speed, address},
+      std::move(texts), *context_.catalogue, static_cast<IdentifyObserver&>(*this));
+  connectWorker_->start();
+}
+
+bool CTreadMainForm::Connecting() const { return connectWorker_ && connectWorker_->isRunning(); }
+
+void CTreadMainForm::StopConnecting() {
+  if (!connectWorker_) return;
+  connectWorker_->requestInterruption();
+  connectWorker_->wait();
+  connectWorker_.reset();
+}
+
+void CTreadMainForm::ShowProgress(int progress, const std::string& status) {
+  Synchronize(this, [this, progress, status] {
+    if (context_.programMain == nullptr) return;
+    context_.programMain->SetProgress(progress);
+    context_.programMain->SetStatus(QString::fromStdString(status));
+  });
+}
+
+bool CTreadMainForm::OpenSelection() {
+  // Shared, so a call the worker stopped waiting for still writes somewhere valid.
+  auto opened = std::make_shared<std::atomic<bool>>(false);
+  Synchronize(this, [this, opened] {
+    if (context_.programMain != nullptr) context_.programMain->hide();
+    *opened = OpenScreen(kSelectDevice) == 1;
+  });
+  return *opened;
+}
+
+void CTreadMainForm::DeviceInformationNotFound() {
+  Synchronize(this, [this] {
+    const char* key = "FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND";
+    const bool fromLibrary = context_.phrases.Has(key);
+    platform::ShowMessageBox(nullptr,
+                             context_.phrases.Text(key, "Информация про устройство не найдена."),
+                             fromLibrary ? QString() : QStringLiteral("Ошибка"),
+                             platform::kMbTaskModal | platform::kMbIconInformation);
+  });
+}
+
+void CTreadMainForm::Finish(bool selectionOpened) {
+  Synchronize(this, [this, selectionOpened] {
+    if (context_.programMain != nullptr) context_.programMain->ShowConnecting(false);
+    // Without a selection screen the worker releases the port right after.
+    if (!selectionOpened) portObject_ = nullptr;
+  });
 }
 
 void CTreadMainForm::CloseScreens() {
   const AdminToolsLibrary* admin = context_.adminTools;
+  if (selectDevice_ != nullptr) {
+    delete selectDevice_;
+    selectDevice_ = nullptr;
+    keldar_flag_set(&closeRequest_, 0);
+    if (portObject_ != nullptr)
+      keldar_bus_DeleteCProcessComPort(context_.busProtocol->GetApi(), portObject_);
+    portObject_ = nullptr;
+  }
   if (administration_ != nullptr) {
     admin->DeleteAdministration()(administration_);
     administration_ = nullptr;

@@ -3,28 +3,19 @@
 #include <QPointer>
 #include <QThread>
 #include <cstdint>
+#include <memory>
 
-#include "config/phrases.h"
+#include "app/navigation_context.h"
+#include "device/identification.h"
 
-class AdminToolsLibrary;
-class BusProtocolLibrary;
-class CLanguageLibrary;
-class TProgramMain;
+class TFrameProgramSetting;
+class TProgramSelectDevice;
 struct KeldarBusPort;
-
-// What the navigation host works with; owned by the main window.
-struct NavigationContext {
-  QWidget* window = nullptr;            // hosted screens cover its client area
-  TProgramMain* programMain = nullptr;  // the home screen
-  const AdminToolsLibrary* adminTools = nullptr;
-  const BusProtocolLibrary* busProtocol = nullptr;
-  Phrases phrases;
-};
 
 // Owns the hosted screens (device selection, administration, archive) and the
 // meter's port while a meter is worked with. Its thread polls CloseRequest
 // every 200 ms and brings the user back home on the main thread.
-class CTreadMainForm : public QThread {
+class CTreadMainForm : public QThread, private IdentifyObserver {
   Q_OBJECT
 
  public:
@@ -47,6 +38,9 @@ class CTreadMainForm : public QThread {
   KeldarBusPort* PortObject() const { return portObject_; }
   QWidget* AdministrationScreen() const { return administration_; }
   QWidget* ArchiveScreen() const { return archive_; }
+  TProgramSelectDevice* SelectDeviceScreen() const { return selectDevice_; }
+  // True while a connect-and-identify run is going on.
+  bool Connecting() const;
 
  protected:
   void run() override;
@@ -54,10 +48,19 @@ class CTreadMainForm : public QThread {
  private:
   void ShowMissingComponent() const;
   void ShowHome() const;
+  void StopConnecting();
+
+  // The connect worker's reports, run on the main thread.
+  void ShowProgress(int progress, const std::string& status) override;
+  bool OpenSelection() override;
+  void DeviceInformationNotFound() override;
+  void Finish(bool selectionOpened) override;
 
   NavigationContext context_;
   uint8_t closeRequest_ = 0;
   QWidget* administration_ = nullptr;
   QWidget* archive_ = nullptr;
+  TProgramSelectDevice* selectDevice_ = nullptr;
   KeldarBusPort* portObject_ = nullptr;
+  std::unique_ptr<TFrameProgramSetting> connectWorker_;
 };

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QFrame>
+#include <memory>
+#include <vector>
+
+#include "config/configuration_messages.h"
+#include "config/phrases.h"
+
+namespace Ui {
+class TProgramConfigurationDevice;
+}
+struct KeldarBusPort;
+struct KeldarBusProtocolLibrary;
+struct KeldarDeviceRecord;
+
+// The device configuration screen: device type, serial number, and primary
+// and secondary M-Bus address of one identified meter.
+class TProgramConfigurationDevice : public QFrame {
+  Q_OBJECT
+
+ public:
+  // Reads the meter's current addresses before it returns.
+  TProgramConfigurationDevice(QWidget* owner, uint8_t* closeFlag, KeldarDeviceRecord* record,
+                              KeldarBusPort* port, const KeldarBusProtocolLibrary* bus,
+                              Phrases phrases);
+  ~TProgramConfigurationDevice() override;
+
+  void ButtonSetDeviceTypeClick();
+  void ButtonSetSerialNumberClick();
+  void ButtonSetDeviceAdressClick();
+  void MaskEditPrimaryAddressKeyUp();
+  void MaskEditSecondaryAddressKeyUp();
+  void RefreshTexts();
+
+  Ui::TProgramConfigurationDevice& Controls() { return *ui_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FillDeviceTypes();
+  void Show(ConfigurationEvent event) const;
+  void Layout();
+  // The edit's text with its unfilled positions as blanks.
+  static std::string EditText(const class QLineEdit* edit);
+
+  std::unique_ptr<Ui::TProgramConfigurationDevice> ui_;
+  uint8_t* closeFlag_;
+  KeldarDeviceRecord* record_;
+  std::unique_ptr<DeviceConfiguration> configuration_;
+  Phrases phrases_;
+  std::vector<int> codes_;
+  std::vector<QString> descriptions_;
+};

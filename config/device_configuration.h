@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "device/bus_link.h"
+#include "keldar/device_record.h"
+
+// The exchanges of the device configuration screen, shared with keldar-cli:
+// read the addresses, change device type, serial number and addresses. The
+// DeviceRecord changes only after the meter acknowledged.
+class DeviceConfiguration {
+ public:
+  enum class Outcome { Acknowledged, InvalidResponse, Rejected };
+  enum class PrimaryReadout { Received, InvalidResponse, NotReceived };
+
+  struct Addresses {
+    std::string secondary = "00000000";  // "%08X"
+    std::string primary = "000";         // "%03u"
+    PrimaryReadout primaryReadout = PrimaryReadout::NotReceived;
+  };
+  struct AddressChange {
+    bool primary = false;
+    bool secondary = false;
+  };
+
+  DeviceConfiguration(BusLink link, KeldarDeviceRecord& record);
+
+  Addresses ReadAddresses() const;
+  Outcome SetDeviceType(std::uint8_t code);
+  // `serialText` as the edit holds it: its leading decimal digits are sent.
+  Outcome SetSerialNumber(const std::string& serialText);
+  // The primary address (decimal, above 252 sent as 252) and the secondary
+  // address (hexadecimal digits, blanks count as 0) are sent one after the other.
+  AddressChange SetAddresses(const std::string& primaryText, const std::string& secondaryText);
+
+ private:
+  int Send(KeldarBusTelegram* telegram) const;
+  bool LinkReset() const;
+  std::uint8_t Address() const { return record_.address; }
+
+  BusLink link_;
+  KeldarDeviceRecord& record_;
+};
+
+// The secondary-address edit's text as a number: each character a hex digit,
+// any other byte its low four bits (a blank gives 0).
+std::uint64_t HexTextToUInt64(const char* text);
+// Leading blanks skipped, then decimal digits up to the first other character.
+std::int64_t LeadingDecimal(const std::string& text);
+// The key-up corrections: a primary above 252 becomes "252", a secondary
+// above 0x99999999 becomes "99999999"; otherwise the text is kept.
+std::string CorrectPrimaryText(const std::string& text);
+std::string CorrectSecondaryText(const std::string& text);

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "device/bus_link.h"
+
+class CConfigurator;
+class CIniFile;
+class FirmwareCatalogue;
+
+// What the connect-and-identify run tells the one who started it. The window
+// forwards each call to the main thread; the command line prints it.
+class IdentifyObserver {
+ public:
+  virtual ~IdentifyObserver() = default;
+  virtual void ShowProgress(int progress, const std::string& status) = 0;
+  // The devices were identified: open the device selection. True when opened
+  // (the port then stays open for the screens).
+  virtual bool OpenSelection() = 0;
+  // An accepted meter gave no device information.
+  virtual void DeviceInformationNotFound() = 0;
+  // The run has ended; the screen returns to idle.
+  virtual void Finish(bool selectionOpened) = 0;
+};
+
+// The status texts, looked up on the main thread before the run starts.
+struct IdentifyTexts {
+  std::string connecting = "Подключение к устройству";
+  std::string connected = "Соединение установлено";
+  std::string readingConfiguration = "Читаем конфигурацию устройства";
+};
+
+struct IdentifyRequest {
+  std::string devicePath;
+  int requestedSpeed = 2400;
+  int address = 254;
+};
+
+struct IdentifyOutcome {
+  int foundSpeed = 0;  // the speed the meter answered at; 0 when none
+  bool switched = false;
+  std::string manufacturer;
+  int medium = -1;
+  int progress = 0;
+  bool selectionOpened = false;
+};
+
+// Finds the meter's speed, reads its identification, switches it to the
+// requested speed, reads the configuration of accepted meters (with the
+// devices on their pulse inputs) into the configurator's device list and
+// stores port and speed. The one algorithm the window and keldar-cli run.
+class Identification {
+ public:
+  static constexpr int kProgressMaximum = 1000;
+  static constexpr int kProgressStep = 80;
+  static constexpr int kMaxAttempts = 9;
+
+  Identification(BusLink link, CConfigurator& configurator, FirmwareCatalogue& catalogue,
+                 CIniFile& settings, IdentifyTexts texts, IdentifyObserver& observer);
+
+  // Runs to the end; the port is deleted unless the selection was opened.
+  IdentifyOutcome Run(const IdentifyRequest& request);
+
+ private:
+  void SearchSpeed();
+  void Read();
+  void Identify(KeldarBusTelegram* answer);
+  void ReadConfiguration(std::uint8_t address);
+  std::vector<int> ScanSubUnits(std::uint8_t address);
+  bool RequestPulseWeight(std::uint8_t address, int unit, int input, KeldarBusTelegram* answer);
+  void Advance(int step = kProgressStep);
+  void SetProgress(int progress);
+  bool PortUsable() const;
+
+  BusLink link_;
+  CConfigurator& configurator_;
+  FirmwareCatalogue& catalogue_;
+  CIniFile& settings_;
+  IdentifyTexts texts_;
+  IdentifyObserver& observer_;
+
+  IdentifyRequest request_;
+  IdentifyOutcome outcome_;
+  int currentSpeed_ = 300;
+  std::string status_;
+  std::string manufacturer_;
+};
+
+// The meters whose configuration is read and looked up in the catalogue.
+bool IsAcceptedManufacturer(const std::string& letters);
