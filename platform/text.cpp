@@ -20,7 +20,7 @@ std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
 void CopyToField(char* field, std::size_t size, std::string_view text) {
   if (field == nullptr || size == 0) return;
   const auto fitting = Utf8Prefix(text, size - 1);
-  std::memcpy(field, fitting.data(), fitting.size());
+  if (!fitting.empty()) std::memcpy(field, fitting.data(), fitting.size());
   field[fitting.size()] = '\0';
 }
 
