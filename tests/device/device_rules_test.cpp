@@ -22,7 +22,7 @@ TEST(ConfigurationRules, DecimalEditsReadTheirLeadingDigits) {
   EXPECT_EQ(LeadingDecimal(""), 0);
   EXPECT_EQ(LeadingDecimal("  42x7"), 42);
   EXPECT_EQ(LeadingDecimal("12 34"), 12);
-  EXPECT_EQ(LeadingDecimal("999999999999999999999999"), 99999999999999999)
+  EXPECT_EQ(LeadingDecimal("999999999999999999999999"), 999999999999999999)
       << "stops before it could overflow";
 }
 
