@@ -382,3 +382,303 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED', 1, 'The update was interrupted.'),
   ('FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED', 2, 'Обновление прервано.'),
   ('FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED', 3, 'Оновлення перервано.');
+
+------------------------------------------------------------------------------------------
+-- Administration and local-archive screens (AdminTools)
+------------------------------------------------------------------------------------------
+--
+-- The back strip of both screens uses FRAME_PROGRAM_SETTING_GO_BACK above. Column captions
+-- carry their unit. The confirmation questions and the two reading counts are formats:
+-- each keeps exactly one %s (the name, or the number of readings) and no other percent
+-- sign; the screen puts the value in place of the %s and nothing else.
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_TITLE', 1, 'Administration'),
+  ('FRAME_PROGRAM_ADMINISTRATION_TITLE', 2, 'Администрирование'),
+  ('FRAME_PROGRAM_ADMINISTRATION_TITLE', 3, 'Адміністрування');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBERS', 1, 'Subscribers'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBERS', 2, 'Абоненты'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBERS', 3, 'Абоненти');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECTS', 1, 'Subscriber’s sites'),
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECTS', 2, 'Объекты абонента'),
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECTS', 3, 'Об’єкти абонента');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_ADD', 1, 'Add'),
+  ('FRAME_PROGRAM_ADMINISTRATION_ADD', 2, 'Добавить'),
+  ('FRAME_PROGRAM_ADMINISTRATION_ADD', 3, 'Додати');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT', 1, 'Edit'),
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT', 2, 'Изменить'),
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT', 3, 'Змінити');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_DELETE', 1, 'Delete'),
+  ('FRAME_PROGRAM_ADMINISTRATION_DELETE', 2, 'Удалить'),
+  ('FRAME_PROGRAM_ADMINISTRATION_DELETE', 3, 'Видалити');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_SAVE', 1, 'Save'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SAVE', 2, 'Сохранить'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SAVE', 3, 'Зберегти');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_CANCEL', 1, 'Cancel'),
+  ('FRAME_PROGRAM_ADMINISTRATION_CANCEL', 2, 'Отмена'),
+  ('FRAME_PROGRAM_ADMINISTRATION_CANCEL', 3, 'Скасувати');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER_NAME', 1, 'Name or company'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER_NAME', 2, 'ФИО или организация'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER_NAME', 3, 'ПІБ або організація');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_CONTACT', 1, 'Contacts'),
+  ('FRAME_PROGRAM_ADMINISTRATION_CONTACT', 2, 'Контакты'),
+  ('FRAME_PROGRAM_ADMINISTRATION_CONTACT', 3, 'Контакти');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_ACCOUNT', 1, 'Account number'),
+  ('FRAME_PROGRAM_ADMINISTRATION_ACCOUNT', 2, 'Лицевой счёт'),
+  ('FRAME_PROGRAM_ADMINISTRATION_ACCOUNT', 3, 'Особовий рахунок');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_NOTES', 1, 'Notes'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NOTES', 2, 'Примечание'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NOTES', 3, 'Примітка');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECT_NAME', 1, 'Site name'),
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECT_NAME', 2, 'Название объекта'),
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECT_NAME', 3, 'Назва об’єкта');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_ADDRESS', 1, 'Address'),
+  ('FRAME_PROGRAM_ADMINISTRATION_ADDRESS', 2, 'Адрес'),
+  ('FRAME_PROGRAM_ADMINISTRATION_ADDRESS', 3, 'Адреса');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER', 1, 'Subscriber'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER', 2, 'Абонент'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER', 3, 'Абонент');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_DEVICES', 1, 'Meters'),
+  ('FRAME_PROGRAM_ADMINISTRATION_DEVICES', 2, 'Приборы'),
+  ('FRAME_PROGRAM_ADMINISTRATION_DEVICES', 3, 'Прилади');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_NEW_SUBSCRIBER', 1, 'New subscriber'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NEW_SUBSCRIBER', 2, 'Новый абонент'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NEW_SUBSCRIBER', 3, 'Новий абонент');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT_SUBSCRIBER', 1, 'Edit subscriber'),
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT_SUBSCRIBER', 2, 'Изменение абонента'),
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT_SUBSCRIBER', 3, 'Редагування абонента');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_NEW_OBJECT', 1, 'New site'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NEW_OBJECT', 2, 'Новый объект'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NEW_OBJECT', 3, 'Новий об’єкт');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT_OBJECT', 1, 'Edit site'),
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT_OBJECT', 2, 'Изменение объекта'),
+  ('FRAME_PROGRAM_ADMINISTRATION_EDIT_OBJECT', 3, 'Редагування об’єкта');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_SUBSCRIBER', 1, 'Delete subscriber “%s”?'),
+  ('FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_SUBSCRIBER', 2, 'Удалить абонента «%s»?'),
+  ('FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_SUBSCRIBER', 3, 'Видалити абонента «%s»?');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_OBJECT', 1, 'Delete site “%s”? Its meters and readings stay in the archive.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_OBJECT', 2, 'Удалить объект «%s»? Его приборы и показания останутся в архиве.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_OBJECT', 3, 'Видалити об’єкт «%s»? Його прилади та показання залишаться в архіві.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER_HAS_OBJECTS', 1, 'The subscriber still has sites. Delete them or move them to another subscriber first.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER_HAS_OBJECTS', 2, 'У абонента есть объекты. Сначала удалите их или передайте другому абоненту.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER_HAS_OBJECTS', 3, 'Абонент має об’єкти. Спочатку видаліть їх або передайте іншому абоненту.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_NAME_REQUIRED', 1, 'Enter a name.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NAME_REQUIRED', 2, 'Введите наименование.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NAME_REQUIRED', 3, 'Введіть назву.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_SUBSCRIBERS', 1, 'No subscribers yet. Press “Add”.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_SUBSCRIBERS', 2, 'Абонентов пока нет. Нажмите «Добавить».'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_SUBSCRIBERS', 3, 'Абонентів поки немає. Натисніть «Додати».');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_SELECT_SUBSCRIBER', 1, 'Select a subscriber to see their sites.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SELECT_SUBSCRIBER', 2, 'Выберите абонента, чтобы увидеть его объекты.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SELECT_SUBSCRIBER', 3, 'Виберіть абонента, щоб побачити його об’єкти.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_OBJECTS', 1, 'This subscriber has no sites yet.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_OBJECTS', 2, 'У абонента пока нет объектов.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_OBJECTS', 3, 'Абонент поки не має об’єктів.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_DEVICES', 1, 'No meters in the archive yet: they appear when readings are saved from a meter’s screen.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_DEVICES', 2, 'В архиве пока нет приборов: они появляются, когда с экрана прибора сохраняют показания.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_NO_DEVICES', 3, 'В архіві поки немає приладів: вони з’являються, коли з екрана приладу зберігають показання.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_SAVE_FAILED', 1, 'The changes could not be saved to the archive.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SAVE_FAILED', 2, 'Не удалось сохранить изменения в архиве.'),
+  ('FRAME_PROGRAM_ADMINISTRATION_SAVE_FAILED', 3, 'Не вдалося зберегти зміни в архіві.');
+
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_TITLE', 1, 'Local archive'),
+  ('FRAME_PROGRAM_ARCHIVE_TITLE', 2, 'Локальный архив'),
+  ('FRAME_PROGRAM_ARCHIVE_TITLE', 3, 'Локальний архів');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_DEVICE_KIND', 1, 'Meter type'),
+  ('FRAME_PROGRAM_ARCHIVE_DEVICE_KIND', 2, 'Тип прибора'),
+  ('FRAME_PROGRAM_ARCHIVE_DEVICE_KIND', 3, 'Тип приладу');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_DEVICE', 1, 'Meter'),
+  ('FRAME_PROGRAM_ARCHIVE_DEVICE', 2, 'Прибор'),
+  ('FRAME_PROGRAM_ARCHIVE_DEVICE', 3, 'Прилад');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_ALL_KINDS', 1, 'All types'),
+  ('FRAME_PROGRAM_ARCHIVE_ALL_KINDS', 2, 'Все виды'),
+  ('FRAME_PROGRAM_ARCHIVE_ALL_KINDS', 3, 'Усі типи');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_ALL_DEVICES', 1, 'All meters'),
+  ('FRAME_PROGRAM_ARCHIVE_ALL_DEVICES', 2, 'Все приборы'),
+  ('FRAME_PROGRAM_ARCHIVE_ALL_DEVICES', 3, 'Усі прилади');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_HEAT', 1, 'Heat'),
+  ('FRAME_PROGRAM_ARCHIVE_HEAT', 2, 'Тепловая энергия'),
+  ('FRAME_PROGRAM_ARCHIVE_HEAT', 3, 'Теплова енергія');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_WATER_COLD', 1, 'Cold water'),
+  ('FRAME_PROGRAM_ARCHIVE_WATER_COLD', 2, 'Холодная вода'),
+  ('FRAME_PROGRAM_ARCHIVE_WATER_COLD', 3, 'Холодна вода');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_WATER_HOT', 1, 'Hot water'),
+  ('FRAME_PROGRAM_ARCHIVE_WATER_HOT', 2, 'Горячая вода'),
+  ('FRAME_PROGRAM_ARCHIVE_WATER_HOT', 3, 'Гаряча вода');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_REFRESH', 1, 'Refresh'),
+  ('FRAME_PROGRAM_ARCHIVE_REFRESH', 2, 'Обновить'),
+  ('FRAME_PROGRAM_ARCHIVE_REFRESH', 3, 'Оновити');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_READ_TIME', 1, 'Read at'),
+  ('FRAME_PROGRAM_ARCHIVE_READ_TIME', 2, 'Дата чтения'),
+  ('FRAME_PROGRAM_ARCHIVE_READ_TIME', 3, 'Дата зчитування');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_KIND', 1, 'Type'),
+  ('FRAME_PROGRAM_ARCHIVE_KIND', 2, 'Вид учёта'),
+  ('FRAME_PROGRAM_ARCHIVE_KIND', 3, 'Вид обліку');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_ENERGY', 1, 'Energy, kWh'),
+  ('FRAME_PROGRAM_ARCHIVE_ENERGY', 2, 'Энергия, кВт·ч'),
+  ('FRAME_PROGRAM_ARCHIVE_ENERGY', 3, 'Енергія, кВт·год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_VOLUME', 1, 'Volume, m³'),
+  ('FRAME_PROGRAM_ARCHIVE_VOLUME', 2, 'Объём, м³'),
+  ('FRAME_PROGRAM_ARCHIVE_VOLUME', 3, 'Об’єм, м³');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_POWER', 1, 'Power, kW'),
+  ('FRAME_PROGRAM_ARCHIVE_POWER', 2, 'Мощность, кВт'),
+  ('FRAME_PROGRAM_ARCHIVE_POWER', 3, 'Потужність, кВт');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_FLOW', 1, 'Flow, m³/h'),
+  ('FRAME_PROGRAM_ARCHIVE_FLOW', 2, 'Расход, м³/ч'),
+  ('FRAME_PROGRAM_ARCHIVE_FLOW', 3, 'Витрата, м³/год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_SUPPLY_TEMPERATURE', 1, 'Supply T, °C'),
+  ('FRAME_PROGRAM_ARCHIVE_SUPPLY_TEMPERATURE', 2, 'T подачи, °C'),
+  ('FRAME_PROGRAM_ARCHIVE_SUPPLY_TEMPERATURE', 3, 'T подачі, °C');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_RETURN_TEMPERATURE', 1, 'Return T, °C'),
+  ('FRAME_PROGRAM_ARCHIVE_RETURN_TEMPERATURE', 2, 'T обратки, °C'),
+  ('FRAME_PROGRAM_ARCHIVE_RETURN_TEMPERATURE', 3, 'T зворотки, °C');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_TEMPERATURE_DIFFERENCE', 1, 'ΔT, K'),
+  ('FRAME_PROGRAM_ARCHIVE_TEMPERATURE_DIFFERENCE', 2, 'ΔT, К'),
+  ('FRAME_PROGRAM_ARCHIVE_TEMPERATURE_DIFFERENCE', 3, 'ΔT, К');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_WATER_TEMPERATURE', 1, 'Water T, °C'),
+  ('FRAME_PROGRAM_ARCHIVE_WATER_TEMPERATURE', 2, 'T воды, °C'),
+  ('FRAME_PROGRAM_ARCHIVE_WATER_TEMPERATURE', 3, 'T води, °C');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_OPERATING_HOURS', 1, 'Operating time, h'),
+  ('FRAME_PROGRAM_ARCHIVE_OPERATING_HOURS', 2, 'Наработка, ч'),
+  ('FRAME_PROGRAM_ARCHIVE_OPERATING_HOURS', 3, 'Напрацювання, год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_ERRORS', 1, 'Errors'),
+  ('FRAME_PROGRAM_ARCHIVE_ERRORS', 2, 'Ошибки'),
+  ('FRAME_PROGRAM_ARCHIVE_ERRORS', 3, 'Помилки');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_METER_TIME', 1, 'Meter clock'),
+  ('FRAME_PROGRAM_ARCHIVE_METER_TIME', 2, 'Время прибора'),
+  ('FRAME_PROGRAM_ARCHIVE_METER_TIME', 3, 'Час приладу');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_EMPTY', 1, 'No readings saved yet. Readings are saved from the meters’ working screens.'),
+  ('FRAME_PROGRAM_ARCHIVE_EMPTY', 2, 'В архиве пока нет сохранённых показаний. Показания сохраняются с рабочих экранов приборов.'),
+  ('FRAME_PROGRAM_ARCHIVE_EMPTY', 3, 'В архіві поки немає збережених показань. Показання зберігаються з робочих екранів приладів.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_EMPTY_FILTER', 1, 'No readings match the selection.'),
+  ('FRAME_PROGRAM_ARCHIVE_EMPTY_FILTER', 2, 'Для выбранного фильтра показаний нет.'),
+  ('FRAME_PROGRAM_ARCHIVE_EMPTY_FILTER', 3, 'Для вибраного фільтра показань немає.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_COUNT', 1, 'Readings: %s'),
+  ('FRAME_PROGRAM_ARCHIVE_COUNT', 2, 'Показаний: %s'),
+  ('FRAME_PROGRAM_ARCHIVE_COUNT', 3, 'Показань: %s');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 1, 'Showing the latest %s readings'),
+  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 2, 'Показаны последние %s показаний'),
+  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 3, 'Показано останні %s показань');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 1, 'The archive file archive.db was written by a newer version of the program. Update the program; the archive was left unchanged.'),
+  ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 2, 'Файл архива archive.db создан более новой версией программы. Обновите программу; архив не изменён.'),
+  ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 3, 'Файл архіву archive.db створено новішою версією програми. Оновіть програму; архів не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_UNREADABLE', 1, 'The file archive.db is damaged or is not an archive of this program. It was left unchanged.'),
+  ('FRAME_PROGRAM_ARCHIVE_UNREADABLE', 2, 'Файл archive.db повреждён или не является архивом программы. Архив не изменён.'),
+  ('FRAME_PROGRAM_ARCHIVE_UNREADABLE', 3, 'Файл archive.db пошкоджено або він не є архівом програми. Архів не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN', 1, 'The archive file archive.db could not be opened or created in the working folder.'),
+  ('FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN', 2, 'Не удалось открыть или создать файл архива archive.db в рабочей папке.'),
+  ('FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN', 3, 'Не вдалося відкрити або створити файл архіву archive.db у робочій папці.');
