@@ -682,3 +682,15 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN', 1, 'The archive file archive.db could not be opened or created in the working folder.'),
   ('FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN', 2, 'Не удалось открыть или создать файл архива archive.db в рабочей папке.'),
   ('FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN', 3, 'Не вдалося відкрити або створити файл архіву archive.db у робочій папці.');
+
+-- Shell: connection status and configuration screen ---------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_CONNECTION_ESTABLISHED', 1, 'Connection established'),
+  ('FRAME_PROGRAM_MAIN_CONNECTION_ESTABLISHED', 2, 'Соединение установлено'),
+  ('FRAME_PROGRAM_MAIN_CONNECTION_ESTABLISHED', 3, 'З''єднання встановлено');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE_NOT_SELECTED', 1, 'Select the device type.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE_NOT_SELECTED', 2, 'Выберите тип устройства.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE_NOT_SELECTED', 3, 'Виберіть тип пристрою.');
