@@ -1,0 +1,240 @@
+// The master port on a bare pseudo-terminal whose other end the test plays:
+// the timing rule, echo and noise, stale input, the frame-count bit.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "abi_frames.h"
+#include "abi_port.h"
+#include "frame_codec.h"
+#include "hex.h"
+#include "line_settings.h"
+#include "link_timing.h"
+#include "master_port.h"
+
+namespace keldar::bus {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+using test::FromHex;
+using test::ToHex;
+
+// The far end of the line: the pseudo-terminal's master side.
+class FarEnd {
+ public:
+  FarEnd() {
+    fd_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ::grantpt(fd_);
+    ::unlockpt(fd_);
+    char name[128];
+    ::ptsname_r(fd_, name, sizeof name);
+    path_ = name;
+  }
+  FarEnd(const FarEnd&) = delete;
+  FarEnd& operator=(const FarEnd&) = delete;
+  ~FarEnd() { Close(); }
+
+  const std::string& Path() const { return path_; }
+  void Send(const std::string& hex) {
+    const auto bytes = FromHex(hex);
+    ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  }
+  // What the port sent, once `n` bytes have come.
+  std::string Receive(std::size_t n) {
+    std::vector<std::uint8_t> in;
+    while (in.size() < n) {
+      pollfd p{fd_, POLLIN, 0};
+      if (::poll(&p, 1, 2000) <= 0) break;
+      std::uint8_t chunk[64];
+      const ssize_t got = ::read(fd_, chunk, std::min(sizeof chunk, n - in.size()));
+      if (got <= 0) break;
+      in.insert(in.end(), chunk, chunk + got);
+    }
+    return ToHex(in);
+  }
+  int Speed() const { return ReadLineSpeed(fd_).value_or(0); }
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_ = -1;
+  std::string path_;
+};
+
+constexpr int kBaud = 38400;
+const auto kWindow = timing::AnswerWindow(kBaud);
+const std::string kNke = "10 40 05 45 16";
+
+milliseconds Since(Clock::time_point start) {
+  return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+}
+
+TEST(LinkTiming, WindowsOfTheStandard) {
+  // 330 bit times + 150 ms: 1.25 s at 300 baud, 0.29 s at 2400, 0.18 s at 9600.
+  EXPECT_EQ(timing::AnswerWindow(300), milliseconds(1250));
+  EXPECT_EQ(timing::AnswerWindow(2400), std::chrono::microseconds(287500));
+  EXPECT_EQ(timing::AnswerWindow(9600), std::chrono::microseconds(184375));
+  EXPECT_EQ(timing::RequestGap(2400), std::chrono::microseconds(4584));
+}
+
+TEST(LinkTiming, ACompleteAnswerReturnsAtOnce) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  ASSERT_TRUE(port.Usable());
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  EXPECT_EQ(far.Receive(5), kNke);
+  far.Send("68 04 04 68 08 01 70 08 81 16");
+  const auto start = Clock::now();
+  const auto answer = port.Receive();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(ToHex(*answer), "68 04 04 68 08 01 70 08 81 16");
+  EXPECT_LT(Since(start), kWindow / 2);
+}
+
+TEST(LinkTiming, SilenceWaitsTheWholeWindow) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  const auto start = Clock::now();
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  EXPECT_FALSE(port.Receive());
+  EXPECT_GE(Since(start), std::chrono::duration_cast<milliseconds>(kWindow));
+  EXPECT_LT(Since(start), kWindow + milliseconds(1000));
+  EXPECT_TRUE(port.Usable());
+}
+
+TEST(LinkTiming, ALateAnswerInsideTheWindowIsTaken) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  std::thread meter([&] {
+    std::this_thread::sleep_for(milliseconds(100));
+    far.Send("E5");
+  });
+  const auto answer = port.Receive();
+  meter.join();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(ToHex(*answer), "E5");
+}
+
+TEST(LinkTiming, AnAnswerThatStopsHalfwayEndsAfterASilence) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  std::thread meter([&] {
+    std::this_thread::sleep_for(milliseconds(100));
+    far.Send("68 04 04 68 08");
+  });
+  const auto start = Clock::now();
+  EXPECT_FALSE(port.Receive());
+  meter.join();
+  // Bytes at 100 ms restart the wait: a whole window of silence after them.
+  EXPECT_GE(Since(start), milliseconds(100) + std::chrono::duration_cast<milliseconds>(kWindow));
+}
+
+TEST(LinkFrames, EchoNoiseAndBrokenFramesAreSkipped) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  far.Send("00 FF " + kNke + " 10 08 05 0E 16 E5");  // noise, echo, a bad short frame
+  auto answer = port.Receive();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(ToHex(*answer), "E5");
+
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  far.Send("68 04 04 68 08 01 70 08 80 16");  // wrong check sum
+  EXPECT_FALSE(port.Receive());
+}
+
+TEST(LinkFrames, StaleInputIsDiscardedBeforeARequest) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  far.Send("E5");
+  std::this_thread::sleep_for(milliseconds(20));
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  EXPECT_FALSE(port.Receive());
+}
+
+TEST(LinkFrames, NextRequestWaitsElevenBitTimesAfterAnAnswer) {
+  FarEnd far;
+  MasterPort port(far.Path(), 300, 254);
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  far.Receive(5);
+  far.Send("E5");
+  ASSERT_TRUE(port.Receive());
+  const auto start = Clock::now();
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  EXPECT_GE(Since(start), std::chrono::duration_cast<milliseconds>(timing::RequestGap(300)));
+}
+
+// The port stamps the frame-count bit; the request as the caller built it
+// carries none.
+TEST(LinkFrames, PortTogglesTheFrameCountBitPerAddress) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  const auto send = [&](const std::string& hex) {
+    EXPECT_TRUE(port.Send(FromHex(hex)));
+    return far.Receive(5);
+  };
+  send("10 40 05 45 16");
+  EXPECT_EQ(send("10 5B 05 60 16"), "10 7B 05 80 16");
+  EXPECT_EQ(send("10 5B 05 60 16"), "10 5B 05 60 16");
+  EXPECT_EQ(send("10 5B 05 60 16"), "10 7B 05 80 16");
+  send("10 40 05 45 16");
+  EXPECT_EQ(send("10 5B 05 60 16"), "10 7B 05 80 16");
+}
+
+TEST(LinkPort, SpeedsStatusAndFailures) {
+  FarEnd far;
+  MasterPort port(far.Path(), 300, 254);
+  EXPECT_EQ(far.Speed(), 300);
+  ASSERT_TRUE(port.SetSpeed(76800));
+  EXPECT_EQ(far.Speed(), 76800);
+  EXPECT_EQ(port.Speed(), 76800);
+  EXPECT_FALSE(port.SetSpeed(0));
+  EXPECT_TRUE(port.Usable());
+
+  MasterPort missing("/dev/no-such-port", 2400, 254);
+  EXPECT_FALSE(missing.Usable());
+  EXPECT_FALSE(missing.Send(FromHex(kNke)));
+  EXPECT_FALSE(missing.Receive());
+
+  // A second port of ours on the same line is refused.
+  MasterPort second(far.Path(), 2400, 254);
+  EXPECT_FALSE(second.Usable());
+
+  far.Close();  // the device goes away
+  port.Send(FromHex(kNke));
+  EXPECT_FALSE(port.Receive());
+  EXPECT_FALSE(port.Usable());
+}
+
+TEST(LinkPort, InterfaceObjects) {
+  FarEnd far;
+  KeldarBusPort* port = abi::CreatePort(0, 254, far.Path().c_str(), kBaud);
+  ASSERT_EQ(abi::PortGetStatus(port), 1);
+  EXPECT_EQ(abi::PortGetSpeed(port), kBaud);
+  KeldarBusShortFrame empty{};
+  EXPECT_EQ(abi::PortWrite(port, &empty), 0);  // nothing serialized
+  KeldarBusShortFrame nke{};
+  nke.c_field = 0x40;
+  nke.a_field = 5;
+  abi::ShortFrameSerialize(&nke);
+  ASSERT_EQ(abi::PortWrite(port, &nke), 1);
+  far.Send("E5");
+  KeldarBusData buffer{};
+  buffer.size = 7;
+  ASSERT_EQ(abi::PortRead(port, &buffer), 1);
+  EXPECT_EQ(buffer.size, 1u);
+  EXPECT_EQ(buffer.bytes[0], 0xE5);
+  abi::DeletePort(port);
+}
+
+}  // namespace
+}  // namespace keldar::bus

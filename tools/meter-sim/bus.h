@@ -1,0 +1,35 @@
+// The simulated bus: every station that hears a request at the line's speed
+// answers it; several answers at once collide.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device.h"
+#include "meter_spec.h"
+#include "wire.h"
+
+namespace keldar::sim {
+
+class Bus {
+ public:
+  explicit Bus(std::vector<MeterSpec> meters);
+
+  struct Reply {
+    Bytes bytes;       // empty: nobody answers
+    int delay_ms = 0;  // the slowest answering station's reply delay
+  };
+  Reply Handle(const Request& request, int line_speed);
+  // Stations that were told to change speed do so once their answer is out.
+  void AfterReply();
+
+ private:
+  std::vector<MeterSpec> meters_;
+  std::vector<std::unique_ptr<Device>> stations_;
+};
+
+// One line for the bus log.
+std::string DescribeRequest(const Request& request);
+
+}  // namespace keldar::sim

@@ -1,0 +1,162 @@
+// keldar-meter-sim: meters on a pseudo-terminal. Prints the terminal's path
+// on the first line of standard output, then serves the bus until killed.
+#include <sys/prctl.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bus.h"
+#include "bus_log.h"
+#include "meter_spec.h"
+#include "pty_port.h"
+
+namespace {
+
+using namespace keldar::sim;
+
+constexpr char kUsage[] =
+    "usage: keldar-meter-sim [options] METER.ini...\n"
+    "  --no-timing        answer at once (no line time, no reply delay)\n"
+    "  --reply-delay MS   reply delay of every meter\n"
+    "  --echo             echo each request first, like some level converters\n"
+    "  --log FILE         write the bus traffic to FILE\n"
+    "  --replay HEX       a meter answering REQ_UD2 with this frame (repeatable)\n"
+    "  --address A        primary address of the --replay meter (default 1)\n"
+    "  --speed N          speed of the --replay meter (default 2400)\n";
+
+struct Options {
+  bool timing = true;
+  int reply_delay_ms = -1;
+  bool echo = false;
+  std::string log;
+  std::vector<std::string> meter_files;
+  std::vector<Bytes> replay;
+  int replay_address = 1;
+  int replay_speed = 2400;
+};
+
+bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const auto value = [&]() -> std::string {
+      if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
+      return argv[++i];
+    };
+    try {
+      if (arg == "--no-timing") {
+        o.timing = false;
+      } else if (arg == "--reply-delay") {
+        o.reply_delay_ms = std::stoi(value());
+      } else if (arg == "--echo") {
+        o.echo = true;
+      } else if (arg == "--log") {
+        o.log = value();
+      } else if (arg == "--replay") {
+        const auto bytes = ParseHex(value());
+        if (!bytes || bytes->empty()) throw std::invalid_argument("--replay: not hex");
+        o.replay.push_back(*bytes);
+      } else if (arg == "--address") {
+        o.replay_address = std::stoi(value());
+      } else if (arg == "--speed") {
+        o.replay_speed = std::stoi(value());
+      } else if (arg == "--help" || arg == "-h") {
+        std::fputs(kUsage, stdout);
+        std::exit(0);
+      } else if (!arg.empty() && arg[0] == '-') {
+        throw std::invalid_argument("unknown option " + arg);
+      } else {
+        o.meter_files.push_back(arg);
+      }
+    } catch (const std::exception& e) {
+      error = e.what();
+      return false;
+    }
+  }
+  if (o.meter_files.empty() && o.replay.empty()) {
+    error = "no meter given";
+    return false;
+  }
+  return true;
+}
+
+MeterSpec ReplayMeter(const Options& o) {
+  MeterSpec m;
+  m.name = "replay";
+  m.address = static_cast<std::uint8_t>(o.replay_address);
+  m.speed = o.replay_speed;
+  m.replay = o.replay;
+  return m;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive the test that started us
+  Options options;
+  std::string error;
+  if (!ParseOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "keldar-meter-sim: %s\n%s", error.c_str(), kUsage);
+    return 2;
+  }
+  std::vector<MeterSpec> meters;
+  for (const auto& file : options.meter_files) {
+    auto spec = LoadMeterFile(file, error);
+    if (!spec) {
+      std::fprintf(stderr, "keldar-meter-sim: %s\n", error.c_str());
+      return 2;
+    }
+    meters.push_back(std::move(*spec));
+  }
+  if (!options.replay.empty()) meters.push_back(ReplayMeter(options));
+  if (options.reply_delay_ms >= 0) {
+    for (auto& m : meters) m.reply_delay_ms = options.reply_delay_ms;
+  }
+
+  BusLog log;
+  if (!options.log.empty() && !log.Open(options.log)) {
+    std::fprintf(stderr, "keldar-meter-sim: cannot write %s\n", options.log.c_str());
+    return 2;
+  }
+  auto port = PtyPort::Open(error);
+  if (!port) {
+    std::fprintf(stderr, "keldar-meter-sim: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("%s\n", port->Path().c_str());
+  std::fflush(stdout);
+
+  Bus bus(std::move(meters));
+  Bytes input;
+  PtyPort::Clock::time_point first_byte{};
+  for (;;) {
+    const bool was_empty = input.empty();
+    if (!port->Read(input, std::chrono::milliseconds(-1))) return 1;
+    // The master wrote the whole request at once; a real line delivers its
+    // last byte only after the request's line time.
+    if (was_empty && !input.empty()) first_byte = PtyPort::Clock::now();
+    std::size_t length = 0;
+    while (auto request = TakeRequest(input, length)) {
+      const int speed = port->LineSpeed();
+      Bytes sent = request->is_long
+                       ? LongFrame(request->c, request->a, request->ci, request->data)
+                       : Bytes{0x10, request->c, request->a,
+                               static_cast<std::uint8_t>(request->c + request->a), 0x16};
+      const auto request_end =
+          options.timing ? first_byte + LineTime(length, speed) : PtyPort::Clock::now();
+      if (options.echo) port->Write(sent, false, {}, speed);
+      const Bus::Reply reply = bus.Handle(*request, speed);
+      log.Request(speed, sent, DescribeRequest(*request), !reply.bytes.empty());
+      if (!reply.bytes.empty()) {
+        const auto start = options.timing ? request_end + std::chrono::milliseconds(reply.delay_ms)
+                                          : PtyPort::Clock::now();
+        if (!port->Write(reply.bytes, options.timing, start, speed)) return 1;
+        log.Answer(speed, reply.bytes);
+      }
+      bus.AfterReply();
+      first_byte = PtyPort::Clock::now();
+    }
+  }
+}

@@ -1,0 +1,79 @@
+// What a meter description file says (INI, one [meter] section, optional
+// [input0] / [input1] sections for pulse-input sub-devices):
+//
+//   [meter]
+//   address = 1                 ; primary address
+//   speed = 2400                ; the only speed it hears
+//   identification = 41000001   ; 8 digits, the serial number
+//   manufacturer = KRV
+//   version = 3
+//   medium = 4
+//   access = 1                  ; access number of the first answer
+//   status = 0
+//   signature = 0
+//   model = TV-7 heat           ; FD 0C
+//   software = 2.04             ; FD 0F (other software version)
+//   secondary = 41000001        ; 0C 79 record, defaults to the identification
+//   reply_delay_ms = 20
+//   records_per_telegram = 0    ; >0 splits the readout, DIF 1F between parts
+//   answers_user_data = yes     ; "no": acknowledges SND_NKE, never answers REQ_UD2
+//   manufacturer_data = 01 02   ; trailing DIF 0F block of the last telegram
+//   pulse_weight_0 = 10         ; litres per pulse on input 0 (0: no sub-device)
+//   pulse_weight_1 = 0
+//   record = 04 06 : 12345      ; DIF/DIFEs VIF/VIFEs : value in the DIF's coding
+//   replay = 68 … 16            ; answer REQ_UD2 with these frames instead
+//
+// An [inputN] section describes the sub-device on input N: identification,
+// version, medium, model, software, secondary and record lines.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "wire.h"
+
+namespace keldar::sim {
+
+struct RecordSpec {
+  Bytes header;  // DIF … VIFEs as written
+  Bytes data;    // coded value
+};
+
+struct DeviceSpec {
+  std::uint32_t identification = 0;  // BCD digits as sent (0x41000001 for "41000001")
+  std::uint8_t version = 0;
+  std::uint8_t medium = 0;
+  std::string model;
+  std::string software;
+  std::uint32_t secondary = 0;
+  std::vector<RecordSpec> records;
+};
+
+struct MeterSpec {
+  std::string name;
+  DeviceSpec device;
+  std::uint8_t address = 0;
+  int speed = 2400;
+  std::uint16_t manufacturer = 0;
+  std::uint8_t access = 0;
+  std::uint8_t status = 0;
+  std::uint16_t signature = 0;
+  int reply_delay_ms = 20;
+  std::size_t records_per_telegram = 0;
+  bool answers_user_data = true;
+  Bytes manufacturer_data;
+  std::uint32_t pulse_weight[2] = {0, 0};
+  std::optional<DeviceSpec> inputs[2];
+  std::vector<Bytes> replay;
+};
+
+// Reads a meter file; on failure returns nothing and says why in `error`.
+std::optional<MeterSpec> LoadMeterFile(const std::string& path, std::string& error);
+std::optional<MeterSpec> ParseMeterText(const std::string& text, std::string& error);
+
+// Hex digits with or without blanks.
+std::optional<Bytes> ParseHex(const std::string& text);
+
+}  // namespace keldar::sim
