@@ -1,0 +1,192 @@
+#include "screen/main_frame.h"
+
+#include <QTime>
+#include <cstring>
+
+#include "core/archive_saver.h"
+#include "screen/readings_table.h"
+#include "ui_TMainFrame.h"
+
+namespace devicescreen {
+
+namespace {
+
+constexpr std::uint8_t kSelectedAddress = KELDAR_BUS_ADDRESS_SELECTED;
+constexpr int kTitlePixels = 20;
+
+// A fixed text field of the device record, which need not be terminated.
+template <std::size_t N>
+QString FieldText(const char (&field)[N]) {
+  return QString::fromUtf8(field, static_cast<qsizetype>(::strnlen(field, N)));
+}
+
+QString Caption(const QString& text) { return text + QLatin1Char(':'); }
+
+void Paint(QWidget& widget, const QColor& colour) {
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::Window, colour);
+  widget.setPalette(palette);
+  widget.setAutoFillBackground(true);
+}
+
+}  // namespace
+
+TMainFrame::TMainFrame(const FrameArguments& arguments, const DeviceFlavour& flavour,
+                       QWidget* parent)
+    : QFrame(parent),
+      ui_(std::make_unique<Ui::TMainFrame>()),
+      arguments_(arguments),
+      flavour_(flavour),
+      texts_(arguments.language, arguments.phrases) {
+  ui_->setupUi(this);
+  setObjectName(QString::fromLatin1(flavour_.componentName));
+  Paint(*ui_->Background, Qt::white);
+  // Designer files cannot hold a pixel size: the title is 20-pixel Tahoma.
+  QFont titleFont = ui_->LabelTitle->font();
+  titleFont.setPixelSize(kTitlePixels);
+  ui_->LabelTitle->setFont(titleFont);
+  ui_->ProgressBarRead->hide();
+  SetUpReadingsTable(*ui_->TableReadings, texts_);
+  RefreshTexts();
+  ShowIdentity();
+
+  connect(ui_->Back, &BackStrip::clicked, this, &TMainFrame::Leave);
+  connect(ui_->PanelButtonRefresh, &PanelButton::clicked, this, &TMainFrame::Refresh);
+  connect(ui_->PanelButtonSave, &PanelButton::clicked, this, &TMainFrame::SaveToArchive);
+  Refresh();
+}
+
+TMainFrame::~TMainFrame() {
+  // The read may be inside a bus exchange: it ends after that one, and its
+  // outcome is never delivered.
+  job_.Stop();
+}
+
+void TMainFrame::RefreshTexts() {
+  ui_->Label1->setText(texts_.Text(phrase::kGoBack));
+  ui_->LabelTitle->setText(texts_.Text(*flavour_.title));
+  ui_->LabelManufacturerCaption->setText(Caption(texts_.Text(phrase::kManufacturer)));
+  ui_->LabelSerialNumberCaption->setText(Caption(texts_.Text(phrase::kSerialNumber)));
+  ui_->LabelModelCaption->setText(Caption(texts_.Text(phrase::kModel)));
+  ui_->LabelDeviceTypeCaption->setText(Caption(texts_.Text(phrase::kDeviceType)));
+  ui_->LabelAddressCaption->setText(Caption(texts_.Text(phrase::kPrimaryAddress)));
+  ui_->LabelCatalogueIdCaption->setText(Caption(texts_.Text(phrase::kCatalogueId)));
+  ui_->LabelSoftwareVersionCaption->setText(Caption(texts_.Text(phrase::kSoftwareVersion)));
+  ui_->PanelButtonRefresh->setText(texts_.Text(phrase::kRefresh));
+  ui_->PanelButtonSave->setText(texts_.Text(phrase::kSaveToArchive));
+}
+
+void TMainFrame::ShowIdentity() {
+  const KeldarDeviceRecord& device = arguments_.device;
+  ui_->LabelManufacturer->setText(FieldText(device.manufacturer));
+  ui_->LabelSerialNumber->setText(FieldText(device.serial));
+  ui_->LabelModel->setText(FieldText(device.model));
+  ui_->LabelDeviceType->setText(QStringLiteral("%1 (%2)")
+                                    .arg(texts_.Text(DeviceTypePhrase(device.device_type)))
+                                    .arg(device.device_type));
+  QString address = QString::number(device.address);
+  if (device.address == kSelectedAddress)
+    address += QStringLiteral(" (%1)").arg(texts_.Text(phrase::kSelectedBySecondary));
+  ui_->LabelAddress->setText(address);
+
+  // The catalogue's row is shown only when the catalogue knew the device.
+  const bool catalogued = device.id != 0;
+  ui_->LabelCatalogueId->setText(QString::number(device.id));
+  ui_->LabelCatalogueId->setVisible(catalogued);
+  ui_->LabelCatalogueIdCaption->setVisible(catalogued);
+  const QString version = FieldText(device.software_version);
+  ui_->LabelSoftwareVersion->setText(version);
+  ui_->LabelSoftwareVersion->setVisible(!version.isEmpty());
+  ui_->LabelSoftwareVersionCaption->setVisible(!version.isEmpty());
+}
+
+void TMainFrame::Refresh() {
+  if (reading_) return;
+  const BusPort bus{arguments_.bus, arguments_.port};
+  if (bus.lib == nullptr || bus.lib->module == nullptr) {
+    ShowMessage(texts_.Text(phrase::kMissingComponent), Tone::Bad);
+    return;
+  }
+  reading_ = true;
+  ui_->ProgressBarRead->show();
+  ShowMessage(texts_.Text(phrase::kReading), Tone::Neutral);
+  UpdateCommands();
+  job_.Start(this, bus, arguments_.device.address,
+             [this](ReadOutcome outcome) { ShowOutcome(std::move(outcome)); });
+}
+
+void TMainFrame::ShowOutcome(ReadOutcome outcome) {
+  reading_ = false;
+  ui_->ProgressBarRead->hide();
+  switch (outcome.status) {
+    case ReadStatus::Done:
+      last_ = std::move(outcome.reading);
+      ShowReadings(*ui_->TableReadings, last_, texts_);
+      ShowMessage(QStringLiteral("%1: %2").arg(texts_.Text(phrase::kReadDone),
+                                               QTime::currentTime().toString(u"HH:mm:ss")),
+                  Tone::Good);
+      break;
+    case ReadStatus::BusMissing:
+      ShowMessage(texts_.Text(phrase::kMissingComponent), Tone::Bad);
+      break;
+    case ReadStatus::PortUnavailable:
+      ShowMessage(texts_.Text(phrase::kPortUnavailable), Tone::Bad);
+      break;
+    case ReadStatus::DeviceError: {
+      QString text = texts_.Text(phrase::kDeviceError);
+      if (!outcome.errorText.empty())
+        text += QStringLiteral(" (%1)").arg(QString::fromStdString(outcome.errorText));
+      ShowMessage(text, Tone::Bad);
+      break;
+    }
+    case ReadStatus::NoAnswer:
+    case ReadStatus::Stopped:
+      ShowMessage(texts_.Text(phrase::kNoAnswer), Tone::Bad);
+      break;
+  }
+  UpdateCommands();
+}
+
+void TMainFrame::SaveToArchive() {
+  if (reading_) return;
+  const Phrase* message = nullptr;
+  switch (SaveReading(arguments_.adminTools, flavour_.kind, arguments_.device, last_)) {
+    case SaveOutcome::Saved:
+      ShowMessage(texts_.Text(phrase::kSaved), Tone::Good);
+      return;
+    case SaveOutcome::ComponentMissing:
+      message = &phrase::kMissingComponent;
+      break;
+    case SaveOutcome::NothingToSave:
+      message = &phrase::kNothingToSave;
+      break;
+    case SaveOutcome::StoreNotOpened:
+      message = &phrase::kArchiveNotOpened;
+      break;
+    case SaveOutcome::Refused:
+      message = &phrase::kArchiveRefused;
+      break;
+  }
+  ShowMessage(texts_.Text(*message), Tone::Bad);
+}
+
+void TMainFrame::ShowMessage(const QString& text, Tone tone) {
+  QPalette palette = ui_->LabelStatus->palette();
+  const QColor colour = tone == Tone::Good  ? QColor(0x1b, 0x6e, 0x2c)
+                        : tone == Tone::Bad ? QColor(0xc0, 0x00, 0x00)
+                                            : QColor(Qt::black);
+  palette.setColor(QPalette::WindowText, colour);
+  ui_->LabelStatus->setPalette(palette);
+  ui_->LabelStatus->setText(text);
+}
+
+void TMainFrame::UpdateCommands() {
+  ui_->PanelButtonRefresh->setEnabled(!reading_);
+  ui_->PanelButtonSave->setEnabled(!reading_ && !last_.records.empty());
+}
+
+void TMainFrame::Leave() {
+  if (arguments_.closeFlag != nullptr) keldar_flag_set(arguments_.closeFlag, 1);
+}
+
+}  // namespace devicescreen

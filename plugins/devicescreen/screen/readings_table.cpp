@@ -1,0 +1,93 @@
+#include "screen/readings_table.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "core/quantity.h"
+#include "core/value_format.h"
+
+namespace devicescreen {
+
+namespace {
+
+constexpr int kRowHeight = 24;
+
+QString QuantityText(const MeterRecord& record, const QuantityInfo& info,
+                     const ScreenTexts& texts) {
+  QString text;
+  if (const Phrase* name = QuantityPhrase(info.quantity)) {
+    text = texts.Text(*name);
+    if (info.quantity == Quantity::PulseWeight) text += QStringLiteral(" %1").arg(info.channel);
+  } else {
+    text = QString::fromStdString(record.quantity);
+  }
+  const Phrase* function = nullptr;
+  switch (record.function) {
+    case KELDAR_BUS_FUNCTION_MAXIMUM:
+      function = &phrase::kMaximum;
+      break;
+    case KELDAR_BUS_FUNCTION_MINIMUM:
+      function = &phrase::kMinimum;
+      break;
+    case KELDAR_BUS_FUNCTION_ERROR:
+      function = &phrase::kDuringError;
+      break;
+    default:
+      break;
+  }
+  if (function != nullptr) text += QStringLiteral(" (%1)").arg(texts.Text(*function));
+  return text;
+}
+
+QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
+  auto* item = new QTableWidgetItem(text);
+  item->setTextAlignment(alignment | Qt::AlignVCenter);
+  return item;
+}
+
+}  // namespace
+
+void SetUpReadingsTable(QTableWidget& table, const ScreenTexts& texts) {
+  table.setColumnCount(kColumnCount);
+  table.setHorizontalHeaderLabels(
+      {texts.Text(phrase::kColumnQuantity), texts.Text(phrase::kColumnValue),
+       texts.Text(phrase::kColumnUnit), texts.Text(phrase::kColumnStorage),
+       texts.Text(phrase::kColumnTariff), texts.Text(phrase::kColumnSubunit)});
+  table.verticalHeader()->hide();
+  table.verticalHeader()->setDefaultSectionSize(kRowHeight);
+  table.setSelectionBehavior(QAbstractItemView::SelectRows);
+  table.setSelectionMode(QAbstractItemView::SingleSelection);
+  table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table.setAlternatingRowColors(true);
+  table.setShowGrid(false);
+  table.setWordWrap(false);
+  auto* header = table.horizontalHeader();
+  header->setHighlightSections(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(kQuantity, QHeaderView::Stretch);
+}
+
+void ShowReadings(QTableWidget& table, const MeterReading& reading, const ScreenTexts& texts) {
+  const NumberStyle style = texts.Style();
+  table.setRowCount(0);
+  table.setRowCount(static_cast<int>(reading.records.size()));
+  int row = 0;
+  for (const MeterRecord& record : reading.records) {
+    const QuantityInfo info = Classify(record);
+    const DisplayValue shown = FormatValue(record, info, style);
+    const QString value =
+        shown.word != nullptr ? texts.Text(*shown.word) : QString::fromStdString(shown.text);
+    const QString unit =
+        shown.unit != nullptr ? texts.Text(*shown.unit) : QString::fromStdString(shown.unitText);
+    table.setItem(row, kQuantity, Cell(QuantityText(record, info, texts)));
+    table.setItem(row, kValue, Cell(value, shown.number ? Qt::AlignRight : Qt::AlignLeft));
+    table.setItem(row, kUnit, Cell(unit));
+    table.setItem(row, kStorage, Cell(QString::number(record.storage), Qt::AlignRight));
+    table.setItem(row, kTariff, Cell(QString::number(record.tariff), Qt::AlignRight));
+    table.setItem(row, kSubunit, Cell(QString::number(record.subunit), Qt::AlignRight));
+    ++row;
+  }
+}
+
+}  // namespace devicescreen
