@@ -52,7 +52,9 @@ TEST(ConfigurationRules, AddressOutcomesPickTheirMessage) {
 
 TEST(DeviceDispatch, MediumAndManufacturerChooseTheScreen) {
   const std::array<bool, 5> all{true, true, true, true, true};
-  const auto plugin = [](DeviceChoice c) { return c.target == DeviceTarget::Plugin ? c.plugin : DevicePlugin(-1); };
+  const auto plugin = [](DeviceChoice c) {
+    return c.target == DeviceTarget::Plugin ? c.plugin : DevicePlugin(-1);
+  };
   EXPECT_EQ(plugin(ChooseDeviceTarget(4, "KRV", all)), DevicePlugin::KrvHeat);
   EXPECT_EQ(plugin(ChooseDeviceTarget(12, "KRV", all)), DevicePlugin::KrvHeat);
   EXPECT_EQ(plugin(ChooseDeviceTarget(4, "PTX", all)), DevicePlugin::MldHeat);
@@ -65,7 +67,8 @@ TEST(DeviceDispatch, MediumAndManufacturerChooseTheScreen) {
   EXPECT_EQ(ChooseDeviceTarget(23, "MLD", all).target, DeviceTarget::Missing);
   EXPECT_EQ(ChooseDeviceTarget(4, "ABC", all).target, DeviceTarget::Missing);
   for (std::uint8_t medium : {0, 2, 6, 7, 255})
-    EXPECT_EQ(ChooseDeviceTarget(medium, "KRV", all).target, DeviceTarget::Configuration) << int(medium);
+    EXPECT_EQ(ChooseDeviceTarget(medium, "KRV", all).target, DeviceTarget::Configuration)
+        << int(medium);
 
   std::array<bool, 5> noKrvHeat = all;
   noKrvHeat[static_cast<std::size_t>(DevicePlugin::KrvHeat)] = false;

@@ -1,7 +1,8 @@
+#include "device/firmware_catalogue.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "device/firmware_catalogue.h"
 #include "test_support.h"
 
 namespace {
@@ -16,8 +17,8 @@ constexpr const char* kSchema =
     "DEFAULT_DEVICE_MODEL TEXT, HASH TEXT);";
 
 // A row with every number column set to `base` + its position.
-std::string Row(int id, const char* man, const char* code, int type, const char* version,
-                int base, const char* model, const char* hash) {
+std::string Row(int id, const char* man, const char* code, int type, const char* version, int base,
+                const char* model, const char* hash) {
   std::string sql = "INSERT INTO FIRMWARE VALUES (" + std::to_string(id) + ",'" + man + "','" +
                     code + "'," + std::to_string(type) + ",'" + version + "'";
   for (int i = 0; i < 20; ++i) sql += "," + std::to_string(base + i);

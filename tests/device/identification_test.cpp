@@ -1,0 +1,199 @@
+#include "device/identification.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "app/ini_file.h"
+#include "device/bus_protocol_library.h"
+#include "device/configurator.h"
+#include "device/firmware_catalogue.h"
+#include "platform/library.h"
+#include "sim_process.h"
+#include "test_support.h"
+
+namespace {
+
+using keldar::bus::test::MeterFile;
+using keldar::bus::test::SimProcess;
+
+struct Recorder : IdentifyObserver {
+  std::vector<std::pair<int, std::string>> shown;
+  int selections = 0;
+  int notFound = 0;
+  int finished = 0;
+  bool openSelection = false;  // what the selection screen answers
+  void ShowProgress(int progress, const std::string& status) override {
+    shown.emplace_back(progress, status);
+  }
+  bool OpenSelection() override {
+    ++selections;
+    return openSelection;
+  }
+  void DeviceInformationNotFound() override { ++notFound; }
+  void Finish(bool) override { ++finished; }
+  std::vector<int> Progress() const {
+    std::vector<int> values;
+    for (const auto& [value, status] : shown) values.push_back(value);
+    return values;
+  }
+};
+
+std::size_t CountLines(const std::string& file, const std::string& part) {
+  std::ifstream in(file);
+  std::size_t count = 0;
+  for (std::string line; std::getline(in, line);)
+    if (line.find(part) != std::string::npos) ++count;
+  return count;
+}
+
+// The built plug-ins, found before the library wrapper is made.
+struct BuiltPlugins {
+  BuiltPlugins() { platform::SetPluginDirectory(KELDAR_BIN_DIR); }
+  ~BuiltPlugins() { platform::SetPluginDirectory({}); }
+};
+
+class IdentificationRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(bus.IsLoaded());
+    Configurator().ClearDevices();
+  }
+  void TearDown() override { Configurator().ClearDevices(); }
+
+  IdentifyOutcome Identify(const std::string& path, int speed, int address) {
+    KeldarBusPort* port = keldar_bus_CreateCProcessComPort(bus.GetApi(), 0, 254, path.c_str(), 300);
+    BusLink link{bus.GetApi(), port, {}};
+    Identification identification(link, Configurator(), catalogue, settings, IdentifyTexts{},
+                                  recorder);
+    IdentifyOutcome outcome = identification.Run({path, speed, address});
+    // An opened selection keeps the port; these tests release it themselves.
+    if (outcome.selectionOpened) keldar_bus_DeleteCProcessComPort(bus.GetApi(), port);
+    return outcome;
+  }
+
+  ScopedWorkingDirectory cwd;
+  BuiltPlugins plugins;
+  BusProtocolLibrary bus;
+  FirmwareCatalogue catalogue{std::string(KELDAR_BIN_DIR) + "/program.db"};
+  CIniFile settings;
+  Recorder recorder;
+};
+
+TEST_F(IdentificationRun, TheHeatMeterAndBothPulseInputDevicesAreIdentified) {
+  SimProcess sim({"--no-timing", MeterFile("krv_heat.ini")});
+  recorder.openSelection = true;
+  const IdentifyOutcome outcome = Identify(sim.Path(), 2400, 1);
+
+  EXPECT_EQ(outcome.foundSpeed, 2400);
+  EXPECT_EQ(outcome.manufacturer, "KRV");
+  EXPECT_EQ(outcome.medium, 4);
+  EXPECT_TRUE(outcome.selectionOpened);
+  EXPECT_EQ(recorder.selections, 1);
+  ASSERT_EQ(Configurator().DeviceCount(), 3u);
+  const KeldarDeviceRecord& meter = *Configurator().Device(0);
+  EXPECT_EQ(meter.id, 1001);
+  EXPECT_STREQ(meter.serial, "41000001");
+  EXPECT_STREQ(meter.model, "TV-7 heat");
+  EXPECT_STREQ(meter.manufacturer, "KRV");
+  EXPECT_EQ(meter.address, 1);
+  EXPECT_EQ(meter.subunit, 2);
+  const KeldarDeviceRecord& cold = *Configurator().Device(1);
+  const KeldarDeviceRecord& hot = *Configurator().Device(2);
+  EXPECT_STREQ(cold.serial, "41000011");
+  EXPECT_EQ(cold.device_type, 22);
+  EXPECT_STREQ(cold.model, "WS-15 cold");
+  EXPECT_EQ(cold.address, 253);
+  EXPECT_EQ(cold.id, 1003);
+  EXPECT_STREQ(hot.serial, "41000012");
+  EXPECT_EQ(hot.device_type, 6);
+  EXPECT_STREQ(hot.model, "WS-15 hot");
+  EXPECT_EQ(hot.address, 253);
+
+  EXPECT_EQ(settings.ReadValue("SERIAL", "COM").value_or(""), sim.Path());
+  EXPECT_EQ(settings.ReadValue("SERIAL", "BAUD").value_or(""), "2400");
+  EXPECT_EQ(recorder.shown.back().second, "Читаем конфигурацию устройства");
+}
+
+TEST_F(IdentificationRun, AMeterAt9600IsFoundOnTheSixthAttemptAndVersionsWithVNeverScan) {
+  const std::string log = (cwd.Path() / "bus.log").string();
+  SimProcess sim({"--no-timing", "--log", log, MeterFile("krv_heat_9600.ini")});
+  const IdentifyOutcome outcome = Identify(sim.Path(), 9600, 8);
+  EXPECT_EQ(outcome.foundSpeed, 9600);
+  const auto progress = recorder.Progress();
+  const std::vector<int> search(progress.begin(), progress.begin() + 8);
+  EXPECT_EQ(search, (std::vector<int>{0, 80, 160, 240, 320, 400, 480, 560}))
+      << "five silent speeds, then the acknowledgement at 560";
+  ASSERT_EQ(Configurator().DeviceCount(), 1u);
+  EXPECT_EQ(Configurator().Device(0)->subunit, 2) << "the catalogue names two inputs";
+  EXPECT_EQ(CountLines(log, " 93 28"), 0u) << "but a /V version never asks for pulse weights";
+  EXPECT_EQ(recorder.notFound, 0);
+}
+
+TEST_F(IdentificationRun, NineSilentAttemptsEndAtTheMaximumWithoutAMessage) {
+  SimProcess sim({"--no-timing", MeterFile("krv_cold_water.ini")});
+  const IdentifyOutcome outcome = Identify(sim.Path(), 2400, 77);  // nobody at 77
+  EXPECT_EQ(outcome.foundSpeed, 0);
+  EXPECT_EQ(outcome.progress, 1000);
+  EXPECT_EQ(recorder.Progress().back(), 1000);
+  EXPECT_EQ(recorder.selections + recorder.notFound, 0);
+  EXPECT_EQ(recorder.finished, 1);
+  EXPECT_FALSE(settings.ReadValue("SERIAL", "COM").has_value()) << "nothing answered";
+}
+
+TEST_F(IdentificationRun, AnUnknownMakerIsConnectedButNeitherLookedUpNorListed) {
+  WriteFile("abc.ini",
+            "[meter]\naddress = 3\nspeed = 1200\nidentification = 12345678\nmanufacturer = ABC\n"
+            "version = 1\nmedium = 4\nmodel = Other\nsoftware = 1\n");
+  SimProcess sim({"--no-timing", (cwd.Path() / "abc.ini").string()});
+  FirmwareCatalogue probe((cwd.Path() / "lookup.db").string());
+  KeldarBusPort* port =
+      keldar_bus_CreateCProcessComPort(bus.GetApi(), 0, 254, sim.Path().c_str(), 300);
+  Identification identification({bus.GetApi(), port, {}}, Configurator(), probe, settings,
+                                IdentifyTexts{}, recorder);
+  const IdentifyOutcome outcome = identification.Run({sim.Path(), 1200, 3});
+  EXPECT_EQ(outcome.manufacturer, "ABC");
+  EXPECT_EQ(recorder.shown.back().second, "Соединение установлено");
+  EXPECT_FALSE(std::filesystem::exists(cwd.Path() / "lookup.db")) << "no catalogue lookup";
+  EXPECT_EQ(recorder.selections + recorder.notFound, 0);
+  EXPECT_EQ(settings.ReadValue("SERIAL", "BAUD").value_or(""), "1200");
+  EXPECT_FALSE(outcome.selectionOpened);
+}
+
+TEST_F(IdentificationRun, AMeterThatNeverSendsUserDataIsReadTwiceAndLeftAlone) {
+  const std::string log = (cwd.Path() / "bus.log").string();
+  SimProcess sim({"--no-timing", "--log", log, MeterFile("mute_user_data.ini")});
+  const IdentifyOutcome outcome = Identify(sim.Path(), 2400, 9);
+  EXPECT_EQ(outcome.foundSpeed, 2400);
+  EXPECT_EQ(outcome.progress, 1000);
+  EXPECT_EQ(CountLines(log, "M> 10 7B 09") + CountLines(log, "M> 10 5B 09"), 2u) << "two REQ_UD2";
+  EXPECT_EQ(CountLines(log, "M> 10 40 09"), 4u) << "SND_NKE at 300, 600, 1200 and 2400 only";
+  EXPECT_EQ(recorder.selections + recorder.notFound, 0);
+}
+
+TEST_F(IdentificationRun, TheMeterIsSwitchedToTheRequestedSpeed) {
+  SimProcess sim({"--no-timing", MeterFile("ptx_heat.ini")});
+  const IdentifyOutcome outcome = Identify(sim.Path(), 9600, 6);
+  EXPECT_EQ(outcome.foundSpeed, 2400);
+  EXPECT_TRUE(outcome.switched);
+  ASSERT_EQ(Configurator().DeviceCount(), 1u) << "read at the new speed";
+  EXPECT_EQ(Configurator().Device(0)->id, 3001);
+  EXPECT_EQ(settings.ReadValue("SERIAL", "BAUD").value_or(""), "9600");
+}
+
+TEST_F(IdentificationRun, AStopRequestEndsTheSearchAtTheNextExchange) {
+  SimProcess sim({MeterFile("krv_heat_9600.ini")});
+  KeldarBusPort* port =
+      keldar_bus_CreateCProcessComPort(bus.GetApi(), 0, 254, sim.Path().c_str(), 300);
+  int exchanges = 0;
+  BusLink link{bus.GetApi(), port, [&exchanges] { return ++exchanges > 2; }};
+  Identification identification(link, Configurator(), catalogue, settings, IdentifyTexts{},
+                                recorder);
+  const IdentifyOutcome outcome = identification.Run({sim.Path(), 9600, 8});
+  EXPECT_EQ(outcome.foundSpeed, 0);
+  EXPECT_LE(recorder.Progress().size(), 4u);
+  EXPECT_EQ(recorder.finished, 1);
+}
+
+}  // namespace
