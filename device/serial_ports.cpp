@@ -10,10 +10,7 @@ std::string DevicePathOf(const std::string& name) {
 
 std::vector<SerialPortEntry> ListSerialPorts() {
   std::vector<SerialPortEntry> ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    const std::string name = info.portName().toStdString();
-    ports.push_back({name, DevicePathOf(name)});
-  }
+  // Ports named explicitly come first, then the machine's own.
   if (const char* listed = std::getenv("KELDAR_SERIAL_PORTS")) {
     std::string_view rest(listed);
     while (!rest.empty()) {
@@ -25,6 +22,13 @@ std::vector<SerialPortEntry> ListSerialPorts() {
       });
       if (!path.empty() && !known) ports.push_back({path, DevicePathOf(path)});
     }
+  }
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    const std::string name = info.portName().toStdString();
+    const std::string path = DevicePathOf(name);
+    const bool known = std::any_of(ports.begin(), ports.end(),
+                                   [&](const SerialPortEntry& port) { return port.path == path; });
+    if (!known) ports.push_back({name, path});
   }
   return ports;
 }

@@ -9,8 +9,8 @@ struct SerialPortEntry {
   std::string path;  // "/dev/ttyUSB0"
 };
 
-// The machine's serial ports, then every path listed (colon-separated) in
-// KELDAR_SERIAL_PORTS, so a simulated meter on a pseudo-terminal can be picked.
+// Every path listed (colon-separated) in KELDAR_SERIAL_PORTS, so a simulated
+// meter on a pseudo-terminal can be picked, then the machine's serial ports.
 std::vector<SerialPortEntry> ListSerialPorts();
 
 // The device path of a port-list item: "/dev/" + name, or the name itself
