@@ -694,3 +694,473 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE_NOT_SELECTED', 1, 'Select the device type.'),
   ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE_NOT_SELECTED', 2, 'Выберите тип устройства.'),
   ('FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE_NOT_SELECTED', 3, 'Виберіть тип пристрою.');
+
+------------------------------------------------------------------------------------------
+-- Device working screens (the five device plug-ins)
+------------------------------------------------------------------------------------------
+
+-- Titles, one per kind of meter.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_HEAT', 1, 'Heat meter'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_HEAT', 2, 'Теплосчётчик'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_HEAT', 3, 'Теплолічильник');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_WATER_COLD', 1, 'Cold water meter'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_WATER_COLD', 2, 'Счётчик холодной воды'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_WATER_COLD', 3, 'Лічильник холодної води');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_WATER_HOT', 1, 'Hot water meter'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_WATER_HOT', 2, 'Счётчик горячей воды'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TITLE_WATER_HOT', 3, 'Лічильник гарячої води');
+
+-- Identity of the device: labels, shown as "text:".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MANUFACTURER', 1, 'Manufacturer'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MANUFACTURER', 2, 'Производитель'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MANUFACTURER', 3, 'Виробник');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SERIAL_NUMBER', 1, 'Serial number'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SERIAL_NUMBER', 2, 'Серийный номер'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SERIAL_NUMBER', 3, 'Серійний номер');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MODEL', 1, 'Model'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MODEL', 2, 'Модель'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MODEL', 3, 'Модель');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_TYPE', 1, 'Device type'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_TYPE', 2, 'Тип устройства'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_TYPE', 3, 'Тип пристрою');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PRIMARY_ADDRESS', 1, 'Primary address'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PRIMARY_ADDRESS', 2, 'Первичный адрес'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PRIMARY_ADDRESS', 3, 'Первинна адреса');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_CATALOGUE_ID', 1, 'Catalogue number'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_CATALOGUE_ID', 2, 'Номер в каталоге'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_CATALOGUE_ID', 3, 'Номер у каталозі');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SOFTWARE_VERSION', 1, 'Software version'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SOFTWARE_VERSION', 2, 'Версия ПО'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SOFTWARE_VERSION', 3, 'Версія ПЗ');
+
+-- Shown in brackets after address 253.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SELECTED_BY_SECONDARY_ADDRESS', 1, 'selected by secondary address'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SELECTED_BY_SECONDARY_ADDRESS', 2, 'выбран по вторичному адресу'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SELECTED_BY_SECONDARY_ADDRESS', 3, 'вибрано за вторинною адресою');
+
+-- Buttons and status line. READ_DONE is followed by ": " and the time of the reading.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_REFRESH', 1, 'Refresh'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_REFRESH', 2, 'Обновить'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_REFRESH', 3, 'Оновити');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SAVE_TO_ARCHIVE', 1, 'Save to archive'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SAVE_TO_ARCHIVE', 2, 'Сохранить в архив'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SAVE_TO_ARCHIVE', 3, 'Зберегти в архів');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_READING', 1, 'Reading the device…'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_READING', 2, 'Чтение данных с устройства…'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_READING', 3, 'Читання даних із пристрою…');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_READ_DONE', 1, 'Readings received'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_READ_DONE', 2, 'Показания прочитаны'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_READ_DONE', 3, 'Показання прочитано');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_DID_NOT_ANSWER', 1, 'Device did not answer.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_DID_NOT_ANSWER', 2, 'Устройство не ответило.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_DID_NOT_ANSWER', 3, 'Пристрій не відповів.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_REPORTED_ERROR', 1, 'The device reported an error.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_REPORTED_ERROR', 2, 'Устройство сообщило об ошибке.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DEVICE_REPORTED_ERROR', 3, 'Пристрій повідомив про помилку.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PORT_NOT_AVAILABLE', 1, 'The port is not available.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PORT_NOT_AVAILABLE', 2, 'Порт недоступен.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PORT_NOT_AVAILABLE', 3, 'Порт недоступний.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SAVED_TO_ARCHIVE', 1, 'The readings were saved to the archive.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SAVED_TO_ARCHIVE', 2, 'Показания сохранены в архив.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SAVED_TO_ARCHIVE', 3, 'Показання збережено в архів.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_NOTHING_TO_SAVE', 1, 'There are no readings to save.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_NOTHING_TO_SAVE', 2, 'Нет показаний для сохранения.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_NOTHING_TO_SAVE', 3, 'Немає показань для збереження.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ARCHIVE_NOT_OPENED', 1, 'The archive could not be opened.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ARCHIVE_NOT_OPENED', 2, 'Не удалось открыть архив.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ARCHIVE_NOT_OPENED', 3, 'Не вдалося відкрити архів.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ARCHIVE_REFUSED', 1, 'The archive did not accept the readings.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ARCHIVE_REFUSED', 2, 'Архив не принял показания.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ARCHIVE_REFUSED', 3, 'Архів не прийняв показання.');
+
+-- Columns of the readings table.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_QUANTITY', 1, 'Quantity'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_QUANTITY', 2, 'Величина'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_QUANTITY', 3, 'Величина');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VALUE', 1, 'Value'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VALUE', 2, 'Значение'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VALUE', 3, 'Значення');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT', 1, 'Unit'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT', 2, 'Ед. изм.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT', 3, 'Од. вим.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_STORAGE', 1, 'Storage'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_STORAGE', 2, '№ архива'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_STORAGE', 3, '№ архіву');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TARIFF', 1, 'Tariff'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TARIFF', 2, 'Тариф'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TARIFF', 3, 'Тариф');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SUBUNIT', 1, 'Sub-unit'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SUBUNIT', 2, 'Подустройство'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_SUBUNIT', 3, 'Підпристрій');
+
+-- Quantities a meter reports. PULSE_WEIGHT is followed by the input number.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ENERGY', 1, 'Energy'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ENERGY', 2, 'Энергия'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ENERGY', 3, 'Енергія');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLUME', 1, 'Volume'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLUME', 2, 'Объём'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLUME', 3, 'Об’єм');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MASS', 1, 'Mass'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MASS', 2, 'Масса'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MASS', 3, 'Маса');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ON_TIME', 1, 'Time switched on'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ON_TIME', 2, 'Время включения'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ON_TIME', 3, 'Час увімкнення');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_OPERATING_TIME', 1, 'Operating time'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_OPERATING_TIME', 2, 'Время работы'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_OPERATING_TIME', 3, 'Час роботи');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_POWER', 1, 'Power'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_POWER', 2, 'Мощность'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_POWER', 3, 'Потужність');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLUME_FLOW', 1, 'Flow rate'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLUME_FLOW', 2, 'Расход'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLUME_FLOW', 3, 'Витрата');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MASS_FLOW', 1, 'Mass flow rate'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MASS_FLOW', 2, 'Массовый расход'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MASS_FLOW', 3, 'Масова витрата');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FLOW_TEMPERATURE', 1, 'Supply temperature'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FLOW_TEMPERATURE', 2, 'Температура подачи'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FLOW_TEMPERATURE', 3, 'Температура подачі');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_RETURN_TEMPERATURE', 1, 'Return temperature'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_RETURN_TEMPERATURE', 2, 'Температура обратки'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_RETURN_TEMPERATURE', 3, 'Температура зворотної лінії');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TEMPERATURE_DIFFERENCE', 1, 'Temperature difference'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TEMPERATURE_DIFFERENCE', 2, 'Разность температур'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_TEMPERATURE_DIFFERENCE', 3, 'Різниця температур');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_EXTERNAL_TEMPERATURE', 1, 'Outside temperature'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_EXTERNAL_TEMPERATURE', 2, 'Наружная температура'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_EXTERNAL_TEMPERATURE', 3, 'Зовнішня температура');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PRESSURE', 1, 'Pressure'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PRESSURE', 2, 'Давление'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PRESSURE', 3, 'Тиск');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DATE', 1, 'Date'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DATE', 2, 'Дата'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DATE', 3, 'Дата');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DATE_TIME', 1, 'Date and time'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DATE_TIME', 2, 'Дата и время'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DATE_TIME', 3, 'Дата і час');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_HCA_UNITS', 1, 'Heat cost allocator units'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_HCA_UNITS', 2, 'Показания распределителя'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_HCA_UNITS', 3, 'Показання розподілювача');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_AVERAGING_DURATION', 1, 'Averaging period'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_AVERAGING_DURATION', 2, 'Период усреднения'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_AVERAGING_DURATION', 3, 'Період усереднення');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ACTUALITY_DURATION', 1, 'Age of the measurement'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ACTUALITY_DURATION', 2, 'Давность измерения'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ACTUALITY_DURATION', 3, 'Давність вимірювання');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FABRICATION_NUMBER', 1, 'Fabrication number'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FABRICATION_NUMBER', 2, 'Заводской номер'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FABRICATION_NUMBER', 3, 'Заводський номер');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_IDENTIFICATION', 1, 'Identification'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_IDENTIFICATION', 2, 'Идентификатор'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_IDENTIFICATION', 3, 'Ідентифікатор');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_BUS_ADDRESS', 1, 'Bus address'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_BUS_ADDRESS', 2, 'Адрес на шине'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_BUS_ADDRESS', 3, 'Адреса на шині');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FIRMWARE_VERSION', 1, 'Firmware version'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FIRMWARE_VERSION', 2, 'Версия прошивки'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_FIRMWARE_VERSION', 3, 'Версія прошивки');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_HARDWARE_VERSION', 1, 'Hardware version'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_HARDWARE_VERSION', 2, 'Версия оборудования'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_HARDWARE_VERSION', 3, 'Версія обладнання');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ERROR_FLAGS', 1, 'Error flags'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ERROR_FLAGS', 2, 'Флаги ошибок'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_ERROR_FLAGS', 3, 'Прапорці помилок');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DIGITAL_INPUT', 1, 'Digital inputs'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DIGITAL_INPUT', 2, 'Цифровые входы'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DIGITAL_INPUT', 3, 'Цифрові входи');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DIGITAL_OUTPUT', 1, 'Digital outputs'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DIGITAL_OUTPUT', 2, 'Цифровые выходы'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DIGITAL_OUTPUT', 3, 'Цифрові виходи');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLTAGE', 1, 'Voltage'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLTAGE', 2, 'Напряжение'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_VOLTAGE', 3, 'Напруга');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_CURRENT', 1, 'Current'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_CURRENT', 2, 'Сила тока'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_CURRENT', 3, 'Сила струму');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_BATTERY_OPERATING_TIME', 1, 'Battery operating time'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_BATTERY_OPERATING_TIME', 2, 'Время работы батареи'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_BATTERY_OPERATING_TIME', 3, 'Час роботи батареї');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PULSE_WEIGHT', 1, 'Pulse weight, input'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PULSE_WEIGHT', 2, 'Цена импульса, вход'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_PULSE_WEIGHT', 3, 'Ціна імпульсу, вхід');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MANUFACTURER_DATA', 1, 'Manufacturer data'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MANUFACTURER_DATA', 2, 'Данные производителя'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MANUFACTURER_DATA', 3, 'Дані виробника');
+
+-- Shown in brackets after a quantity the meter reports as a maximum, a minimum or a value during an error.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MAXIMUM', 1, 'maximum'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MAXIMUM', 2, 'максимум'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MAXIMUM', 3, 'максимум');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MINIMUM', 1, 'minimum'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MINIMUM', 2, 'минимум'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_MINIMUM', 3, 'мінімум');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DURING_ERROR', 1, 'during error'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DURING_ERROR', 2, 'при ошибке'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_DURING_ERROR', 3, 'під час помилки');
+
+-- Values shown as words.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_NO_ERRORS', 1, 'none'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_NO_ERRORS', 2, 'нет ошибок'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_NO_ERRORS', 3, 'немає помилок');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_INVALID_DATE', 1, 'invalid'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_INVALID_DATE', 2, 'недостоверно'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_INVALID_DATE', 3, 'недостовірно');
+
+-- Units. A text of one character does not replace the built-in one, so units written with
+
+-- one letter (K, s, A) keep the screen's own letter, which reads the same.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_WH', 1, 'Wh'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_WH', 2, 'Вт·ч'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_WH', 3, 'Вт·год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KWH', 1, 'kWh'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KWH', 2, 'кВт·ч'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KWH', 3, 'кВт·год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MWH', 1, 'MWh'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MWH', 2, 'МВт·ч'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MWH', 3, 'МВт·год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_J', 1, 'J'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_J', 2, 'Дж'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_J', 3, 'Дж');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_GJ', 1, 'GJ'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_GJ', 2, 'ГДж'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_GJ', 3, 'ГДж');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_M3', 1, 'm³'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_M3', 2, 'м³'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_M3', 3, 'м³');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_M3_PER_HOUR', 1, 'm³/h'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_M3_PER_HOUR', 2, 'м³/ч'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_M3_PER_HOUR', 3, 'м³/год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KG', 1, 'kg'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KG', 2, 'кг'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KG', 3, 'кг');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_TONNE', 1, 't'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_TONNE', 2, 'т'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_TONNE', 3, 'т');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KG_PER_HOUR', 1, 'kg/h'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KG_PER_HOUR', 2, 'кг/ч'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KG_PER_HOUR', 3, 'кг/год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_W', 1, 'W'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_W', 2, 'Вт'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_W', 3, 'Вт');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KW', 1, 'kW'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KW', 2, 'кВт'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KW', 3, 'кВт');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MW', 1, 'MW'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MW', 2, 'МВт'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MW', 3, 'МВт');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_J_PER_HOUR', 1, 'J/h'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_J_PER_HOUR', 2, 'Дж/ч'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_J_PER_HOUR', 3, 'Дж/год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_GJ_PER_HOUR', 1, 'GJ/h'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_GJ_PER_HOUR', 2, 'ГДж/ч'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_GJ_PER_HOUR', 3, 'ГДж/год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_CELSIUS', 1, '°C'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_CELSIUS', 2, '°C'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_CELSIUS', 3, '°C');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KELVIN', 1, 'K'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KELVIN', 2, 'К'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_KELVIN', 3, 'К');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_BAR', 1, 'bar'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_BAR', 2, 'бар'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_BAR', 3, 'бар');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_VOLT', 1, 'volt'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_VOLT', 2, 'В'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_VOLT', 3, 'В');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_AMPERE', 1, 'A'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_AMPERE', 2, 'А'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_AMPERE', 3, 'А');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_SECOND', 1, 'sec'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_SECOND', 2, 'с'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_SECOND', 3, 'с');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MINUTE', 1, 'min'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MINUTE', 2, 'мин'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MINUTE', 3, 'хв');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_HOUR', 1, 'hours'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_HOUR', 2, 'ч'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_HOUR', 3, 'год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_DAY', 1, 'days'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_DAY', 2, 'сут'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_DAY', 3, 'діб');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MONTH', 1, 'months'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MONTH', 2, 'мес.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_MONTH', 3, 'міс.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_YEAR', 1, 'years'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_YEAR', 2, 'г.'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_YEAR', 3, 'р.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_LITRE_PER_PULSE', 1, 'l/pulse'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_LITRE_PER_PULSE', 2, 'л/имп'),
+  ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_LITRE_PER_PULSE', 3, 'л/імп');
