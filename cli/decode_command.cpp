@@ -1,0 +1,84 @@
+#include "decode_command.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <fstream>
+#include <ostream>
+
+#include "bus_library.h"
+#include "hex_input.h"
+#include "options.h"
+#include "telegram_json.h"
+
+namespace keldar::cli {
+
+namespace {
+
+constexpr char kHelp[] =
+    "usage: keldar-cli decode HEX...\n"
+    "       keldar-cli decode --file FILE      (\"-\" reads standard input)\n"
+    "\n"
+    "Decodes M-Bus telegrams (RSP_UD long frames as hex, blanks allowed) and\n"
+    "prints them as JSON: one object, or an array when several are given.\n"
+    "In a file, each non-empty line is one telegram. Exit status 0 when every\n"
+    "telegram decoded, 1 when one did not, 2 for bad hex or usage.\n";
+
+HexTelegrams ReadInput(const Options& options, CommandIo& io) {
+  const auto file = options.Value("--file");
+  if (!file) return ReadHexArguments(options.Positional());
+  if (*file == "-") return ReadHexLines(io.in);
+  std::ifstream in(*file);
+  if (!in) return {{}, "cannot read " + *file};
+  return ReadHexLines(in);
+}
+
+int Run(const std::vector<std::string>& args, CommandIo& io) {
+  const Options options(args, {"--file"}, {});
+  if (!options.Error().empty()) return Fail(io, kExitUsage, options.Error());
+  if (options.Value("--file") && !options.Positional().empty()) {
+    return Fail(io, kExitUsage, "give telegrams either as arguments or with --file");
+  }
+  const HexTelegrams input = ReadInput(options, io);
+  if (!input.error.empty()) return Fail(io, kExitUsage, input.error);
+  if (input.telegrams.empty()) return Fail(io, kExitUsage, "no telegram given");
+
+  BusProtocolLibrary library;
+  if (!library.IsLoaded())
+    return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
+  const KeldarBusProtocolLibrary* lib = library.GetApi();
+
+  QJsonArray decoded;
+  for (std::size_t i = 0; i < input.telegrams.size(); ++i) {
+    const auto& bytes = input.telegrams[i];
+    const std::string which =
+        input.telegrams.size() > 1 ? "telegram " + std::to_string(i + 1) + ": " : "";
+    if (bytes.size() > KELDAR_BUS_FRAME_CAPACITY) {
+      return Fail(io, kExitFailed, which + "longer than any M-Bus frame");
+    }
+    Buffer buffer = NewBuffer(lib);
+    for (std::uint8_t b : bytes) keldar_bus_DataMbusPushBack(lib, buffer.get(), b);
+    Telegram telegram = NewTelegram(lib);
+    const int result = keldar_bus_ParserTelegram(lib, telegram.get(), buffer.get());
+    if (result == KELDAR_BUS_RESULT_ACK) {
+      return Fail(io, kExitFailed, which + "an acknowledgement (E5), not a telegram");
+    }
+    if (result != KELDAR_BUS_RESULT_USER_DATA) {
+      return Fail(io, kExitFailed,
+                  which + "not a decodable M-Bus telegram (frame, check sum or records)");
+    }
+    decoded.append(TelegramToJson(lib, telegram.get()));
+  }
+  const QJsonDocument document =
+      decoded.size() == 1 ? QJsonDocument(decoded.first().toObject()) : QJsonDocument(decoded);
+  io.out << document.toJson(QJsonDocument::Indented).toStdString();
+  return kExitOk;
+}
+
+}  // namespace
+
+const Command& DecodeCommand() {
+  static const Command command{"decode", "decode M-Bus telegrams given as hex", kHelp, Run};
+  return command;
+}
+
+}  // namespace keldar::cli

@@ -1,0 +1,8 @@
+// keldar-cli decode: telegrams given as hex, printed decoded as JSON.
+#pragma once
+
+#include "command.h"
+
+namespace keldar::cli {
+const Command& DecodeCommand();
+}

@@ -1,0 +1,83 @@
+#include "read_command.h"
+
+#include <QJsonDocument>
+#include <filesystem>
+#include <ostream>
+
+#include "bus_session.h"
+#include "options.h"
+#include "telegram_json.h"
+#include "telegram_table.h"
+
+namespace keldar::cli {
+
+namespace {
+
+constexpr char kHelp[] =
+    "usage: keldar-cli read --port PATH --baud N --address A [--json]\n"
+    "\n"
+    "Reads one meter: SND_NKE, then REQ_UD2 for every telegram of its answer.\n"
+    "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
+    "  --baud N       line speed, 300 to 76800\n"
+    "  --address A    primary address 0-250, 253 (selected) or 254 (any)\n"
+    "  --json         print JSON (as \"decode\") instead of a table\n"
+    "Exit status 0 when the meter was read, 1 when it was not, 2 for usage.\n";
+
+int Run(const std::vector<std::string>& args, CommandIo& io) {
+  const Options options(args, {"--port", "--baud", "--address"}, {"--json"});
+  if (!options.Error().empty()) return Fail(io, kExitUsage, options.Error());
+  if (!options.Positional().empty()) {
+    return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
+  }
+  const auto port = options.Value("--port");
+  const auto baud_text = options.Value("--baud");
+  const auto address_text = options.Value("--address");
+  if (!port || !baud_text || !address_text) {
+    return Fail(io, kExitUsage, "read needs --port, --baud and --address (see --help)");
+  }
+  const auto baud = ParseNumber(*baud_text, 300, 76800);
+  if (!baud) return Fail(io, kExitUsage, "--baud: not a speed from 300 to 76800: " + *baud_text);
+  const auto address = ParseNumber(*address_text, 0, 254);
+  if (!address || *address == 251 || *address == 252) {
+    return Fail(io, kExitUsage, "--address: not 0-250, 253 or 254: " + *address_text);
+  }
+
+  std::error_code error;
+  if (!std::filesystem::exists(*port, error)) return Fail(io, kExitFailed, "no such port " + *port);
+  BusProtocolLibrary library;
+  if (!library.IsLoaded())
+    return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
+  const KeldarBusProtocolLibrary* lib = library.GetApi();
+
+  BusSession bus(lib, *port, static_cast<int>(*baud));
+  if (!bus.PortUsable()) return Fail(io, kExitFailed, "cannot open port " + *port);
+  const auto a = static_cast<std::uint8_t>(*address);
+  const std::string where =
+      "address " + std::to_string(*address) + " at " + std::to_string(*baud) + " baud";
+  if (bus.LinkReset(a) != KELDAR_BUS_RESULT_ACK)
+    return Fail(io, kExitFailed, "no answer from " + where);
+
+  Telegram target = NewTelegram(lib);
+  int telegrams = 0;
+  if (bus.ReadUserData(a, target.get(), telegrams) != KELDAR_BUS_RESULT_USER_DATA) {
+    return Fail(io, kExitFailed,
+                telegrams == 0 ? "no user data from " + where
+                               : "telegram " + std::to_string(telegrams + 1) +
+                                     " of the answer from " + where + " did not arrive");
+  }
+  if (options.Flag("--json")) {
+    io.out << QJsonDocument(TelegramToJson(lib, target.get())).toJson().toStdString();
+  } else {
+    PrintTelegramTable(io.out, lib, target.get());
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+const Command& ReadCommand() {
+  static const Command command{"read", "read a meter over a serial line", kHelp, Run};
+  return command;
+}
+
+}  // namespace keldar::cli
