@@ -453,6 +453,11 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ADMINISTRATION_NOTES', 3, 'Примітка');
 
 INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECT', 1, 'Site'),
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECT', 2, 'Объект'),
+  ('FRAME_PROGRAM_ADMINISTRATION_OBJECT', 3, 'Об’єкт');
+
+INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ADMINISTRATION_OBJECT_NAME', 1, 'Site name'),
   ('FRAME_PROGRAM_ADMINISTRATION_OBJECT_NAME', 2, 'Название объекта'),
   ('FRAME_PROGRAM_ADMINISTRATION_OBJECT_NAME', 3, 'Назва об’єкта');

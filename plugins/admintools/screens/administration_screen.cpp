@@ -8,6 +8,7 @@
 #include "screens/archive_messages.h"
 #include "screens/phrase_keys.h"
 #include "screens/reading_format.h"
+#include "screens/screen_fonts.h"
 #include "screens/table_style.h"
 #include "ui_TProgramAdministration.h"
 
@@ -34,12 +35,21 @@ TProgramAdministration::TProgramAdministration(uint8_t* closeFlag, ScreenTexts t
       texts_(texts),
       archiveFile_(std::move(archiveFile)) {
   ui_->setupUi(this);
+  PinFonts(*this);
   SetUpTable(*ui_->TableSubscribers);
   SetUpTable(*ui_->TableObjects);
-  ui_->TableSubscribers->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-  ui_->TableObjects->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-  ui_->TableObjects->horizontalHeader()->setStretchLastSection(false);
-  ui_->TableObjects->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+  // Names and addresses take the room; short columns fit their content.
+  auto* subscribers = ui_->TableSubscribers->horizontalHeader();
+  subscribers->setStretchLastSection(false);
+  subscribers->setSectionResizeMode(0, QHeaderView::Stretch);
+  subscribers->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  subscribers->setSectionResizeMode(2, QHeaderView::Interactive);
+  subscribers->resizeSection(2, 120);
+  auto* objects = ui_->TableObjects->horizontalHeader();
+  objects->setStretchLastSection(false);
+  objects->setSectionResizeMode(0, QHeaderView::Stretch);
+  objects->setSectionResizeMode(1, QHeaderView::Stretch);
+  objects->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   RefreshTexts();
   ConnectControls();
   if (OpenArchive()) LoadSubscribers();
@@ -82,9 +92,9 @@ void TProgramAdministration::RefreshTexts() {
   texts_.Apply(ui.LabelSubscribersHint, keys::kAdminNoSubscribers);
   texts_.Apply(ui.LabelObjectDevicesHint, keys::kAdminNoDevices);
   SetHeaders(*ui.TableSubscribers, texts_,
-             {keys::kAdminSubscriberName, keys::kAdminAccount, keys::kAdminContact});
+             {keys::kAdminSubscriber, keys::kAdminAccount, keys::kAdminContact});
   SetHeaders(*ui.TableObjects, texts_,
-             {keys::kAdminObjectName, keys::kAdminAddress, keys::kAdminDevices});
+             {keys::kAdminObject, keys::kAdminAddress, keys::kAdminDevices});
 }
 
 void TProgramAdministration::ConnectControls() {

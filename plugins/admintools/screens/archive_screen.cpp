@@ -7,6 +7,7 @@
 #include "screens/archive_messages.h"
 #include "screens/phrase_keys.h"
 #include "screens/reading_format.h"
+#include "screens/screen_fonts.h"
 #include "screens/table_style.h"
 #include "ui_TProgramReadLocalArhiv.h"
 
@@ -57,6 +58,7 @@ TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts t
       archiveFile_(std::move(archiveFile)) {
   auto& ui = *ui_;
   ui.setupUi(this);
+  PinFonts(*this);
   ui.TableReadings->setColumnCount(kColumnCount);
   SetUpTable(*ui.TableReadings);
   ui.TableReadings->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -184,6 +186,7 @@ void TProgramReadLocalArhiv::LoadReadings() {
   }
 
   ShowColumnsFor(kind);
+  table.setColumnHidden(kColumnDevice, ChosenDevice().has_value());
   table.setUpdatesEnabled(false);
   table.clearContents();
   table.setRowCount(static_cast<int>(readings.size()));

@@ -20,6 +20,7 @@ inline constexpr const char* kAdminSubscriberName = "FRAME_PROGRAM_ADMINISTRATIO
 inline constexpr const char* kAdminContact = "FRAME_PROGRAM_ADMINISTRATION_CONTACT";
 inline constexpr const char* kAdminAccount = "FRAME_PROGRAM_ADMINISTRATION_ACCOUNT";
 inline constexpr const char* kAdminNotes = "FRAME_PROGRAM_ADMINISTRATION_NOTES";
+inline constexpr const char* kAdminObject = "FRAME_PROGRAM_ADMINISTRATION_OBJECT";
 inline constexpr const char* kAdminObjectName = "FRAME_PROGRAM_ADMINISTRATION_OBJECT_NAME";
 inline constexpr const char* kAdminAddress = "FRAME_PROGRAM_ADMINISTRATION_ADDRESS";
 inline constexpr const char* kAdminSubscriber = "FRAME_PROGRAM_ADMINISTRATION_SUBSCRIBER";
@@ -88,6 +89,7 @@ inline constexpr std::array kAll{
     kAdminContact,
     kAdminAccount,
     kAdminNotes,
+    kAdminObject,
     kAdminObjectName,
     kAdminAddress,
     kAdminSubscriber,
