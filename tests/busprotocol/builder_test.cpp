@@ -1,4 +1,4 @@
-// Requests byte for byte as the wire-protocol notes give them.
+// Requests byte for byte: every builder, every refusal.
 #include <gtest/gtest.h>
 
 #include <functional>

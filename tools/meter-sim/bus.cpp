@@ -31,7 +31,7 @@ Bytes Collide(const std::vector<Bytes>& answers) {
 
 }  // namespace
 
-Bus::Bus(std::vector<MeterSpec> meters) : meters_(std::move(meters)) {
+Bus::Bus(std::vector<MeterDescription> meters) : meters_(std::move(meters)) {
   for (const auto& meter : meters_) {
     auto station = std::make_unique<Device>(meter);
     Device* parent = station.get();

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "device.h"
-#include "meter_spec.h"
+#include "meter_file.h"
 #include "wire.h"
 
 namespace keldar::sim {
 
 class Bus {
  public:
-  explicit Bus(std::vector<MeterSpec> meters);
+  explicit Bus(std::vector<MeterDescription> meters);
 
   struct Reply {
     Bytes bytes;       // empty: nobody answers
@@ -25,7 +25,7 @@ class Bus {
   void AfterReply();
 
  private:
-  std::vector<MeterSpec> meters_;
+  std::vector<MeterDescription> meters_;
   std::vector<std::unique_ptr<Device>> stations_;
 };
 

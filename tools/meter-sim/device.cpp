@@ -45,7 +45,7 @@ std::optional<Bytes> PulseVib(const Bytes& vib) {
 
 }  // namespace
 
-Device::Device(const MeterSpec& meter)
+Device::Device(const MeterDescription& meter)
     : meter_(&meter),
       device_(meter.device),
       address_(meter.address),
@@ -56,7 +56,7 @@ Device::Device(const MeterSpec& meter)
   pulse_weight_[1] = meter.pulse_weight[1];
 }
 
-Device::Device(const MeterSpec& meter, Device* parent, int input)
+Device::Device(const MeterDescription& meter, Device* parent, int input)
     : meter_(&meter),
       device_(*meter.inputs[input]),
       parent_(parent),

@@ -7,15 +7,15 @@
 #include <optional>
 #include <vector>
 
-#include "meter_spec.h"
+#include "meter_file.h"
 #include "record_coding.h"
 
 namespace keldar::sim {
 
 class Device {
  public:
-  explicit Device(const MeterSpec& meter);                    // a meter
-  Device(const MeterSpec& meter, Device* parent, int input);  // its sub-device
+  explicit Device(const MeterDescription& meter);                    // a meter
+  Device(const MeterDescription& meter, Device* parent, int input);  // its sub-device
 
   bool Present() const;  // a sub-device exists while its input has a pulse weight
   int Speed() const;
@@ -46,8 +46,8 @@ class Device {
   bool ApplyWrite(const BlockHeader& block, const Bytes& data, bool commit);
   std::vector<Bytes> FileRecords() const;
 
-  const MeterSpec* meter_;
-  DeviceSpec device_;
+  const MeterDescription* meter_;
+  DeviceDescription device_;
   Device* parent_ = nullptr;
   int input_ = -1;
   Device* inputs_[2] = {nullptr, nullptr};
@@ -57,7 +57,7 @@ class Device {
   std::uint8_t address_ = 0;
   int speed_ = 0;
   std::uint32_t pulse_weight_[2] = {0, 0};
-  std::vector<RecordSpec> records_;
+  std::vector<RecordDescription> records_;
 
   // Link state.
   std::uint8_t access_ = 0;

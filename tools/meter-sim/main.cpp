@@ -10,7 +10,7 @@
 
 #include "bus.h"
 #include "bus_log.h"
-#include "meter_spec.h"
+#include "meter_file.h"
 #include "pty_port.h"
 
 namespace {
@@ -82,8 +82,8 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
   return true;
 }
 
-MeterSpec ReplayMeter(const Options& o) {
-  MeterSpec m;
+MeterDescription ReplayMeter(const Options& o) {
+  MeterDescription m;
   m.name = "replay";
   m.address = static_cast<std::uint8_t>(o.replay_address);
   m.speed = o.replay_speed;
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "keldar-meter-sim: %s\n%s", error.c_str(), kUsage);
     return 2;
   }
-  std::vector<MeterSpec> meters;
+  std::vector<MeterDescription> meters;
   for (const auto& file : options.meter_files) {
     auto spec = LoadMeterFile(file, error);
     if (!spec) {

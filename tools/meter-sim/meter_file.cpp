@@ -1,4 +1,4 @@
-#include "meter_spec.h"
+#include "meter_file.h"
 
 #include <fstream>
 #include <map>
@@ -84,7 +84,7 @@ std::string Unquote(const std::string& text) {
   return text;
 }
 
-RecordSpec Record(const std::string& line) {
+RecordDescription Record(const std::string& line) {
   const auto colon = line.find(':');
   if (colon == std::string::npos) throw std::invalid_argument("record without ':' " + line);
   const auto header = ParseHex(line.substr(0, colon));
@@ -98,7 +98,7 @@ RecordSpec Record(const std::string& line) {
 }
 
 // Keys shared by a meter and a sub-device.
-bool ReadDeviceKey(const std::string& key, const std::string& value, DeviceSpec& d,
+bool ReadDeviceKey(const std::string& key, const std::string& value, DeviceDescription& d,
                    bool& secondary_given) {
   if (key == "identification") {
     d.identification = BcdDigits(value);
@@ -121,8 +121,8 @@ bool ReadDeviceKey(const std::string& key, const std::string& value, DeviceSpec&
   return true;
 }
 
-DeviceSpec ReadInput(const Section& section) {
-  DeviceSpec d;
+DeviceDescription ReadInput(const Section& section) {
+  DeviceDescription d;
   bool secondary_given = false;
   for (const auto& [key, value] : section) {
     if (!ReadDeviceKey(key, value, d, secondary_given)) {
@@ -163,7 +163,7 @@ std::optional<Bytes> ParseHex(const std::string& text) {
   return bytes;
 }
 
-std::optional<MeterSpec> ParseMeterText(const std::string& text, std::string& error) {
+std::optional<MeterDescription> ParseMeterText(const std::string& text, std::string& error) {
   const auto sections = ParseIni(text, error);
   if (!error.empty()) return std::nullopt;
   const auto meter = sections.find("meter");
@@ -171,7 +171,7 @@ std::optional<MeterSpec> ParseMeterText(const std::string& text, std::string& er
     error = "no [meter] section";
     return std::nullopt;
   }
-  MeterSpec spec;
+  MeterDescription spec;
   bool secondary_given = false;
   try {
     for (const auto& [key, value] : meter->second) {
@@ -220,7 +220,7 @@ std::optional<MeterSpec> ParseMeterText(const std::string& text, std::string& er
   return spec;
 }
 
-std::optional<MeterSpec> LoadMeterFile(const std::string& path, std::string& error) {
+std::optional<MeterDescription> LoadMeterFile(const std::string& path, std::string& error) {
   std::ifstream in(path);
   if (!in) {
     error = "cannot read " + path;

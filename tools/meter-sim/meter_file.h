@@ -15,7 +15,7 @@
 //   software = 2.04             ; FD 0F (other software version)
 //   secondary = 41000001        ; 0C 79 record, defaults to the identification
 //   reply_delay_ms = 20
-//   records_per_telegram = 0    ; >0 splits the readout, DIF 1F between parts
+//   records_per_telegram = 0    ; >0 splits the readout into telegrams joined by DIF 1F
 //   answers_user_data = yes     ; "no": acknowledges SND_NKE, never answers REQ_UD2
 //   manufacturer_data = 01 02   ; trailing DIF 0F block of the last telegram
 //   pulse_weight_0 = 10         ; litres per pulse on input 0 (0: no sub-device)
@@ -36,24 +36,24 @@
 
 namespace keldar::sim {
 
-struct RecordSpec {
+struct RecordDescription {
   Bytes header;  // DIF … VIFEs as written
   Bytes data;    // coded value
 };
 
-struct DeviceSpec {
+struct DeviceDescription {
   std::uint32_t identification = 0;  // BCD digits as sent (0x41000001 for "41000001")
   std::uint8_t version = 0;
   std::uint8_t medium = 0;
   std::string model;
   std::string software;
   std::uint32_t secondary = 0;
-  std::vector<RecordSpec> records;
+  std::vector<RecordDescription> records;
 };
 
-struct MeterSpec {
+struct MeterDescription {
   std::string name;
-  DeviceSpec device;
+  DeviceDescription device;
   std::uint8_t address = 0;
   int speed = 2400;
   std::uint16_t manufacturer = 0;
@@ -65,13 +65,13 @@ struct MeterSpec {
   bool answers_user_data = true;
   Bytes manufacturer_data;
   std::uint32_t pulse_weight[2] = {0, 0};
-  std::optional<DeviceSpec> inputs[2];
+  std::optional<DeviceDescription> inputs[2];
   std::vector<Bytes> replay;
 };
 
 // Reads a meter file; on failure returns nothing and says why in `error`.
-std::optional<MeterSpec> LoadMeterFile(const std::string& path, std::string& error);
-std::optional<MeterSpec> ParseMeterText(const std::string& text, std::string& error);
+std::optional<MeterDescription> LoadMeterFile(const std::string& path, std::string& error);
+std::optional<MeterDescription> ParseMeterText(const std::string& text, std::string& error);
 
 // Hex digits with or without blanks.
 std::optional<Bytes> ParseHex(const std::string& text);

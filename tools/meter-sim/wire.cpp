@@ -61,8 +61,12 @@ std::optional<Request> TakeRequest(Bytes& input, std::size_t& frame_length) {
 
 Bytes LongFrame(std::uint8_t c, std::uint8_t a, std::uint8_t ci, const Bytes& data) {
   const auto l = static_cast<std::uint8_t>(data.size() + 3);
-  Bytes frame{0x68, l, l, 0x68, c, a, ci};
-  frame.insert(frame.end(), data.begin(), data.end());
+  Bytes frame;
+  frame.reserve(data.size() + 9);
+  for (std::uint8_t b : {std::uint8_t{0x68}, l, l, std::uint8_t{0x68}, c, a, ci}) {
+    frame.push_back(b);
+  }
+  for (std::uint8_t b : data) frame.push_back(b);
   frame.push_back(Sum(frame.begin() + 4, frame.end()));
   frame.push_back(0x16);
   return frame;

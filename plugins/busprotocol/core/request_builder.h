@@ -1,6 +1,6 @@
-// Requests the master sends: every one a SND_UD long frame (see the table of
-// requests in the wire-protocol notes). Each returns no frame when the
-// arguments cannot be sent.
+// Requests the master sends: every one a SND_UD long frame to one primary
+// address (CI 51 data records, CI B8-BF speed changes, CI 52 selections at
+// address 253). Each returns no frame when the arguments cannot be sent.
 #pragma once
 
 #include <cstdint>

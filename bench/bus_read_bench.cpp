@@ -1,0 +1,119 @@
+// Reads one meter through the simulator with line timing on and compares the
+// time taken with what the line itself needs: the characters exchanged (11
+// bits each) plus the meter's reply delays. A ratio near 1 means the library
+// adds no waiting of its own.
+//
+//   keldar-bus-bench [--baud N] [--reads K] [--reply-delay MS] [METER.ini ADDRESS]
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bus_master.h"
+#include "link_timing.h"
+#include "sim_process.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using keldar::bus::test::SimProcess;
+
+struct Exchange {
+  std::size_t bytes = 0;  // request and answer characters on the line
+  int answers = 0;
+  bool ok = false;
+};
+
+// SND_NKE, then REQ_UD2 for every telegram; counts the characters both ways.
+Exchange ReadMeter(KeldarBusPort* port, std::uint8_t address) {
+  namespace abi = keldar::bus::abi;
+  Exchange e;
+  KeldarBusData* buffer = abi::CreateData();
+  KeldarBusTelegram* telegram = abi::CreateTelegram();
+  const auto send = [&](std::uint8_t c) {
+    KeldarBusShortFrame frame{};
+    abi::ShortFrameSetC(&frame, c);
+    abi::ShortFrameSetA(&frame, address);
+    e.bytes += static_cast<std::size_t>(abi::ShortFrameSerialize(&frame));
+    abi::PortWrite(port, &frame);
+    abi::PortRead(port, buffer);
+    e.bytes += buffer->size;
+    ++e.answers;
+    return abi::ParseTelegram(telegram, buffer);
+  };
+  e.ok = send(0x40) == KELDAR_BUS_RESULT_ACK;
+  for (int parts = 0; e.ok && parts < 16; ++parts) {
+    e.ok = send(0x5B) == KELDAR_BUS_RESULT_USER_DATA;
+    if (!e.ok ||
+        abi::CheckErrors(nullptr, telegram->long_frame) != KELDAR_BUS_RESULT_MORE_RECORDS) {
+      break;
+    }
+  }
+  abi::DeleteTelegram(telegram);
+  abi::DeleteData(buffer);
+  return e;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int baud = 2400;
+  int reads = 5;
+  int reply_delay_ms = 20;
+  std::string meter = keldar::bus::test::MeterFile("krv_heat.ini");
+  int address = 1;
+  std::vector<std::string> rest;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--baud" && i + 1 < argc) {
+      baud = std::stoi(argv[++i]);
+    } else if (arg == "--reads" && i + 1 < argc) {
+      reads = std::stoi(argv[++i]);
+    } else if (arg == "--reply-delay" && i + 1 < argc) {
+      reply_delay_ms = std::stoi(argv[++i]);
+    } else {
+      rest.push_back(arg);
+    }
+  }
+  if (rest.size() == 2) {
+    meter = rest[0];
+    address = std::stoi(rest[1]);
+  }
+
+  SimProcess sim({"--reply-delay", std::to_string(reply_delay_ms), meter});
+  if (sim.Path().empty()) {
+    std::fprintf(stderr, "keldar-bus-bench: the simulator did not start\n");
+    return 1;
+  }
+  KeldarBusPort* port = keldar::bus::abi::CreatePort(0, 254, sim.Path().c_str(), baud);
+  if (keldar::bus::abi::PortGetStatus(port) != 1) {
+    std::fprintf(stderr, "keldar-bus-bench: cannot open %s\n", sim.Path().c_str());
+    return 1;
+  }
+  std::printf("meter %s, address %d, %d baud, reply delay %d ms\n", meter.c_str(), address, baud,
+              reply_delay_ms);
+  std::printf("%5s %7s %9s %12s %12s %12s %7s\n", "read", "bytes", "answers", "line ms",
+              "delays ms", "measured ms", "ratio");
+  double worst = 0, sum = 0;
+  for (int i = 1; i <= reads; ++i) {
+    const auto start = Clock::now();
+    const Exchange e = ReadMeter(port, static_cast<std::uint8_t>(address));
+    const double measured = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    if (!e.ok) {
+      std::fprintf(stderr, "keldar-bus-bench: the meter did not answer\n");
+      return 1;
+    }
+    const double line =
+        std::chrono::duration<double, std::milli>(keldar::bus::timing::LineTime(e.bytes, baud))
+            .count();
+    const double delays = static_cast<double>(e.answers * reply_delay_ms);
+    const double ratio = measured / (line + delays);
+    std::printf("%5d %7zu %9d %12.1f %12.1f %12.1f %7.3f\n", i, e.bytes, e.answers, line, delays,
+                measured, ratio);
+    worst = std::max(worst, ratio);
+    sum += ratio;
+  }
+  std::printf("mean ratio %.3f, worst %.3f\n", sum / reads, worst);
+  keldar::bus::abi::DeletePort(port);
+  return 0;
+}
