@@ -75,8 +75,7 @@ TEST_F(AdministrationScreen, EditingChangesTheSameSubscriber) {
   Archive().AddSubscriber({0, "Петров", "+7 900", "17", ""});
   auto screen = Open();
   auto& ui = screen->Controls();
-  EXPECT_FALSE(ui.PanelButtonEditSubscriber->isEnabled()) << "nothing selected yet";
-  ui.TableSubscribers->selectRow(0);
+  EXPECT_TRUE(ui.TableSubscribers->item(0, 0)->isSelected()) << "the first one, at once";
   EXPECT_TRUE(ui.PanelButtonEditSubscriber->isEnabled());
   Click(ui.PanelButtonEditSubscriber);
   EXPECT_EQ(ui.LabelSubscriberForm->text(), "Изменение абонента");
@@ -142,10 +141,12 @@ TEST_F(AdministrationScreen, ObjectsBelongToTheSelectedSubscriberAndTakeDevices)
   }
   auto screen = Open();
   auto& ui = screen->Controls();
+  EXPECT_EQ(ui.LabelObjectsHint->text(), "У абонента пока нет объектов.");
+  ui.TableSubscribers->clearSelection();
   EXPECT_FALSE(ui.PanelButtonAddObject->isEnabled()) << "an object needs its subscriber";
   EXPECT_EQ(ui.LabelObjectsHint->text(), "Выберите абонента, чтобы увидеть его объекты.");
   ui.TableSubscribers->selectRow(1);
-  EXPECT_EQ(ui.LabelObjectsHint->text(), "У абонента пока нет объектов.");
+  EXPECT_TRUE(ui.PanelButtonAddObject->isEnabled());
   Click(ui.PanelButtonAddObject);
   ASSERT_EQ(ui.Pages->currentWidget(), ui.PageObject);
   EXPECT_EQ(ui.ComboBoxObjectSubscriber->currentText(), "Борисов");

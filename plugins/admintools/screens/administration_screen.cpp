@@ -193,6 +193,10 @@ void TProgramAdministration::LoadSubscribers(int64_t selectId) {
       table.setItem(row, 2, Cell(subscriber.contact));
       if (subscriber.id == selectId) table.selectRow(row);
     }
+    // Someone is always selected, so their objects show at once.
+    if (table.selectionModel()->selectedRows().isEmpty() && table.rowCount() > 0) {
+      table.selectRow(0);
+    }
   }
   ui_->LabelSubscribersHint->setVisible(subscribers_.empty() && archive_ != nullptr);
   LoadObjects();
