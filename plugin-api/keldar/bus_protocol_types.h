@@ -14,10 +14,14 @@
  *   - DIFE and VIFE lists are held by value inside a record.
  *
  * Result codes: ParserTelegram gives KELDAR_BUS_RESULT_ACK for a single E5,
- * KELDAR_BUS_RESULT_USER_DATA when a user-data answer was decoded, anything
- * else is a failure. CheckErrors gives KELDAR_BUS_RESULT_MORE_RECORDS when the
- * long frame ends with DIF 1F. Builders give 1 when the frame was built and 0
- * when the request was refused (the long frame is then left empty). */
+ * KELDAR_BUS_RESULT_USER_DATA when a user-data answer was decoded (also an
+ * application error answer, CI 70), anything else is a failure. CheckErrors
+ * gives KELDAR_BUS_RESULT_MORE_RECORDS when the long frame ends with DIF 1F,
+ * KELDAR_BUS_RESULT_LAST_TELEGRAM for a complete answer,
+ * KELDAR_BUS_RESULT_ERROR_ANSWER for CI 70 and KELDAR_BUS_RESULT_NO_USER_DATA
+ * when the frame holds no decodable user data. Builders
+ * give 1 when the frame was built and 0 when the request was refused (the
+ * long frame is then left empty, and WriteData sends nothing). */
 #pragma once
 
 #include <assert.h>
@@ -33,7 +37,9 @@ extern "C" {
 #define KELDAR_BUS_RESULT_FAILED 0
 #define KELDAR_BUS_RESULT_ACK 1
 #define KELDAR_BUS_RESULT_LAST_TELEGRAM 0
+#define KELDAR_BUS_RESULT_ERROR_ANSWER 2
 #define KELDAR_BUS_RESULT_MORE_RECORDS 3
+#define KELDAR_BUS_RESULT_NO_USER_DATA (-1)
 #define KELDAR_BUS_RESULT_USER_DATA 4
 
 #define KELDAR_BUS_FRAME_CAPACITY 264u     /* longest frame: 4 + 255 + 2 = 261 bytes */

@@ -273,6 +273,12 @@ TEST_F(TelegramObject, CheckErrorsSeesMoreRecordsFollow) {
   ASSERT_EQ(Parse(test::AnswerBytes("04 13 01 00 00 00")), KELDAR_BUS_RESULT_USER_DATA);
   EXPECT_EQ(abi::CheckErrors(target, telegram->long_frame), KELDAR_BUS_RESULT_LAST_TELEGRAM);
   EXPECT_EQ(target->more_records_follow, 0);
+  ASSERT_EQ(Parse(*Encode(LongFrame{0x08, 1, 0x70, {0x08}})), KELDAR_BUS_RESULT_USER_DATA);
+  EXPECT_EQ(abi::CheckErrors(target, telegram->long_frame), KELDAR_BUS_RESULT_ERROR_ANSWER);
+  telegram->long_frame->data_size = 3;  // a header cut short
+  telegram->long_frame->ci_field = 0x72;
+  EXPECT_EQ(abi::CheckErrors(target, telegram->long_frame), KELDAR_BUS_RESULT_NO_USER_DATA);
+  EXPECT_EQ(abi::CheckErrors(target, nullptr), KELDAR_BUS_RESULT_NO_USER_DATA);
   abi::DeleteTelegram(target);
 }
 

@@ -2,6 +2,9 @@
 // exchanges the shell makes, with line timing off where it is not the point.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "bus_master.h"
 #include "frame_codec.h"
 #include "hex.h"
@@ -250,6 +253,33 @@ TEST(RoundTrip, AdapterThatEchoesTheRequest) {
   ASSERT_EQ(master.ReadUserData(6, t.get()), KELDAR_BUS_RESULT_USER_DATA);
   EXPECT_STREQ(t->manufacturer_text, "PTX");
   EXPECT_NEAR(t.Record(2).decoded, 3250.0, 1e-3);
+}
+
+// Line timing on: the answer arrives a character at a time, after the
+// meter's reply delay; the bus log records both directions.
+TEST(RoundTrip, ReadsWithLineTimingOnAndLogsTheBus) {
+  const std::string log = std::string(KELDAR_TEST_DIR) + "/roundtrip_bus.log";
+  {
+    SimProcess sim({"--reply-delay", "5", "--log", log, MeterFile("abw_water.ini")});
+    BusMaster master(sim.Path(), 2400);
+    ASSERT_EQ(master.Ping(7), KELDAR_BUS_RESULT_ACK);
+    TelegramHolder t;
+    ASSERT_EQ(master.ReadUserData(7, t.get()), KELDAR_BUS_RESULT_USER_DATA);
+    EXPECT_EQ(Id(*t.get()), "70000001");
+    EXPECT_EQ(t->medium, 7);
+    ASSERT_EQ(t.Size(), 3);
+  }
+  std::ifstream in(log);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::remove(log.c_str());
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_NE(lines[0].find("M> 10 40 07 47 16"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find("SND_NKE a=7"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[1].find("S< E5"), std::string::npos) << lines[1];
+  EXPECT_NE(lines[2].find("M> 10 7B 07 82 16"), std::string::npos) << lines[2];
+  EXPECT_NE(lines[3].find("S< 68 "), std::string::npos) << lines[3];
+  EXPECT_NE(lines[3].find("  2400 "), std::string::npos) << lines[3];
 }
 
 // The simulator's side of the frame-count rule, with raw requests that keep

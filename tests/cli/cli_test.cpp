@@ -280,6 +280,15 @@ TEST_F(CliTest, ReadFailuresAreOneLineAndNonZero) {
   }
 }
 
+// A raw telegram replayed by the simulator reads back as it decodes.
+TEST_F(CliTest, ReadOfAReplayedTelegramMatchesItsDecode) {
+  SimProcess sim({"--no-timing", "--replay", kTelegram, "--address", "5", "--speed", "9600"});
+  const CliRun read =
+      Cli({"read", "--port", sim.Path(), "--baud", "9600", "--address", "5", "--json"});
+  ASSERT_EQ(read.status, 0) << read.err;
+  EXPECT_TRUE(SameJson(Parse(read.out), Parse(kExpected)));
+}
+
 // The installed program: finds BusProtocol.so beside itself.
 TEST_F(CliTest, TheProgramDecodesWithTheLibraryBesideIt) {
   const std::string command = std::string(KELDAR_BIN_DIR) + "/keldar-cli decode " + kTelegram;

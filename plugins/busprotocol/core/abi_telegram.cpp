@@ -49,8 +49,8 @@ int32_t ParseTelegram(KeldarBusTelegram* telegram, const KeldarBusData* buffer) 
 }
 
 int32_t CheckErrors(KeldarBusTelegram* target, const KeldarBusLongFrame* frame) {
-  constexpr int32_t kUndecodable = -1;
-  constexpr int32_t kApplicationError = 2;
+  constexpr int32_t kUndecodable = KELDAR_BUS_RESULT_NO_USER_DATA;
+  constexpr int32_t kApplicationError = KELDAR_BUS_RESULT_ERROR_ANSWER;
   if (frame == nullptr) return kUndecodable;
   const auto value = ReadLongFrame(*frame);
   if (!value) return kUndecodable;

@@ -32,7 +32,7 @@ int32_t ParserTelegram(KeldarBusTelegram* t, const KeldarBusData* d) {
   return Guarded(KELDAR_BUS_RESULT_FAILED, [&] { return abi::ParseTelegram(t, d); });
 }
 int32_t CheckErrors(KeldarBusTelegram* t, const KeldarBusLongFrame* f) {
-  return Guarded(-1, [&] { return abi::CheckErrors(t, f); });
+  return Guarded(KELDAR_BUS_RESULT_NO_USER_DATA, [&] { return abi::CheckErrors(t, f); });
 }
 
 uint8_t SndNke(const KeldarBusShortFrame*) { return bus::kSndNke; }
