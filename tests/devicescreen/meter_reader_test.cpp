@@ -27,11 +27,14 @@ class MeterReaderTest : public ::testing::Test {
 
 TEST_F(MeterReaderTest, ResetsTheLinkThenGathersEveryTelegram) {
   bus_.Queue(Answer::Ack());
-  auto first =
-      Answer::Data({Block(0x04, 0x06).Number(1000, "Wh"), Block(0x04, 0x13).Number(2.5, "m^3")},
-                   /*more=*/true);
+  // The trailing DIF 1F of the first telegram announces the next one; a
+  // manufacturer's block with data is a record like any other.
+  auto first = Answer::Data({Block(0x04, 0x06).Number(1000, "Wh"),
+                             Block(0x04, 0x13).Number(2.5, "m^3"), Block(0x1F, 0x00)},
+                            /*more=*/true);
   bus_.Queue(first);
-  auto last = Answer::Data({Block(0x02, 0x59).Number(70.12, "°C")});
+  auto last =
+      Answer::Data({Block(0x02, 0x59).Number(70.12, "°C"), Block(0x0F, 0x00).Bytes({0x01, 0x02})});
   last.identification = 0x41000002;
   bus_.Queue(last);
 
@@ -45,10 +48,11 @@ TEST_F(MeterReaderTest, ResetsTheLinkThenGathersEveryTelegram) {
   for (const auto& request : sent) EXPECT_EQ(request.a, 253);
   const MeterReading& reading = outcome.reading;
   EXPECT_EQ(reading.telegrams, 2);
-  ASSERT_EQ(reading.records.size(), 3u);
+  ASSERT_EQ(reading.records.size(), 4u);
   EXPECT_DOUBLE_EQ(reading.records[0].decoded, 1000);
   EXPECT_DOUBLE_EQ(reading.records[1].decoded, 2.5);
   EXPECT_EQ(reading.records[2].unit, "°C");
+  EXPECT_EQ(reading.records[3].data.size(), 2u);
   EXPECT_EQ(reading.header.identification, 0x41000002u);
   EXPECT_EQ(reading.header.manufacturer, "KRV");
 }

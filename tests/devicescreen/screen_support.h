@@ -6,10 +6,14 @@
 #include <QString>
 #include <QTableWidget>
 #include <QWidget>
+#include <ostream>
 #include <vector>
 
 #include "keldar/bus_protocol_types.h"
 #include "keldar/device_record.h"
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace devicescreen::test {
 

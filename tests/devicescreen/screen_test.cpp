@@ -58,7 +58,7 @@ TEST_F(ScreenTest, ShowsWhoTheDeviceIs) {
   EXPECT_EQ(Text(*frame, "LabelManufacturer"), "KRV");
   EXPECT_EQ(Text(*frame, "LabelSerialNumber"), "41000001");
   EXPECT_EQ(Text(*frame, "LabelModel"), "TV-7 heat");
-  EXPECT_EQ(Text(*frame, "LabelDeviceType"), "Устройство тепла (подающий) (12)");
+  EXPECT_EQ(Text(*frame, "LabelDeviceType"), "Устройство тепла (подающий)");
   EXPECT_EQ(Text(*frame, "LabelAddress"), "253 (выбран по вторичному адресу)");
   EXPECT_EQ(Text(*frame, "LabelSoftwareVersion"), "2.04");
   // Not in the catalogue: no catalogue number.

@@ -44,6 +44,11 @@ MeterHeader HeaderOf(const KeldarBusTelegram& telegram) {
   return header;
 }
 
+// A DIF 1F that carries no data only says that another telegram follows.
+bool IsBareAnnouncement(const KeldarBusDataInfoBlock& block) {
+  return block.function == KELDAR_BUS_FUNCTION_MANUFACTURER && block.data_size == 0;
+}
+
 // Why an exchange failed: the port itself, or the meter's silence.
 ReadStatus Failure(const BusPort& bus) {
   return keldar_bus_CProcessComPortGetStatus(bus.lib, bus.port) == 0 ? ReadStatus::PortUnavailable
@@ -101,8 +106,9 @@ ReadOutcome ReadMeter(const BusPort& bus, std::uint8_t address, std::stop_token 
     ++reading.telegrams;
     const int count = keldar_bus_UserDataSize(lib, telegram->user_data);
     for (int i = 0; i < count; ++i) {
-      if (const auto* block = keldar_bus_UserDataGetIndexData(lib, telegram->user_data, i))
-        reading.records.push_back(RecordFromBlock(*block));
+      const auto* block = keldar_bus_UserDataGetIndexData(lib, telegram->user_data, i);
+      if (block == nullptr || IsBareAnnouncement(*block)) continue;
+      reading.records.push_back(RecordFromBlock(*block));
     }
     if (keldar_bus_CheckErrors(lib, telegram.get(), telegram->long_frame) !=
         KELDAR_BUS_RESULT_MORE_RECORDS)

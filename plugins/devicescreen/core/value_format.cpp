@@ -109,7 +109,6 @@ std::string ReadableUnit(std::string unit) {
 
 DisplayValue Generic(const MeterRecord& record, const NumberStyle& style) {
   DisplayValue shown;
-  shown.number = true;
   shown.text = Trimmed(record.decoded, style);
   shown.unit = BaseUnitPhrase(record.unit);
   if (shown.unit == nullptr) shown.unitText = ReadableUnit(record.unit);
@@ -119,7 +118,6 @@ DisplayValue Generic(const MeterRecord& record, const NumberStyle& style) {
 DisplayValue Scaled(const MeterRecord& record, const QuantityInfo& info, const Scale& scale,
                     const NumberStyle& style) {
   DisplayValue shown;
-  shown.number = true;
   shown.unit = scale.unit;
   const int decimals =
       record.IsReal() ? kRealDecimals : DecimalsForStep(info.exponent, scale.divisor);
@@ -237,7 +235,6 @@ DisplayValue Number(const MeterRecord& record, const QuantityInfo& info, const N
   if (const auto scale = DisplayScale(record, info)) return Scaled(record, info, *scale, style);
   if (IsDuration(info.quantity) && record.unit == "s") {
     DisplayValue shown;
-    shown.number = true;
     shown.unit = TimeUnitPhrase(info.timeUnit);
     shown.text = record.IsReal()
                      ? Trimmed(record.decoded / SecondsPer(info.timeUnit), style)

@@ -20,7 +20,6 @@ struct DisplayValue {
   const Phrase* word = nullptr;  // a value shown as a word ("no errors", "invalid")
   const Phrase* unit = nullptr;  // the unit; null when `unitText` (or nothing) is shown
   std::string unitText;          // a unit with no phrase of its own, as the library names it
-  bool number = false;           // right-aligned in the table
 };
 
 DisplayValue FormatValue(const MeterRecord& record, const QuantityInfo& info,

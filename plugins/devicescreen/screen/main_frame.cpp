@@ -81,9 +81,9 @@ void TMainFrame::ShowIdentity() {
   ui_->LabelManufacturer->setText(FieldText(device.manufacturer));
   ui_->LabelSerialNumber->setText(FieldText(device.serial));
   ui_->LabelModel->setText(FieldText(device.model));
-  ui_->LabelDeviceType->setText(QStringLiteral("%1 (%2)")
-                                    .arg(texts_.Text(DeviceTypePhrase(device.device_type)))
-                                    .arg(device.device_type));
+  // The type in words; its medium code for whoever needs it.
+  ui_->LabelDeviceType->setText(texts_.Text(DeviceTypePhrase(device.device_type)));
+  ui_->LabelDeviceType->setToolTip(QString::number(device.device_type));
   QString address = QString::number(device.address);
   if (device.address == kSelectedAddress)
     address += QStringLiteral(" (%1)").arg(texts_.Text(phrase::kSelectedBySecondary));

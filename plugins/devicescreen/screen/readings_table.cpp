@@ -81,7 +81,7 @@ void ShowReadings(QTableWidget& table, const MeterReading& reading, const Screen
     const QString unit =
         shown.unit != nullptr ? texts.Text(*shown.unit) : QString::fromStdString(shown.unitText);
     table.setItem(row, kQuantity, Cell(QuantityText(record, info, texts)));
-    table.setItem(row, kValue, Cell(value, shown.number ? Qt::AlignRight : Qt::AlignLeft));
+    table.setItem(row, kValue, Cell(value, Qt::AlignRight));
     table.setItem(row, kUnit, Cell(unit));
     table.setItem(row, kStorage, Cell(QString::number(record.storage), Qt::AlignRight));
     table.setItem(row, kTariff, Cell(QString::number(record.tariff), Qt::AlignRight));
