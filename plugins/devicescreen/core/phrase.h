@@ -11,124 +11,122 @@ struct Phrase {
 
 namespace phrase {
 
-#define DS_PHRASE(name, key, russian) inline constexpr Phrase name{key, russian};
-#define DS_SCREEN(name, suffix, russian) \
-  DS_PHRASE(name, "FRAME_PROGRAM_DEVICE_SCREEN_" suffix, russian)
-
 // Shared with the shell's screens.
-DS_PHRASE(kGoBack, "FRAME_PROGRAM_SETTING_GO_BACK", "Вернутся назад")
-DS_PHRASE(kMissingComponent, "FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE",
-          "Не хватает компонента для работы в этом режиме.")
+inline constexpr Phrase kGoBack{"FRAME_PROGRAM_SETTING_GO_BACK", "Вернутся назад"};
+inline constexpr Phrase kMissingComponent{"FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE",
+                                          "Не хватает компонента для работы в этом режиме."};
 
-// Titles, one per kind of meter.
-DS_SCREEN(kTitleHeat, "TITLE_HEAT", "Теплосчётчик")
-DS_SCREEN(kTitleWaterCold, "TITLE_WATER_COLD", "Счётчик холодной воды")
-DS_SCREEN(kTitleWaterHot, "TITLE_WATER_HOT", "Счётчик горячей воды")
+// The screen's own texts: name, key after FRAME_PROGRAM_DEVICE_SCREEN_, built-in text.
+#define DS_SCREEN_PHRASES(X)                                                                  \
+  /* Titles, one per kind of meter. */                                                        \
+  X(kTitleHeat, "TITLE_HEAT", "Теплосчётчик")                                                 \
+  X(kTitleWaterCold, "TITLE_WATER_COLD", "Счётчик холодной воды")                             \
+  X(kTitleWaterHot, "TITLE_WATER_HOT", "Счётчик горячей воды")                                \
+  /* Identity of the device (captions shown as "text:"). */                                   \
+  X(kManufacturer, "MANUFACTURER", "Производитель")                                           \
+  X(kSerialNumber, "SERIAL_NUMBER", "Серийный номер")                                         \
+  X(kModel, "MODEL", "Модель")                                                                \
+  X(kDeviceType, "DEVICE_TYPE", "Тип устройства")                                             \
+  X(kPrimaryAddress, "PRIMARY_ADDRESS", "Первичный адрес")                                    \
+  X(kSelectedBySecondary, "SELECTED_BY_SECONDARY_ADDRESS", "выбран по вторичному адресу")     \
+  X(kCatalogueId, "CATALOGUE_ID", "Номер в каталоге")                                         \
+  X(kSoftwareVersion, "SOFTWARE_VERSION", "Версия ПО")                                        \
+  /* Buttons and what the screen says. */                                                     \
+  X(kRefresh, "REFRESH", "Обновить")                                                          \
+  X(kSaveToArchive, "SAVE_TO_ARCHIVE", "Сохранить в архив")                                   \
+  X(kReading, "READING", "Чтение данных с устройства…")                                       \
+  X(kReadDone, "READ_DONE", "Показания прочитаны")                                            \
+  X(kNoAnswer, "DEVICE_DID_NOT_ANSWER", "Устройство не ответило.")                            \
+  X(kDeviceError, "DEVICE_REPORTED_ERROR", "Устройство сообщило об ошибке.")                  \
+  X(kPortUnavailable, "PORT_NOT_AVAILABLE", "Порт недоступен.")                               \
+  X(kSaved, "SAVED_TO_ARCHIVE", "Показания сохранены в архив.")                               \
+  X(kNothingToSave, "NOTHING_TO_SAVE", "Нет показаний для сохранения.")                       \
+  X(kArchiveNotOpened, "ARCHIVE_NOT_OPENED", "Не удалось открыть архив.")                     \
+  X(kArchiveRefused, "ARCHIVE_REFUSED", "Архив не принял показания.")                         \
+  /* Table headers. */                                                                        \
+  X(kColumnQuantity, "QUANTITY", "Величина")                                                  \
+  X(kColumnValue, "VALUE", "Значение")                                                        \
+  X(kColumnUnit, "UNIT", "Ед. изм.")                                                          \
+  X(kColumnStorage, "STORAGE", "№ архива")                                                    \
+  X(kColumnTariff, "TARIFF", "Тариф")                                                         \
+  X(kColumnSubunit, "SUBUNIT", "Подустройство")                                               \
+  /* Quantities. */                                                                           \
+  X(kEnergy, "ENERGY", "Энергия")                                                             \
+  X(kVolume, "VOLUME", "Объём")                                                               \
+  X(kMass, "MASS", "Масса")                                                                   \
+  X(kOnTime, "ON_TIME", "Время включения")                                                    \
+  X(kOperatingTime, "OPERATING_TIME", "Время работы")                                         \
+  X(kPower, "POWER", "Мощность")                                                              \
+  X(kVolumeFlow, "VOLUME_FLOW", "Расход")                                                     \
+  X(kMassFlow, "MASS_FLOW", "Массовый расход")                                                \
+  X(kFlowTemperature, "FLOW_TEMPERATURE", "Температура подачи")                               \
+  X(kReturnTemperature, "RETURN_TEMPERATURE", "Температура обратки")                          \
+  X(kTemperatureDifference, "TEMPERATURE_DIFFERENCE", "Разность температур")                  \
+  X(kExternalTemperature, "EXTERNAL_TEMPERATURE", "Наружная температура")                     \
+  X(kPressure, "PRESSURE", "Давление")                                                        \
+  X(kDate, "DATE", "Дата")                                                                    \
+  X(kDateTime, "DATE_TIME", "Дата и время")                                                   \
+  X(kHcaUnits, "HCA_UNITS", "Показания распределителя")                                       \
+  X(kAveragingDuration, "AVERAGING_DURATION", "Период усреднения")                            \
+  X(kActualityDuration, "ACTUALITY_DURATION", "Давность измерения")                           \
+  X(kFabricationNumber, "FABRICATION_NUMBER", "Заводской номер")                              \
+  X(kIdentification, "IDENTIFICATION", "Идентификатор")                                       \
+  X(kBusAddress, "BUS_ADDRESS", "Адрес на шине")                                              \
+  X(kFirmwareVersion, "FIRMWARE_VERSION", "Версия прошивки")                                  \
+  X(kHardwareVersion, "HARDWARE_VERSION", "Версия оборудования")                              \
+  X(kErrorFlags, "ERROR_FLAGS", "Флаги ошибок")                                               \
+  X(kDigitalInput, "DIGITAL_INPUT", "Цифровые входы")                                         \
+  X(kDigitalOutput, "DIGITAL_OUTPUT", "Цифровые выходы")                                      \
+  X(kVoltage, "VOLTAGE", "Напряжение")                                                        \
+  X(kCurrent, "CURRENT", "Сила тока")                                                         \
+  X(kBatteryTime, "BATTERY_OPERATING_TIME", "Время работы батареи")                           \
+  X(kPulseWeight, "PULSE_WEIGHT", "Цена импульса, вход")                                      \
+  X(kManufacturerData, "MANUFACTURER_DATA", "Данные производителя")                           \
+  /* What a record's function adds to its quantity. */                                        \
+  X(kMaximum, "MAXIMUM", "максимум")                                                          \
+  X(kMinimum, "MINIMUM", "минимум")                                                           \
+  X(kDuringError, "DURING_ERROR", "при ошибке")                                               \
+  /* Values shown as words. */                                                                \
+  X(kNoErrors, "NO_ERRORS", "нет ошибок")                                                     \
+  X(kInvalidDate, "INVALID_DATE", "недостоверно")                                             \
+  /* Units. One-letter texts ("K", "s") stay as the built-in letters, which read the same. */ \
+  X(kUnitWh, "UNIT_WH", "Вт·ч")                                                               \
+  X(kUnitKwh, "UNIT_KWH", "кВт·ч")                                                            \
+  X(kUnitMwh, "UNIT_MWH", "МВт·ч")                                                            \
+  X(kUnitJ, "UNIT_J", "Дж")                                                                   \
+  X(kUnitGj, "UNIT_GJ", "ГДж")                                                                \
+  X(kUnitM3, "UNIT_M3", "м³")                                                                 \
+  X(kUnitM3PerHour, "UNIT_M3_PER_HOUR", "м³/ч")                                               \
+  X(kUnitKg, "UNIT_KG", "кг")                                                                 \
+  X(kUnitTonne, "UNIT_TONNE", "т")                                                            \
+  X(kUnitKgPerHour, "UNIT_KG_PER_HOUR", "кг/ч")                                               \
+  X(kUnitW, "UNIT_W", "Вт")                                                                   \
+  X(kUnitKw, "UNIT_KW", "кВт")                                                                \
+  X(kUnitMw, "UNIT_MW", "МВт")                                                                \
+  X(kUnitJPerHour, "UNIT_J_PER_HOUR", "Дж/ч")                                                 \
+  X(kUnitGjPerHour, "UNIT_GJ_PER_HOUR", "ГДж/ч")                                              \
+  X(kUnitCelsius, "UNIT_CELSIUS", "°C")                                                       \
+  X(kUnitKelvin, "UNIT_KELVIN", "К")                                                          \
+  X(kUnitBar, "UNIT_BAR", "бар")                                                              \
+  X(kUnitVolt, "UNIT_VOLT", "В")                                                              \
+  X(kUnitAmpere, "UNIT_AMPERE", "А")                                                          \
+  X(kUnitSecond, "UNIT_SECOND", "с")                                                          \
+  X(kUnitMinute, "UNIT_MINUTE", "мин")                                                        \
+  X(kUnitHour, "UNIT_HOUR", "ч")                                                              \
+  X(kUnitDay, "UNIT_DAY", "сут")                                                              \
+  X(kUnitMonth, "UNIT_MONTH", "мес.")                                                         \
+  X(kUnitYear, "UNIT_YEAR", "г.")                                                             \
+  X(kUnitLitrePerPulse, "UNIT_LITRE_PER_PULSE", "л/имп")
 
-// Identity of the device (captions shown as "text:").
-DS_SCREEN(kManufacturer, "MANUFACTURER", "Производитель")
-DS_SCREEN(kSerialNumber, "SERIAL_NUMBER", "Серийный номер")
-DS_SCREEN(kModel, "MODEL", "Модель")
-DS_SCREEN(kDeviceType, "DEVICE_TYPE", "Тип устройства")
-DS_SCREEN(kPrimaryAddress, "PRIMARY_ADDRESS", "Первичный адрес")
-DS_SCREEN(kSelectedBySecondary, "SELECTED_BY_SECONDARY_ADDRESS", "выбран по вторичному адресу")
-DS_SCREEN(kCatalogueId, "CATALOGUE_ID", "Номер в каталоге")
-DS_SCREEN(kSoftwareVersion, "SOFTWARE_VERSION", "Версия ПО")
+#define DS_DEFINE(name, suffix, russian) \
+  inline constexpr Phrase name{"FRAME_PROGRAM_DEVICE_SCREEN_" suffix, russian};
+DS_SCREEN_PHRASES(DS_DEFINE)
+#undef DS_DEFINE
 
-// Buttons and what the screen says.
-DS_SCREEN(kRefresh, "REFRESH", "Обновить")
-DS_SCREEN(kSaveToArchive, "SAVE_TO_ARCHIVE", "Сохранить в архив")
-DS_SCREEN(kReading, "READING", "Чтение данных с устройства…")
-DS_SCREEN(kReadDone, "READ_DONE", "Показания прочитаны")
-DS_SCREEN(kNoAnswer, "DEVICE_DID_NOT_ANSWER", "Устройство не ответило.")
-DS_SCREEN(kDeviceError, "DEVICE_REPORTED_ERROR", "Устройство сообщило об ошибке.")
-DS_SCREEN(kPortUnavailable, "PORT_NOT_AVAILABLE", "Порт недоступен.")
-DS_SCREEN(kSaved, "SAVED_TO_ARCHIVE", "Показания сохранены в архив.")
-DS_SCREEN(kNothingToSave, "NOTHING_TO_SAVE", "Нет показаний для сохранения.")
-DS_SCREEN(kArchiveNotOpened, "ARCHIVE_NOT_OPENED", "Не удалось открыть архив.")
-DS_SCREEN(kArchiveRefused, "ARCHIVE_REFUSED", "Архив не принял показания.")
-
-// Table headers.
-DS_SCREEN(kColumnQuantity, "QUANTITY", "Величина")
-DS_SCREEN(kColumnValue, "VALUE", "Значение")
-DS_SCREEN(kColumnUnit, "UNIT", "Ед. изм.")
-DS_SCREEN(kColumnStorage, "STORAGE", "№ архива")
-DS_SCREEN(kColumnTariff, "TARIFF", "Тариф")
-DS_SCREEN(kColumnSubunit, "SUBUNIT", "Подустройство")
-
-// Quantities.
-DS_SCREEN(kEnergy, "ENERGY", "Энергия")
-DS_SCREEN(kVolume, "VOLUME", "Объём")
-DS_SCREEN(kMass, "MASS", "Масса")
-DS_SCREEN(kOnTime, "ON_TIME", "Время включения")
-DS_SCREEN(kOperatingTime, "OPERATING_TIME", "Время работы")
-DS_SCREEN(kPower, "POWER", "Мощность")
-DS_SCREEN(kVolumeFlow, "VOLUME_FLOW", "Расход")
-DS_SCREEN(kMassFlow, "MASS_FLOW", "Массовый расход")
-DS_SCREEN(kFlowTemperature, "FLOW_TEMPERATURE", "Температура подачи")
-DS_SCREEN(kReturnTemperature, "RETURN_TEMPERATURE", "Температура обратки")
-DS_SCREEN(kTemperatureDifference, "TEMPERATURE_DIFFERENCE", "Разность температур")
-DS_SCREEN(kExternalTemperature, "EXTERNAL_TEMPERATURE", "Наружная температура")
-DS_SCREEN(kPressure, "PRESSURE", "Давление")
-DS_SCREEN(kDate, "DATE", "Дата")
-DS_SCREEN(kDateTime, "DATE_TIME", "Дата и время")
-DS_SCREEN(kHcaUnits, "HCA_UNITS", "Показания распределителя")
-DS_SCREEN(kAveragingDuration, "AVERAGING_DURATION", "Период усреднения")
-DS_SCREEN(kActualityDuration, "ACTUALITY_DURATION", "Давность измерения")
-DS_SCREEN(kFabricationNumber, "FABRICATION_NUMBER", "Заводской номер")
-DS_SCREEN(kIdentification, "IDENTIFICATION", "Идентификатор")
-DS_SCREEN(kBusAddress, "BUS_ADDRESS", "Адрес на шине")
-DS_SCREEN(kFirmwareVersion, "FIRMWARE_VERSION", "Версия прошивки")
-DS_SCREEN(kHardwareVersion, "HARDWARE_VERSION", "Версия оборудования")
-DS_SCREEN(kErrorFlags, "ERROR_FLAGS", "Флаги ошибок")
-DS_SCREEN(kDigitalInput, "DIGITAL_INPUT", "Цифровые входы")
-DS_SCREEN(kDigitalOutput, "DIGITAL_OUTPUT", "Цифровые выходы")
-DS_SCREEN(kVoltage, "VOLTAGE", "Напряжение")
-DS_SCREEN(kCurrent, "CURRENT", "Сила тока")
-DS_SCREEN(kBatteryTime, "BATTERY_OPERATING_TIME", "Время работы батареи")
-DS_SCREEN(kPulseWeight, "PULSE_WEIGHT", "Цена импульса, вход")
-DS_SCREEN(kManufacturerData, "MANUFACTURER_DATA", "Данные производителя")
-
-// What a record's function adds to its quantity.
-DS_SCREEN(kMaximum, "MAXIMUM", "максимум")
-DS_SCREEN(kMinimum, "MINIMUM", "минимум")
-DS_SCREEN(kDuringError, "DURING_ERROR", "при ошибке")
-
-// Values shown as words.
-DS_SCREEN(kNoErrors, "NO_ERRORS", "нет ошибок")
-DS_SCREEN(kInvalidDate, "INVALID_DATE", "недостоверно")
-
-// Units. One-letter texts ("K", "s") stay as the built-in letters, which read the same.
-DS_SCREEN(kUnitWh, "UNIT_WH", "Вт·ч")
-DS_SCREEN(kUnitKwh, "UNIT_KWH", "кВт·ч")
-DS_SCREEN(kUnitMwh, "UNIT_MWH", "МВт·ч")
-DS_SCREEN(kUnitJ, "UNIT_J", "Дж")
-DS_SCREEN(kUnitGj, "UNIT_GJ", "ГДж")
-DS_SCREEN(kUnitM3, "UNIT_M3", "м³")
-DS_SCREEN(kUnitM3PerHour, "UNIT_M3_PER_HOUR", "м³/ч")
-DS_SCREEN(kUnitKg, "UNIT_KG", "кг")
-DS_SCREEN(kUnitTonne, "UNIT_TONNE", "т")
-DS_SCREEN(kUnitKgPerHour, "UNIT_KG_PER_HOUR", "кг/ч")
-DS_SCREEN(kUnitW, "UNIT_W", "Вт")
-DS_SCREEN(kUnitKw, "UNIT_KW", "кВт")
-DS_SCREEN(kUnitMw, "UNIT_MW", "МВт")
-DS_SCREEN(kUnitJPerHour, "UNIT_J_PER_HOUR", "Дж/ч")
-DS_SCREEN(kUnitGjPerHour, "UNIT_GJ_PER_HOUR", "ГДж/ч")
-DS_SCREEN(kUnitCelsius, "UNIT_CELSIUS", "°C")
-DS_SCREEN(kUnitKelvin, "UNIT_KELVIN", "К")
-DS_SCREEN(kUnitBar, "UNIT_BAR", "бар")
-DS_SCREEN(kUnitVolt, "UNIT_VOLT", "В")
-DS_SCREEN(kUnitAmpere, "UNIT_AMPERE", "А")
-DS_SCREEN(kUnitSecond, "UNIT_SECOND", "с")
-DS_SCREEN(kUnitMinute, "UNIT_MINUTE", "мин")
-DS_SCREEN(kUnitHour, "UNIT_HOUR", "ч")
-DS_SCREEN(kUnitDay, "UNIT_DAY", "сут")
-DS_SCREEN(kUnitMonth, "UNIT_MONTH", "мес.")
-DS_SCREEN(kUnitYear, "UNIT_YEAR", "г.")
-DS_SCREEN(kUnitLitrePerPulse, "UNIT_LITRE_PER_PULSE", "л/имп")
-
-#undef DS_SCREEN
-#undef DS_PHRASE
+// Every text of the screen's own, for checking the phrase store.
+#define DS_LIST(name, suffix, russian) name,
+inline constexpr Phrase kScreenPhrases[] = {DS_SCREEN_PHRASES(DS_LIST)};
+#undef DS_LIST
 
 }  // namespace phrase
 }  // namespace devicescreen
