@@ -1,6 +1,7 @@
 #include "fake_bus.h"
 
 #include <cassert>
+#include <condition_variable>
 #include <memory>
 #include <thread>
 
@@ -8,6 +9,8 @@ namespace devicescreen::test {
 
 struct FakeBus::State {
   mutable std::mutex mutex;
+  std::condition_variable released;
+  bool held = false;
   std::deque<Answer> queue;
   Answer fallback;
   std::vector<Answer> delivered;  // a buffer carries the index of its answer
@@ -88,7 +91,8 @@ int32_t Read(KeldarBusPort*, KeldarBusData* buffer) {
   if (hook) hook();
   Answer answer;
   {
-    std::lock_guard lock(S().mutex);
+    std::unique_lock lock(S().mutex);
+    S().released.wait_for(lock, std::chrono::seconds(5), [] { return !S().held; });
     if (S().queue.empty()) {
       answer = S().fallback;
     } else {
@@ -200,6 +204,19 @@ void FakeBus::SetDefault(Answer answer) {
 void FakeBus::SetPortUsable(bool usable) {
   std::lock_guard lock(gState->mutex);
   gState->usable = usable;
+}
+
+void FakeBus::HoldReads() {
+  std::lock_guard lock(gState->mutex);
+  gState->held = true;
+}
+
+void FakeBus::ReleaseReads() {
+  {
+    std::lock_guard lock(gState->mutex);
+    gState->held = false;
+  }
+  gState->released.notify_all();
 }
 
 void FakeBus::OnRead(std::function<void()> hook) {

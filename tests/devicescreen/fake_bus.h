@@ -66,6 +66,10 @@ class FakeBus {
   void SetPortUsable(bool usable);
   // Runs on the reading thread before each answer is taken.
   void OnRead(std::function<void()> hook);
+  // Holds every read until released (or for at most five seconds), so a test
+  // sees the screen while its read is surely under way.
+  void HoldReads();
+  void ReleaseReads();
 
   std::vector<SentRequest> Sent() const;
   int LiveObjects() const;  // telegrams and buffers made and not yet deleted

@@ -77,14 +77,15 @@ TEST_F(ScreenTest, ShowsWhoTheDeviceIs) {
 }
 
 TEST_F(ScreenTest, TheFirstReadStartsByItselfAndFillsTheTable) {
-  bus_.Queue(Answer::Silence(100ms));  // the reset takes a moment
-  bus_.Queue(Answer::Ack());
-  bus_.Queue(Answer::Data(HeatRecords()));
+  AnswerWithHeatReadings();
+  bus_.HoldReads();
   auto frame = Open();
   EXPECT_TRUE(frame->ReadRunning());
   EXPECT_TRUE(Control(*frame, "ProgressBarRead").isVisible());
   EXPECT_FALSE(Control(*frame, "PanelButtonRefresh").isEnabled());
+  EXPECT_FALSE(Control(*frame, "PanelButtonSave").isEnabled());
   EXPECT_EQ(Text(*frame, "LabelStatus"), "Чтение данных с устройства…");
+  bus_.ReleaseReads();
 
   ASSERT_TRUE(WaitForRead(*frame));
   const QTableWidget& table = Table(*frame);
@@ -120,8 +121,10 @@ TEST_F(ScreenTest, AFailedRefreshSaysSoAndKeepsTheReadings) {
   ASSERT_TRUE(WaitForRead(*frame));
   ASSERT_EQ(Table(*frame).rowCount(), 7);
 
+  bus_.HoldReads();
   Click(Control(*frame, "PanelButtonRefresh"));  // nothing queued: the meter is silent
   EXPECT_TRUE(frame->ReadRunning());
+  bus_.ReleaseReads();
   ASSERT_TRUE(WaitForRead(*frame));
   EXPECT_EQ(Text(*frame, "LabelStatus"), "Устройство не ответило.");
   EXPECT_EQ(Control(*frame, "LabelStatus").palette().color(QPalette::WindowText),
@@ -138,14 +141,14 @@ TEST_F(ScreenTest, AFailedRefreshSaysSoAndKeepsTheReadings) {
 }
 
 TEST_F(ScreenTest, ARefreshWhileReadingIsIgnored) {
-  bus_.Queue(Answer::Silence(200ms));
-  bus_.Queue(Answer::Ack());
-  bus_.Queue(Answer::Data(HeatRecords()));
+  AnswerWithHeatReadings();
+  bus_.HoldReads();
   auto frame = Open();
   frame->Refresh();
   Click(Control(*frame, "PanelButtonRefresh"));
+  bus_.ReleaseReads();
   ASSERT_TRUE(WaitForRead(*frame));
-  EXPECT_EQ(bus_.Sent().size(), 3u);  // one reset retried, one request
+  EXPECT_EQ(bus_.Sent().size(), 2u);  // one reset, one request
 }
 
 TEST_F(ScreenTest, TheDevicesOwnErrorAndALostPortAreNamed) {
