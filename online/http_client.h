@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+
+// One blocking HTTP/1.0 POST over a plain TCP connection; the server closes
+// the connection after its answer. No state between calls: any thread may call.
+//
+// `host` is "name" or "name:port" (port 80 without one); it goes into the Host
+// header exactly as given. `path` and `body` are sent byte for byte, nothing
+// escaped. The request text must fit kRequestBufferBytes with its NUL.
+//
+// Results:
+//   kHttpOk (0)           the exchange ran to its end; `answer` holds the body, or is
+//                         empty when the head held no "200", the connection failed,
+//                         timed out or closed early, or the body passed kMaxBodyBytes.
+//   kHttpNoSocket (-100)  no socket could be made; `answer` untouched.
+//   kHttpNoHost (-101)    the name (or its port) did not resolve; `answer` untouched.
+//   kHttpRequestTooLong (-102)  the request text would not fit; nothing resolved or
+//                         sent, `answer` untouched.
+//
+// Time limits, so that a dead or silent server costs the caller a few seconds:
+//   kConnectTimeout   a server that never accepts (packets dropped)
+//   kSendTimeout      a server that stops reading the request
+//   kReceiveTimeout   silence between two receives: an accepted connection that
+//                     never answers ends the exchange after this long
+//   kHeadTimeout      the whole head, so a server that drips its head a byte at a
+//                     time cannot hold the caller
+//   kExchangeTimeout  the whole exchange, body included
+// A time-out behaves like a failed receive (the head or body ends there).
+// A refused connection fails at once. Name resolution is the system's and has
+// no limit of its own.
+inline constexpr int kHttpOk = 0;
+inline constexpr int kHttpNoSocket = -100;
+inline constexpr int kHttpNoHost = -101;
+inline constexpr int kHttpRequestTooLong = -102;
+
+namespace http_limits {
+inline constexpr std::size_t kRequestBufferBytes = 10000;
+inline constexpr std::size_t kBodyBlockBytes = 10239;  // per receive, into a 10240-byte buffer
+inline constexpr std::size_t kMaxBodyBytes = 64u * 1024 * 1024;
+inline constexpr std::chrono::milliseconds kConnectTimeout{2000};
+inline constexpr std::chrono::milliseconds kSendTimeout{2000};
+inline constexpr std::chrono::milliseconds kReceiveTimeout{3000};
+inline constexpr std::chrono::milliseconds kHeadTimeout{5000};
+inline constexpr std::chrono::milliseconds kExchangeTimeout{60000};
+}  // namespace http_limits
+
+int HttpPost(const char* host, const char* path, const char* body, std::string& answer);
+
+// The request text as HttpPost sends it, or false when it would not fit
+// kRequestBufferBytes including its terminating NUL.
+bool FormatHttpRequest(const char* host, const char* path, const char* body, std::string& request);
