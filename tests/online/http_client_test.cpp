@@ -1,0 +1,237 @@
+#include "online/http_client.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "online/http_head.h"
+#include "online_support.h"
+
+namespace {
+
+using devserver::Fault;
+using devserver::FaultKind;
+
+// Bounds for the dead-server cases: generous against a loaded machine, far
+// below the minutes an exchange without time limits would hang.
+constexpr long long kSilentBoundMs = 10000;
+
+class HttpPostTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(server_.Started()) << server_.Error(); }
+  devserver::DevServer& Server() { return server_.Server(); }
+  std::string Host() { return Server().HostAndPort(); }
+  void Answer(std::string raw) {
+    Server().SetFaults({Fault{FaultKind::kRaw, "", 1, std::move(raw)}});
+  }
+
+  ServerWithReleases server_{"v.0.15"};
+};
+
+TEST_F(HttpPostTest, TheRequestArrivesByteForByte) {
+  const std::string body =
+      "host=db&username=u&password=Tq7#mZ4!pL2w&database=d&query=call identify();";
+  std::string answer;
+  ASSERT_EQ(HttpPost(Host().c_str(), "/rest", body.c_str(), answer), kHttpOk);
+  const auto requests = Server().Requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].raw, "POST /rest HTTP/1.0\r\nHost: " + Host() +
+                                 "\r\nAccept: application/json\r\n"
+                                 "Content-type: application/x-www-form-urlencoded\r\n"
+                                 "Content-length: " +
+                                 std::to_string(body.size()) + "\r\n\r\n" + body);
+  EXPECT_EQ(answer.front(), '[') << "the dev server answered a JSON list: " << answer;
+}
+
+TEST_F(HttpPostTest, A404WhoseLaterHeaderHolds200IsAccepted) {
+  Answer("HTTP/1.0 404 Not Found\r\nContent-Length: 1200\r\n\r\n[{\"id\":\"1\"}]");
+  std::string answer;
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer, "[{\"id\":\"1\"}]");
+}
+
+TEST_F(HttpPostTest, AnHttp11StatusOf200IsAcceptedAndTheHeadIsNotReturned) {
+  Answer("HTTP/1.1 200 OK\r\nServer: test\r\nContent-Type: application/json\r\n\r\n[]");
+  std::string answer = "previous";
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer, "[]");
+}
+
+TEST_F(HttpPostTest, AStatusWithout200GivesAnEmptyAnswer) {
+  Server().SetFaults({Fault{FaultKind::kNotFound, "", 1, ""}});
+  std::string answer = "previous";
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer, "");
+}
+
+TEST_F(HttpPostTest, ACloseBeforeTheBlankLineGivesAnEmptyAnswer) {
+  for (const std::string raw :
+       {"HTTP/1.0 200 OK\r\nContent-Type: application/json\r\n", "HTTP/1.0 200 OK", ""}) {
+    Answer(raw);
+    std::string answer = "previous";
+    EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+    EXPECT_EQ(answer, "") << "after " << raw;
+  }
+  Server().SetFaults({Fault{FaultKind::kCloseEarly, "", 1, ""}});
+  std::string answer = "previous";
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer, "");
+}
+
+TEST_F(HttpPostTest, ABodyLongerThanOneBlockIsReturnedWhole) {
+  std::string body;
+  for (int i = 0; body.size() < 3 * http_limits::kBodyBlockBytes + 17; ++i) {
+    body += std::to_string(i) + ",";
+  }
+  Answer("HTTP/1.0 200 OK\r\n\r\n" + body);
+  std::string answer;
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer.size(), body.size());
+  EXPECT_EQ(answer, body);
+}
+
+TEST_F(HttpPostTest, AZeroByteDropsTheRestOfItsBlock) {
+  Answer(std::string("HTTP/1.0 200 OK\r\n\r\n[1]\0[2]", 25));
+  std::string answer;
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer, "[1]");
+}
+
+TEST_F(HttpPostTest, AHeadWithoutEndIsRefusedQuickly) {
+  std::string raw = "HTTP/1.0 200 OK\r\n";
+  while (raw.size() < 4 * HttpHeadReader::kMaxHeadBytes) raw += "X-Filler: 0123456789\r\n";
+  Answer(raw);
+  std::string answer = "previous";
+  const StopWatch watch;
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer, "");
+  EXPECT_LT(watch.Elapsed(), kSilentBoundMs);
+}
+
+TEST_F(HttpPostTest, ABodyAboveTheBoundIsRefused) {
+  Answer("HTTP/1.0 200 OK\r\n\r\n" + std::string(http_limits::kMaxBodyBytes + 1, 'a'));
+  std::string answer = "previous";
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_TRUE(answer.empty()) << answer.size() << " bytes kept";
+}
+
+TEST_F(HttpPostTest, ARequestThatWouldNotFitIsNotSent) {
+  const std::string fixed = "POST /rest HTTP/1.0\r\nHost: " + Host() +
+                            "\r\nAccept: application/json\r\n"
+                            "Content-type: application/x-www-form-urlencoded\r\n"
+                            "Content-length: 9999\r\n\r\n";
+  // The request text and its NUL must fit 10000 bytes.
+  const std::string fits(http_limits::kRequestBufferBytes - 1 - fixed.size(), 'b');
+  std::string request;
+  ASSERT_TRUE(FormatHttpRequest(Host().c_str(), "/rest", fits.c_str(), request));
+  ASSERT_EQ(request.size(), http_limits::kRequestBufferBytes - 1);
+  std::string answer = "kept";
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", fits.c_str(), answer), kHttpOk);
+  EXPECT_EQ(Server().Requests().size(), 1u);
+
+  const std::string tooLong = fits + "b";
+  EXPECT_FALSE(FormatHttpRequest(Host().c_str(), "/rest", tooLong.c_str(), request));
+  answer = "kept";
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", tooLong.c_str(), answer), kHttpRequestTooLong);
+  EXPECT_EQ(answer, "kept");
+  const std::string huge(100000, 'c');
+  EXPECT_EQ(HttpPost(Host().c_str(), "/rest", huge.c_str(), answer), kHttpRequestTooLong);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(Server().Requests().size(), 1u) << "nothing more reached the server";
+}
+
+TEST_F(HttpPostTest, PathAndBodyAreSentAsTheyAre) {
+  std::string answer;
+  HttpPost(Host().c_str(), "/a b?c=%20", "q=call x('a b', \"c\");&#!", answer);
+  const auto requests = Server().Requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_TRUE(requests[0].raw.starts_with("POST /a b?c=%20 HTTP/1.0\r\n"));
+  EXPECT_EQ(requests[0].body, "q=call x('a b', \"c\");&#!");
+}
+
+TEST(HttpPostFailures, AnUnresolvableHostLeavesTheAnswerAsItWas) {
+  std::string answer = "the caller's text";
+  const StopWatch watch;
+  EXPECT_EQ(HttpPost("no-such-host.invalid", "/rest", "x", answer), kHttpNoHost);
+  EXPECT_EQ(answer, "the caller's text");
+  std::printf("[ measured ] unresolvable name answered in %lld ms\n", watch.Elapsed());
+  EXPECT_EQ(HttpPost("", "/rest", "x", answer), kHttpNoHost);
+  EXPECT_EQ(HttpPost(nullptr, "/rest", "x", answer), kHttpNoHost);
+  EXPECT_EQ(answer, "the caller's text");
+}
+
+TEST(HttpPostFailures, APortThatIsNotANumberDoesNotResolve) {
+  std::string answer = "kept";
+  for (const char* host : {"127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:8o",
+                           "127.0.0.1:-80", ":8080", "127.0.0.1:80:80"}) {
+    EXPECT_EQ(HttpPost(host, "/rest", "x", answer), kHttpNoHost) << host;
+  }
+  EXPECT_EQ(answer, "kept");
+}
+
+TEST(HttpPostFailures, ARefusedConnectionReturnsAtOnceWithAnEmptyAnswer) {
+  const std::string host = "127.0.0.1:" + std::to_string(ClosedPort());
+  std::string answer = "previous";
+  const StopWatch watch;
+  EXPECT_EQ(HttpPost(host.c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer, "") << "whatever the answer held before is lost";
+  std::printf("[ measured ] refused connection: %lld ms\n", watch.Elapsed());
+  EXPECT_LT(watch.Elapsed(), kSilentBoundMs);
+}
+
+TEST(HttpPostFailures, AServerThatAcceptsAndNeverAnswersCostsTheReceiveTimeOut) {
+  ServerWithReleases silent("v.0.15", Misbehaving({Fault{FaultKind::kSilent, "", -1, ""}}));
+  ASSERT_TRUE(silent.Started()) << silent.Error();
+  std::string answer = "previous";
+  const StopWatch watch;
+  EXPECT_EQ(HttpPost(silent.Server().HostAndPort().c_str(), "/rest", "x", answer), kHttpOk);
+  const long long elapsed = watch.Elapsed();
+  EXPECT_EQ(answer, "");
+  std::printf("[ measured ] silent server: %lld ms (receive time-out %lld ms)\n", elapsed,
+              static_cast<long long>(http_limits::kReceiveTimeout.count()));
+  EXPECT_GE(elapsed, http_limits::kReceiveTimeout.count() - 100) << "it waited for an answer";
+  EXPECT_LT(elapsed, kSilentBoundMs);
+}
+
+TEST(HttpPostFailures, AListenerThatNeverAcceptsCostsTheReceiveTimeOut) {
+  const NeverAcceptingListener listener;
+  ASSERT_NE(listener.Port(), 0);
+  const std::string host = "127.0.0.1:" + std::to_string(listener.Port());
+  std::string answer = "previous";
+  const StopWatch watch;
+  EXPECT_EQ(HttpPost(host.c_str(), "/rest", "x", answer), kHttpOk);
+  EXPECT_EQ(answer, "");
+  std::printf("[ measured ] never-accepting listener: %lld ms\n", watch.Elapsed());
+  EXPECT_LT(watch.Elapsed(), kSilentBoundMs);
+}
+
+TEST(HttpPostFailures, WithoutAPortTheRequestGoesToPort80) {
+  std::string error;
+  devserver::ServerOptions options;
+  options.port = 80;
+  ServerWithReleases server("v.0.15", options);
+  if (!server.Started()) GTEST_SKIP() << "port 80 not available here: " << server.Error();
+  std::string answer;
+  EXPECT_EQ(HttpPost("127.0.0.1", "/rest", "x", answer), kHttpOk);
+  const auto requests = server.Server().Requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_NE(requests[0].raw.find("\r\nHost: 127.0.0.1\r\n"), std::string::npos);
+}
+
+TEST(HttpPostThreads, CallsOnSeveralThreadsDoNotDisturbEachOther) {
+  ServerWithReleases server("v.0.15");
+  ASSERT_TRUE(server.Started()) << server.Error();
+  const std::string host = server.Server().HostAndPort();
+  std::vector<std::string> answers(4);
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    threads.emplace_back([&, i] {
+      HttpPost(host.c_str(), "/rest",
+               "host=h&username=u&password=p&database=d&query=call identify();", answers[i]);
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  for (const auto& answer : answers) EXPECT_NE(answer.find("\"finger\""), std::string::npos);
+}
+
+}  // namespace
