@@ -2,7 +2,9 @@
 #include <ostream>
 
 #include "command.h"
+#include "config_commands.h"
 #include "decode_command.h"
+#include "identify_command.h"
 #include "read_command.h"
 
 namespace keldar::cli {
@@ -12,8 +14,8 @@ namespace {
 // Built on first use: the entries live in other files.
 const std::vector<Command>& Table() {
   static const std::vector<Command> commands = {
-      DecodeCommand(),
-      ReadCommand(),
+      DecodeCommand(), ReadCommand(),       PortsCommand(),     IdentifyCommand(),
+      ConfigCommand(), SetAddressCommand(), SetSerialCommand(), SetTypeCommand(),
   };
   return commands;
 }
@@ -21,7 +23,7 @@ const std::vector<Command>& Table() {
 void PrintOverview(std::ostream& out) {
   out << "usage: keldar-cli <command> [options]\n\ncommands:\n";
   for (const Command& c : Table()) {
-    out << "  " << c.name << std::string(10 - std::min<std::size_t>(c.name.size(), 9), ' ')
+    out << "  " << c.name << std::string(13 - std::min<std::size_t>(c.name.size(), 12), ' ')
         << c.summary << '\n';
   }
   out << "\n\"keldar-cli <command> --help\" describes one command.\n";

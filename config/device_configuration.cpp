@@ -123,23 +123,28 @@ DeviceConfiguration::Outcome DeviceConfiguration::SetSerialNumber(const std::str
 DeviceConfiguration::AddressChange DeviceConfiguration::SetAddresses(
     const std::string& primaryText, const std::string& secondaryText) {
   AddressChange change;
-  const auto* lib = link_.lib;
-  BusTelegram telegram(lib);
-
-  const std::int64_t primary = std::min(LeadingDecimal(primaryText.substr(0, 5)), kHighestPrimary);
-  keldar_bus_LongFrameClear(lib, telegram->long_frame);
-  keldar_bus_SetAddress(lib, telegram->long_frame, Address(), static_cast<std::uint64_t>(primary),
-                        0);
-  if (Send(telegram.get()) == KELDAR_BUS_RESULT_ACK) {
-    change.primary = true;
-    record_.address = static_cast<std::uint8_t>(primary);
-  }
-
+  change.primary = SetPrimaryAddress(primaryText);
   // Sent whatever became of the primary address; after a change, to the new one.
+  change.secondary = SetSecondaryAddress(secondaryText);
+  return change;
+}
+
+bool DeviceConfiguration::SetPrimaryAddress(const std::string& primaryText) {
+  const std::int64_t primary = std::min(LeadingDecimal(primaryText.substr(0, 5)), kHighestPrimary);
+  BusTelegram telegram(link_.lib);
+  keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
+  keldar_bus_SetAddress(link_.lib, telegram->long_frame, Address(),
+                        static_cast<std::uint64_t>(primary), 0);
+  if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return false;
+  record_.address = static_cast<std::uint8_t>(primary);
+  return true;
+}
+
+bool DeviceConfiguration::SetSecondaryAddress(const std::string& secondaryText) {
   const std::uint64_t secondary =
       std::min(HexTextToUInt64(secondaryText.c_str()), kHighestSecondary);
-  keldar_bus_LongFrameClear(lib, telegram->long_frame);
-  keldar_bus_SetAddress(lib, telegram->long_frame, Address(), secondary, 1);
-  change.secondary = Send(telegram.get()) == KELDAR_BUS_RESULT_ACK;
-  return change;
+  BusTelegram telegram(link_.lib);
+  keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
+  keldar_bus_SetAddress(link_.lib, telegram->long_frame, Address(), secondary, 1);
+  return Send(telegram.get()) == KELDAR_BUS_RESULT_ACK;
 }

@@ -33,6 +33,9 @@ class DeviceConfiguration {
   // The primary address (decimal, above 252 sent as 252) and the secondary
   // address (hexadecimal digits, blanks count as 0) are sent one after the other.
   AddressChange SetAddresses(const std::string& primaryText, const std::string& secondaryText);
+  // Each address alone; true when the meter acknowledged.
+  bool SetPrimaryAddress(const std::string& primaryText);
+  bool SetSecondaryAddress(const std::string& secondaryText);
 
  private:
   int Send(KeldarBusTelegram* telegram) const;

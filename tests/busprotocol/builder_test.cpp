@@ -137,7 +137,8 @@ TEST(Builders, OtherRequestsInStandardTerms) {
 TEST(Builders, RefusalsLeaveTheFrameEmpty) {
   EXPECT_EQ(Built([](auto f) { return abi::BuildSetSerialNumber(f, 5, 100000000); }), "refused");
   EXPECT_EQ(Built([](auto f) { return abi::BuildSetSerialNumber(f, 5, -1); }), "refused");
-  EXPECT_EQ(Built([](auto f) { return abi::BuildSetAddress(f, 5, 251, 0); }), "refused");
+  EXPECT_EQ(Built([](auto f) { return abi::BuildSetAddress(f, 5, 253, 0); }), "refused");
+  EXPECT_EQ(Built([](auto f) { return abi::BuildSetAddress(f, 5, 252, 0); }), DataSend("01 7A FC"));
   EXPECT_EQ(Built([](auto f) { return abi::BuildSetAddress(f, 5, 1, 2); }), "refused");
   EXPECT_EQ(Built([](auto f) { return abi::BuildSetDeviceSpeed(f, 5, 76800); }), "refused");
   EXPECT_EQ(Built([](auto f) { return abi::BuildSetDeviceSpeed(f, 5, 1234); }), "refused");

@@ -164,6 +164,7 @@ Bytes Device::RecordsFor(const ReadoutItem& item) const {
   if (SameVib(vib, kModelVib)) return TextRecord({0x0D}, kModelVib, device_.model);
   if (SameVib(vib, kSoftwareVib)) return TextRecord({0x0D}, kSoftwareVib, device_.software);
   if (SameVib(vib, kSecondaryVib)) {
+    if (meter && meter_->secondary_address == MeterDescription::Secondary::None) return {};
     return Join({0x0C, 0x79}, LittleEndian(device_.secondary, 4));
   }
   if (SameVib(vib, kFabricationVib)) {
@@ -217,6 +218,7 @@ bool Device::ApplyWrite(const BlockHeader& block, const Bytes& data, bool commit
     return true;
   }
   if (field == 0x0C && SameVib(block.vib, kSecondaryVib)) {
+    if (meter && meter_->secondary_address != MeterDescription::Secondary::Writable) return false;
     if (commit) device_.secondary = Le32(data);
     return true;
   }

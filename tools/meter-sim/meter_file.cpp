@@ -194,6 +194,16 @@ std::optional<MeterDescription> ParseMeterText(const std::string& text, std::str
         spec.records_per_telegram = Number(value, 1000);
       } else if (key == "answers_user_data") {
         spec.answers_user_data = Yes(value);
+      } else if (key == "secondary_address") {
+        using Secondary = MeterDescription::Secondary;
+        if (value == "writable")
+          spec.secondary_address = Secondary::Writable;
+        else if (value == "read-only")
+          spec.secondary_address = Secondary::ReadOnly;
+        else if (value == "none")
+          spec.secondary_address = Secondary::None;
+        else
+          throw std::invalid_argument("secondary_address: " + value);
       } else if (key == "manufacturer_data") {
         const auto bytes = ParseHex(value);
         if (!bytes) throw std::invalid_argument("manufacturer_data: " + value);

@@ -17,6 +17,7 @@
 //   reply_delay_ms = 20
 //   records_per_telegram = 0    ; >0 splits the readout into telegrams joined by DIF 1F
 //   answers_user_data = yes     ; "no": acknowledges SND_NKE, never answers REQ_UD2
+//   secondary_address = writable ; "read-only": refuses a new one; "none": reports no 0C 79 record
 //   manufacturer_data = 01 02   ; trailing DIF 0F block of the last telegram
 //   pulse_weight_0 = 10         ; litres per pulse on input 0 (0: no sub-device)
 //   pulse_weight_1 = 0
@@ -63,6 +64,7 @@ struct MeterDescription {
   int reply_delay_ms = 20;
   std::size_t records_per_telegram = 0;
   bool answers_user_data = true;
+  enum class Secondary { Writable, ReadOnly, None } secondary_address = Secondary::Writable;
   Bytes manufacturer_data;
   std::uint32_t pulse_weight[2] = {0, 0};
   std::optional<DeviceDescription> inputs[2];

@@ -96,7 +96,9 @@ std::optional<LongFrame> SetDeviceSpeed(std::uint8_t address, int baud) {
 }
 
 std::optional<LongFrame> SetPrimaryAddress(std::uint8_t address, std::uint64_t new_address) {
-  if (new_address > 250) return std::nullopt;  // 251-255 are not primary addresses
+  // 253-255 are the selection and broadcast addresses. 251 and 252 are reserved:
+  // the configuration screen caps what it sends at 252 and leaves it to the meter.
+  if (new_address > 252) return std::nullopt;
   return DataSend(address, {0x01, 0x7A, static_cast<std::uint8_t>(new_address)});
 }
 

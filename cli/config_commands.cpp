@@ -1,0 +1,236 @@
+#include "config_commands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <ostream>
+#include <set>
+
+#include "cli_language.h"
+#include "config/configuration_messages.h"
+#include "config/device_configuration.h"
+#include "device/bus_protocol_library.h"
+#include "device/configurator.h"
+#include "device/device_record.h"
+#include "meter_options.h"
+
+namespace keldar::cli {
+
+namespace {
+
+constexpr char kCommon[] =
+    "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
+    "  --baud N       the speed the meter answers at\n"
+    "  --address A    its primary address 1-254\n"
+    "The outcome is printed in the language of ./config.ini. Exit status 0 only\n"
+    "when the meter acknowledged everything asked; 1 otherwise; 2 for usage.\n";
+
+// One meter on an open port, with the exchanges of the configuration screen.
+class MeterSession {
+ public:
+  MeterSession(const MeterTarget& target, CommandIo& io) : io_(io) {
+    if (!library_.IsLoaded()) {
+      Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
+      return;
+    }
+    const auto* lib = library_.GetApi();
+    port_ = keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, target.port.c_str(),
+                                             target.baud);
+    if (port_ == nullptr || keldar_bus_CProcessComPortGetStatus(lib, port_) == 0) {
+      Fail(io, kExitFailed, "cannot open port " + target.port);
+      return;
+    }
+    record_ = EmptyDeviceRecord();
+    record_.address = static_cast<std::uint8_t>(target.address);
+    // A fresh port knows nothing of the meter's frame count: reset the link
+    // first, so the meter answers anew instead of repeating an old answer.
+    const BusLink link{lib, port_, {}};
+    Configurator().Ping(link, record_.address);
+    configuration_.emplace(link, record_);
+  }
+  ~MeterSession() {
+    if (port_ != nullptr) keldar_bus_DeleteCProcessComPort(library_.GetApi(), port_);
+  }
+  MeterSession(const MeterSession&) = delete;
+  MeterSession& operator=(const MeterSession&) = delete;
+
+  bool Ready() const { return configuration_.has_value(); }
+  DeviceConfiguration& Configuration() { return *configuration_; }
+
+  // Prints the message the screen shows for `event`; true for a success.
+  bool Tell(ConfigurationEvent event) const {
+    const ConfigurationMessage& message = MessageFor(event);
+    io_.out << language_.Text(message.key, message.builtInText) << '\n';
+    return IsSuccess(event);
+  }
+
+ private:
+  CommandIo& io_;
+  BusProtocolLibrary library_;
+  CliLanguage language_;
+  KeldarBusPort* port_ = nullptr;
+  KeldarDeviceRecord record_{};
+  std::optional<DeviceConfiguration> configuration_;
+};
+
+ConfigurationEvent EventOf(DeviceConfiguration::Outcome outcome, ConfigurationEvent success) {
+  switch (outcome) {
+    case DeviceConfiguration::Outcome::Acknowledged:
+      return success;
+    case DeviceConfiguration::Outcome::InvalidResponse:
+      return ConfigurationEvent::InvalidResponse;
+    case DeviceConfiguration::Outcome::Rejected:
+      break;
+  }
+  return ConfigurationEvent::Rejected;
+}
+
+bool AllOf(const std::string& text, int (*test)(int), std::size_t maxLength) {
+  return !text.empty() && text.size() <= maxLength &&
+         std::all_of(text.begin(), text.end(), [test](unsigned char c) { return test(c) != 0; });
+}
+
+// Runs `work` with the meter named by the options, after the usual checks.
+template <typename Work>
+int WithMeter(const std::vector<std::string>& args, const std::set<std::string>& valued,
+              const char* name, CommandIo& io, Work work) {
+  std::set<std::string> all{"--port", "--baud", "--address"};
+  all.insert(valued.begin(), valued.end());
+  const Options options(args, all, {});
+  int status = kExitOk;
+  const auto target = ReadMeterTarget(options, name, io, status);
+  if (!target) return status;
+  return work(options, *target);
+}
+
+int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
+  return WithMeter(
+      args, {}, "config", io, [&io](const Options& options, const MeterTarget& target) {
+        if (!options.Positional().empty())
+          return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
+        MeterSession meter(target, io);
+        if (!meter.Ready()) return kExitFailed;
+        const auto addresses = meter.Configuration().ReadAddresses();
+        io.out << "primary address: " << addresses.primary << '\n'
+               << "secondary address: " << addresses.secondary << '\n';
+        switch (addresses.primaryReadout) {
+          case DeviceConfiguration::PrimaryReadout::Received:
+            return kExitOk;
+          case DeviceConfiguration::PrimaryReadout::InvalidResponse:
+            meter.Tell(ConfigurationEvent::InvalidResponse);
+            return kExitFailed;
+          case DeviceConfiguration::PrimaryReadout::NotReceived:
+            meter.Tell(ConfigurationEvent::PrimaryNotReceived);
+            return kExitFailed;
+        }
+        return kExitFailed;
+      });
+}
+
+int RunSetAddress(const std::vector<std::string>& args, CommandIo& io) {
+  return WithMeter(
+      args, {"--primary", "--secondary"}, "set-address", io,
+      [&io](const Options& options, const MeterTarget& target) {
+        if (!options.Positional().empty())
+          return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
+        const auto primary = options.Value("--primary");
+        const auto secondary = options.Value("--secondary");
+        if (!primary && !secondary)
+          return Fail(io, kExitUsage, "set-address needs --primary and/or --secondary");
+        if (primary && !AllOf(*primary, isdigit, 3))
+          return Fail(io, kExitUsage, "--primary: up to three decimal digits: " + *primary);
+        if (secondary && !AllOf(*secondary, isxdigit, 8))
+          return Fail(io, kExitUsage, "--secondary: up to eight hexadecimal digits: " + *secondary);
+        MeterSession meter(target, io);
+        if (!meter.Ready()) return kExitFailed;
+        DeviceConfiguration::AddressChange change;
+        // A short secondary address is filled with blanks on the right, as the screen's edit is.
+        if (primary) change.primary = meter.Configuration().SetPrimaryAddress(*primary);
+        if (secondary) {
+          change.secondary = meter.Configuration().SetSecondaryAddress(
+              *secondary + std::string(8 - secondary->size(), ' '));
+        }
+        meter.Tell(EventFor(change));
+        const bool everything = (!primary || change.primary) && (!secondary || change.secondary);
+        return everything ? kExitOk : kExitFailed;
+      });
+}
+
+int RunSetSerial(const std::vector<std::string>& args, CommandIo& io) {
+  return WithMeter(
+      args, {}, "set-serial", io, [&io](const Options& options, const MeterTarget& target) {
+        if (options.Positional().size() != 1 || !AllOf(options.Positional()[0], isdigit, 8))
+          return Fail(io, kExitUsage, "set-serial needs the new serial number, up to eight digits");
+        MeterSession meter(target, io);
+        if (!meter.Ready()) return kExitFailed;
+        const auto outcome = meter.Configuration().SetSerialNumber(options.Positional()[0]);
+        return meter.Tell(EventOf(outcome, ConfigurationEvent::SerialChanged)) ? kExitOk
+                                                                               : kExitFailed;
+      });
+}
+
+int RunSetType(const std::vector<std::string>& args, CommandIo& io) {
+  return WithMeter(
+      args, {}, "set-type", io, [&io](const Options& options, const MeterTarget& target) {
+        const auto code = options.Positional().size() == 1
+                              ? ParseNumber(options.Positional()[0], 0, 255)
+                              : std::nullopt;
+        if (!code)
+          return Fail(io, kExitUsage,
+                      "set-type needs the medium code, 0-255 (0, 6 or 22 on the screen)");
+        MeterSession meter(target, io);
+        if (!meter.Ready()) return kExitFailed;
+        const auto outcome = meter.Configuration().SetDeviceType(static_cast<std::uint8_t>(*code));
+        return meter.Tell(EventOf(outcome, ConfigurationEvent::TypeChanged)) ? kExitOk
+                                                                             : kExitFailed;
+      });
+}
+
+}  // namespace
+
+const Command& ConfigCommand() {
+  static const std::string help =
+      std::string(
+          "usage: keldar-cli config --port PATH --baud N --address A\n\n"
+          "Prints the meter's primary and secondary address as the configuration\n"
+          "screen reads them when it opens.\n") +
+      kCommon;
+  static const Command command{"config", "show a meter's primary and secondary address", help,
+                               RunConfig};
+  return command;
+}
+
+const Command& SetAddressCommand() {
+  static const std::string help =
+      std::string(
+          "usage: keldar-cli set-address --port PATH --baud N --address A "
+          "[--primary P] [--secondary HEX8]\n\n"
+          "Changes the primary address (above 252 sends 252) and/or the secondary\n"
+          "address (eight hexadecimal digits), primary first.\n") +
+      kCommon;
+  static const Command command{"set-address", "change a meter's addresses", help, RunSetAddress};
+  return command;
+}
+
+const Command& SetSerialCommand() {
+  static const std::string help =
+      std::string(
+          "usage: keldar-cli set-serial --port PATH --baud N --address A DIGITS\n\n"
+          "Changes the meter's serial number (up to eight digits).\n") +
+      kCommon;
+  static const Command command{"set-serial", "change a meter's serial number", help, RunSetSerial};
+  return command;
+}
+
+const Command& SetTypeCommand() {
+  static const std::string help =
+      std::string(
+          "usage: keldar-cli set-type --port PATH --baud N --address A CODE\n\n"
+          "Changes the meter's device type to the medium CODE (0 other, 6 hot water,\n"
+          "22 cold water).\n") +
+      kCommon;
+  static const Command command{"set-type", "change a meter's device type", help, RunSetType};
+  return command;
+}
+
+}  // namespace keldar::cli

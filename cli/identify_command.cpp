@@ -1,0 +1,174 @@
+#include "identify_command.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstring>
+#include <ostream>
+
+#include "app/ini_file.h"
+#include "cli_language.h"
+#include "device/bus_protocol_library.h"
+#include "device/configurator.h"
+#include "device/firmware_catalogue.h"
+#include "device/identification.h"
+#include "device/serial_ports.h"
+#include "meter_options.h"
+
+namespace keldar::cli {
+
+namespace {
+
+constexpr char kIdentifyHelp[] =
+    "usage: keldar-cli identify --port PATH --baud N --address A [--json]\n"
+    "\n"
+    "Connects and identifies a meter as the connection screen does: finds the\n"
+    "speed it answers at (300 baud upward), switches it to N baud, reads its\n"
+    "identification and, for KRV, PTX and MLD meters, its configuration with the\n"
+    "devices on its pulse inputs, looked up in ./program.db. Port and speed are\n"
+    "stored in ./config.ini. Progress lines are printed as the screen shows them.\n"
+    "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
+    "  --baud N       the speed to switch the meter to\n"
+    "  --address A    primary address 1-254\n"
+    "  --json         end with one JSON line describing the result\n"
+    "Exit status 0 when the run ended (whatever it found), 1 when the port\n"
+    "cannot be opened, 2 for usage.\n";
+
+constexpr char kPortsHelp[] =
+    "usage: keldar-cli ports\n"
+    "\n"
+    "Lists the serial ports as the connection screen offers them: the paths in\n"
+    "KELDAR_SERIAL_PORTS first, then the machine's ports; one per line, the\n"
+    "name and the device path separated by a tab.\n";
+
+std::string Field(const char* text, std::size_t size) {
+  return std::string(text, ::strnlen(text, size));
+}
+
+// Prints what the connection screen would show.
+class PrintingObserver : public IdentifyObserver {
+ public:
+  PrintingObserver(CommandIo& io, const CliLanguage& language) : io_(io), language_(language) {}
+  void ShowProgress(int progress, const std::string& status) override {
+    io_.out << "progress " << progress << ": " << status << '\n';
+  }
+  bool OpenSelection() override { return false; }  // no screens here; the port is released
+  void DeviceInformationNotFound() override {
+    io_.out << language_.Text("FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND",
+                              "Информация про устройство не найдена.")
+            << '\n';
+  }
+  void Finish(bool) override {}
+
+ private:
+  CommandIo& io_;
+  const CliLanguage& language_;
+};
+
+QJsonObject DeviceJson(const KeldarDeviceRecord& d) {
+  return QJsonObject{
+      {"address", d.address},
+      {"manufacturer", QString::fromStdString(Field(d.manufacturer, sizeof d.manufacturer))},
+      {"serial", QString::fromStdString(Field(d.serial, sizeof d.serial))},
+      {"device_type", d.device_type},
+      {"model", QString::fromStdString(Field(d.model, sizeof d.model))},
+      {"software_version",
+       QString::fromStdString(Field(d.software_version, sizeof d.software_version))},
+      {"catalogue_id", d.id},
+      {"product_code", d.product_code},
+      {"subunit_count", d.subunit},
+  };
+}
+
+int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
+  const Options options(args, {"--port", "--baud", "--address"}, {"--json"});
+  int status = kExitOk;
+  const auto target = ReadMeterTarget(options, "identify", io, status);
+  if (!target) return status;
+  if (!options.Positional().empty())
+    return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
+
+  BusProtocolLibrary library;
+  if (!library.IsLoaded())
+    return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
+  const KeldarBusProtocolLibrary* lib = library.GetApi();
+  KeldarBusPort* port =
+      keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, target->port.c_str(), 300);
+  if (port == nullptr || keldar_bus_CProcessComPortGetStatus(lib, port) == 0) {
+    if (port != nullptr) keldar_bus_DeleteCProcessComPort(lib, port);
+    return Fail(io, kExitFailed, "cannot open port " + target->port);
+  }
+
+  const CliLanguage language;
+  IdentifyTexts texts;
+  texts.connecting =
+      language.Text("FRAME_PROGRAM_MAIN_CONNECTING_DEVICE", texts.connecting.c_str());
+  texts.connected =
+      language.Text("FRAME_PROGRAM_MAIN_CONNECTION_ESTABLISHED", texts.connected.c_str());
+  texts.readingConfiguration = language.Text("FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION",
+                                             texts.readingConfiguration.c_str());
+  PrintingObserver observer(io, language);
+  FirmwareCatalogue catalogue;
+  Configurator().ClearDevices();
+  Identification identification({lib, port, {}}, Configurator(), catalogue, Settings(),
+                                std::move(texts), observer);
+  const IdentifyOutcome outcome = identification.Run({target->port, target->baud, target->address});
+
+  QJsonArray devices;
+  for (std::size_t i = 0; i < Configurator().DeviceCount(); ++i)
+    devices.append(DeviceJson(*Configurator().Device(i)));
+  if (options.Flag("--json")) {
+    const QJsonObject result{
+        {"port", QString::fromStdString(target->port)},
+        {"requested_baud", target->baud},
+        {"found_baud", outcome.foundSpeed != 0 ? QJsonValue(outcome.foundSpeed) : QJsonValue()},
+        {"switched", outcome.switched},
+        {"manufacturer", outcome.manufacturer.empty()
+                             ? QJsonValue()
+                             : QJsonValue(QString::fromStdString(outcome.manufacturer))},
+        {"medium", outcome.medium >= 0 ? QJsonValue(outcome.medium) : QJsonValue()},
+        {"progress", outcome.progress},
+        {"devices", devices},
+    };
+    io.out << QJsonDocument(result).toJson(QJsonDocument::Compact).toStdString() << '\n';
+    return kExitOk;
+  }
+  if (outcome.foundSpeed == 0) {
+    io.out << "no meter answered at address " << target->address << '\n';
+    return kExitOk;
+  }
+  io.out << "meter " << outcome.manufacturer << ", medium " << outcome.medium << ", answered at "
+         << outcome.foundSpeed << " baud" << (outcome.switched ? ", now at " : ", still not at ")
+         << target->baud << " baud\n";
+  for (const auto& value : devices) {
+    const QJsonObject d = value.toObject();
+    io.out << "  address " << d["address"].toInt() << "  "
+           << d["manufacturer"].toString().toStdString() << " "
+           << d["serial"].toString().toStdString() << "  type " << d["device_type"].toInt() << "  "
+           << d["model"].toString().toStdString() << "  catalogue " << d["catalogue_id"].toInt()
+           << '\n';
+  }
+  return kExitOk;
+}
+
+int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
+  if (!args.empty()) return Fail(io, kExitUsage, "ports takes no arguments");
+  for (const SerialPortEntry& port : ListSerialPorts())
+    io.out << port.name << '\t' << port.path << '\n';
+  return kExitOk;
+}
+
+}  // namespace
+
+const Command& IdentifyCommand() {
+  static const Command command{"identify", "connect to a meter and identify it", kIdentifyHelp,
+                               RunIdentify};
+  return command;
+}
+
+const Command& PortsCommand() {
+  static const Command command{"ports", "list the serial ports", kPortsHelp, RunPorts};
+  return command;
+}
+
+}  // namespace keldar::cli
