@@ -37,19 +37,6 @@ TEST(DevServerCodec, JsonStringsEscapeWhatTheProgramsParserNeedsEscaped) {
   EXPECT_EQ(StringField(value->AsArray()[0]->AsObject(), u"k"), text);
 }
 
-TEST(DevServerCalls, FormBodyFieldsAndQuery) {
-  const auto form = ParseFormBody(
-      "host=db.example&username=local_billing&password=Tq7#mZ4!pL2w&database=krv_main&query=call "
-      "krv_main.fetch_file(1, 'f&g', 12, 1, 5000);");
-  ASSERT_TRUE(form);
-  EXPECT_EQ(form->host, "db.example");
-  EXPECT_EQ(form->password, "Tq7#mZ4!pL2w");
-  EXPECT_EQ(form->database, "krv_main");
-  EXPECT_EQ(form->query, "call krv_main.fetch_file(1, 'f&g', 12, 1, 5000);");
-  EXPECT_FALSE(ParseFormBody("username=u&host=h"));
-  EXPECT_FALSE(ParseFormBody("host=h&username=u&password=p&query=x"));
-}
-
 TEST(DevServerCalls, ProcedureNamesAndArguments) {
   const auto call = ParseCall("call krv_main.get_project_pack(3, 'a, b', '7', 'v.0.15');");
   ASSERT_TRUE(call);
@@ -65,14 +52,6 @@ TEST(DevServerCalls, ProcedureNamesAndArguments) {
                           "call f('open);", "call f('a' 'b');"}) {
     EXPECT_FALSE(ParseCall(bad)) << bad;
   }
-}
-
-TEST(DevServerReleases, VersionsOrderByTheirNumbers) {
-  EXPECT_TRUE(VersionLess("v.0.9", "v.0.10"));
-  EXPECT_TRUE(VersionLess("v.0.14", "v.0.15"));
-  EXPECT_FALSE(VersionLess("v.0.15", "v.0.14"));
-  EXPECT_TRUE(VersionLess("v.0.1", "v.0.1.1"));
-  EXPECT_FALSE(VersionLess("v.0.014", "v.0.14"));
 }
 
 TEST(DevServerReleases, TheShippedSampleLoads) {
@@ -160,15 +139,6 @@ class DevServerDesk : public ::testing::Test {
   std::unique_ptr<Desk> desk_;
   Clients clients_{2, "ff"};
 };
-
-TEST_F(DevServerDesk, IdentifyHandsOutIdsWithTheFinger) {
-  const auto rows = Ask("call identify();");
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[1].at("id"), "2");
-  EXPECT_EQ(rows[1].at("finger"), "ff");
-  EXPECT_EQ(rows[1].at("host"), "127.0.0.1");
-  EXPECT_TRUE(rows[1].contains("name"));
-}
 
 TEST_F(DevServerDesk, ProjectInfoForTheDatabaseName) {
   const auto rows = Ask("call krv_main.get_project_info(1, 'ff', 'krv_local_billing');");

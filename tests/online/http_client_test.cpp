@@ -140,15 +140,6 @@ TEST_F(HttpPostTest, ARequestThatWouldNotFitIsNotSent) {
   EXPECT_EQ(Server().Requests().size(), 1u) << "nothing more reached the server";
 }
 
-TEST_F(HttpPostTest, PathAndBodyAreSentAsTheyAre) {
-  std::string answer;
-  HttpPost(Host().c_str(), "/a b?c=%20", "q=call x('a b', \"c\");&#!", answer);
-  const auto requests = Server().Requests();
-  ASSERT_EQ(requests.size(), 1u);
-  EXPECT_TRUE(requests[0].raw.starts_with("POST /a b?c=%20 HTTP/1.0\r\n"));
-  EXPECT_EQ(requests[0].body, "q=call x('a b', \"c\");&#!");
-}
-
 TEST(HttpPostFailures, AnUnresolvableHostLeavesTheAnswerAsItWas) {
   std::string answer = "the caller's text";
   const StopWatch watch;

@@ -107,12 +107,6 @@ TEST_F(StartupCheckTest, TwoIdentifyRecordsAskTwice) {
   EXPECT_EQ(QueryOf(2), "call krv_main.get_project_info(2, 'ff', 'krv_local_billing');");
 }
 
-TEST_F(StartupCheckTest, TwoIdentifyRecordsWithTheSameVersionAskNothing) {
-  Start("v.0.14", ServedTo(2, "ff"));
-  Check();
-  EXPECT_EQ(host_.events, (Events{"icon off", "hide update", "icon off", "hide update"}));
-}
-
 TEST_F(StartupCheckTest, AnEmptyIdentifyArrayDoesNothing) {
   Start("v.0.15", ServedTo(0, "ff"));
   Check();

@@ -148,7 +148,7 @@ std::string HttpAnswer(std::string_view status, std::string_view type, std::stri
 std::unique_ptr<DevServer> DevServer::Start(ServerOptions options, std::string& error) {
   auto releases = Releases::Load(options.releases, error);
   if (!releases) return nullptr;
-  std::unique_ptr<DevServer> server(new DevServer(std::move(options), std::move(*releases)));
+  auto server = std::make_unique<DevServer>(Key(), std::move(options), std::move(*releases));
 
   int pipeEnds[2];
   if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
@@ -179,7 +179,7 @@ std::unique_ptr<DevServer> DevServer::Start(ServerOptions options, std::string& 
   return server;
 }
 
-DevServer::DevServer(ServerOptions options, Releases releases)
+DevServer::DevServer(Key, ServerOptions options, Releases releases)
     : options_(std::move(options)), releases_(std::move(releases)), desk_(releases_) {}
 
 DevServer::~DevServer() {

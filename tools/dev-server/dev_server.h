@@ -57,6 +57,13 @@ struct ServerOptions {
 class DevServer {
  public:
   static std::unique_ptr<DevServer> Start(ServerOptions options, std::string& error);
+
+  // Only Start makes servers; the key keeps the constructor usable by make_unique.
+  class Key {
+    friend class DevServer;
+    Key() = default;
+  };
+  DevServer(Key, ServerOptions options, Releases releases);
   ~DevServer();
   DevServer(const DevServer&) = delete;
   DevServer& operator=(const DevServer&) = delete;
@@ -70,7 +77,6 @@ class DevServer {
   void SetClients(Clients clients);
 
  private:
-  DevServer(ServerOptions options, Releases releases);
   void Run();
   void Serve(int connection, const std::string& peer);
   // The fault for this request, its count used up; nullopt when it is served well.
