@@ -1,0 +1,180 @@
+#include "config/configuration_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "../busprotocol/sim_process.h"
+#include "config/device_configuration.h"
+#include "device/bus_protocol_library.h"
+#include "device/device_record.h"
+#include "keldar/bus_protocol_types.h"
+#include "platform/library.h"
+#include "platform/message_box.h"
+#include "test_support.h"
+#include "ui_TProgramConfigurationDevice.h"
+
+namespace {
+
+using keldar::bus::test::MeterFile;
+using keldar::bus::test::SimProcess;
+
+std::string Slurp(const std::string& file) {
+  std::ifstream in(file);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The configuration screen on a simulated meter, with the real M-Bus library.
+class ConfigurationScreen : public ::testing::Test {
+ protected:
+  ~ConfigurationScreen() override {
+    if (port_ != nullptr) keldar_bus_DeleteCProcessComPort(bus_.GetApi(), port_);
+  }
+
+  // The built plug-ins, found before the library wrapper below is made.
+  struct BuiltPlugins {
+    BuiltPlugins() { platform::SetPluginDirectory(KELDAR_BIN_DIR); }
+    ~BuiltPlugins() { platform::SetPluginDirectory({}); }
+  } plugins_;
+
+  std::unique_ptr<TProgramConfigurationDevice> Open(const std::vector<std::string>& simArgs,
+                                                    std::uint8_t address, std::uint8_t type) {
+    std::vector<std::string> args{"--no-timing", "--log", log_};
+    args.insert(args.end(), simArgs.begin(), simArgs.end());
+    if (port_ != nullptr) keldar_bus_DeleteCProcessComPort(bus_.GetApi(), port_);
+    sim_ = std::make_unique<SimProcess>(args);
+    port_ = keldar_bus_CreateCProcessComPort(bus_.GetApi(), 0, 254, sim_->Path().c_str(), 2400);
+    record_ = EmptyDeviceRecord();
+    record_.address = address;
+    record_.device_type = type;
+    std::strcpy(record_.serial, "41000021");
+    auto screen = std::make_unique<TProgramConfigurationDevice>(nullptr, &closeFlag_, &record_,
+                                                                port_, bus_.GetApi(), Phrases());
+    screen->resize(891, 580);
+    screen->show();
+    return screen;
+  }
+  std::string Log() const { return Slurp(log_); }
+
+  ScopedWorkingDirectory cwd;
+  std::string log_ = (cwd.Path() / "bus.log").string();
+  BusProtocolLibrary bus_;
+  std::unique_ptr<SimProcess> sim_;
+  KeldarBusPort* port_ = nullptr;
+  KeldarDeviceRecord record_{};
+  uint8_t closeFlag_ = 0;
+  platform::MessageBoxRecorder boxes;
+};
+
+TEST_F(ConfigurationScreen, OpensWithTheMetersAddressesAndItsTypeSelected) {
+  ASSERT_TRUE(bus_.IsLoaded());
+  auto screen = Open({MeterFile("krv_cold_water.ini")}, 2, 22);
+  auto& ui = screen->Controls();
+  EXPECT_EQ(ui.MaskEditPrimaryAddress->text(), "002");
+  EXPECT_EQ(ui.MaskEditSecondaryAddress->text(), "41000021");
+  EXPECT_EQ(ui.MaskEditSerialNumber->text(), "41000021");
+  EXPECT_EQ(ui.ComboBoxDeviceType->currentText(), "Водомер холодной воды");
+  EXPECT_EQ(ui.LabelDeviceTypeDescription2->text(), "-");
+  EXPECT_TRUE(boxes.calls.empty());
+  for (QWidget* box :
+       {static_cast<QWidget*>(ui.GroupBoxDeviceType), static_cast<QWidget*>(ui.Title)})
+    EXPECT_EQ(box->mapTo(screen.get(), QPoint(0, 0)).x(), 891 / 2 - box->width() / 2);
+  EXPECT_EQ(ui.LabelSerialNumber->geometry().right() + 1 + 5, ui.MaskEditSerialNumber->x());
+
+  QTest::mouseClick(ui.Label1, Qt::LeftButton);
+  EXPECT_EQ(closeFlag_, 1) << "the back strip asks to be left";
+}
+
+TEST_F(ConfigurationScreen, AnUnknownTypeSelectsNothingAndApplyingItSendsNothing) {
+  auto screen = Open({MeterFile("krv_water_7.ini")}, 10, 7);
+  auto& ui = screen->Controls();
+  EXPECT_EQ(ui.ComboBoxDeviceType->currentIndex(), -1);
+  EXPECT_EQ(ui.LabelDeviceTypeDescription2->text(), "");
+  const auto before = Log().size();
+  screen->ButtonSetDeviceTypeClick();
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text, "Выберите тип устройства.");
+  EXPECT_EQ(Log().size(), before) << "no bus traffic without a type";
+
+  ui.ComboBoxDeviceType->setCurrentIndex(1);
+  screen->ButtonSetDeviceTypeClick();
+  EXPECT_EQ(boxes.calls.back().text, "Тип устройства успешно изменен.");
+  EXPECT_EQ(boxes.calls.back().caption, "Сообщение");
+  EXPECT_EQ(boxes.calls.back().flags, 0x2040u);
+  EXPECT_EQ(record_.device_type, 6) << "the record follows the acknowledged change";
+}
+
+TEST_F(ConfigurationScreen, KeyUpCorrectsThePrimaryAndTheButtonSendsWhatTheEditsHold) {
+  auto screen = Open({MeterFile("krv_cold_water.ini")}, 2, 22);
+  auto& ui = screen->Controls();
+  ui.MaskEditPrimaryAddress->setFocus();
+  ui.MaskEditPrimaryAddress->clear();
+  QTest::keyClicks(ui.MaskEditPrimaryAddress, "300");
+  EXPECT_EQ(ui.MaskEditPrimaryAddress->text(), "252") << "corrected when the key is released";
+
+  ui.MaskEditSecondaryAddress->clear();
+  QTest::keyClicks(ui.MaskEditSecondaryAddress, "1234");
+  screen->ButtonSetDeviceAdressClick();
+  EXPECT_NE(Log().find("01 7A FC"), std::string::npos) << "252 sent";
+  EXPECT_NE(Log().find("0C 79 00 00 34 12"), std::string::npos) << "1234 and four blanks";
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text,
+            "Вторичный адрес успешно изменен. Первичный адрес не был изменен.");
+  EXPECT_EQ(boxes.calls[0].caption, "");
+  EXPECT_EQ(record_.address, 2) << "a refused primary leaves the record";
+
+  ui.MaskEditSerialNumber->setText("00012345");
+  screen->ButtonSetSerialNumberClick();
+  EXPECT_NE(Log().find("0C 78 45 23 01 00"), std::string::npos);
+  EXPECT_STREQ(record_.serial, "00012345");
+  ui.MaskEditSerialNumber->clear();
+  screen->ButtonSetSerialNumberClick();
+  EXPECT_NE(Log().find("0C 78 00 00 00 00"), std::string::npos) << "an empty edit sends 0";
+}
+
+TEST_F(ConfigurationScreen, APrimaryChangeWithARefusedSecondaryWarnsAndKeepsTheNewPrimary) {
+  WriteFile("locked.ini",
+            "[meter]\naddress = 5\nspeed = 2400\nidentification = 55000001\nmanufacturer = KRV\n"
+            "version = 5\nmedium = 7\nmodel = VK-7 water\nsoftware = 1.0\n"
+            "secondary_address = read-only\n");
+  auto screen = Open({(cwd.Path() / "locked.ini").string()}, 5, 7);
+  auto& ui = screen->Controls();
+  ui.MaskEditPrimaryAddress->setText("9");
+  ui.MaskEditSecondaryAddress->setText("12345678");
+  screen->ButtonSetDeviceAdressClick();
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text,
+            "Первичный адрес успешно изменен. Вторичный адрес не был изменен.");
+  EXPECT_EQ(boxes.calls[0].flags, 0x2030u);
+  EXPECT_EQ(record_.address, 9);
+}
+
+TEST_F(ConfigurationScreen, MissingAnswersKeepTheDefaultsWithTheRightMessage) {
+  WriteFile(
+      "hidden.ini",
+      "[meter]\naddress = 6\nspeed = 2400\nidentification = 55000002\nmanufacturer = KRV\n"
+      "version = 5\nmedium = 7\nmodel = VK-7 water\nsoftware = 1.0\nsecondary_address = none\n");
+  auto screen = Open({(cwd.Path() / "hidden.ini").string()}, 6, 7);
+  EXPECT_EQ(screen->Controls().MaskEditSecondaryAddress->text(), "00000000");
+  EXPECT_EQ(screen->Controls().MaskEditPrimaryAddress->text(), "006");
+  EXPECT_TRUE(boxes.calls.empty()) << "no secondary record is no error";
+
+  auto silent = Open({MeterFile("krv_cold_water.ini")}, 77, 22);
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text, "Первичный адрес устройства не был получен.");
+  EXPECT_EQ(boxes.calls[0].caption, "Ошибка");
+  EXPECT_EQ(silent->Controls().MaskEditPrimaryAddress->text(), "000");
+  silent->ButtonSetSerialNumberClick();
+  EXPECT_EQ(boxes.calls.back().text, "Неверный ответ от устройства.") << "the link reset fails";
+}
+
+}  // namespace
