@@ -18,10 +18,24 @@
 #include "device/device_plugin_library.h"
 #include "device/firmware_catalogue.h"
 #include "platform/locale.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "ui_TForm1.h"
 
 TForm1* Form1 = nullptr;
+
+namespace {
+
+TForm1::StartupCheckRunner& CheckRunner() {
+  static TForm1::StartupCheckRunner runner = [](const BrandProfile& brand, const char* database,
+                                                const char* version, const Phrases& phrases,
+                                                StartupCheckHost& host) {
+    StartupCheck(brand, database, version, phrases, host);
+  };
+  return runner;
+}
+
+}  // namespace
 
 // The layouts' pictures live in a static library; register them before use.
 static void RegisterLayoutResources() { Q_INIT_RESOURCE(forms); }
@@ -113,7 +127,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
 
   ui_->Image2->hide();
 
-  // Start-up version check: runs here once the online services exist.
+  // The version check runs before the window is first shown.
+  RunStartupCheck();
 
   for (QWidget* icon : {ui_->Image1, ui_->Image2, ui_->Image4}) icon->installEventFilter(this);
   ui_->Bottom->installEventFilter(this);
@@ -176,6 +191,24 @@ void TForm1::Image4Click() {
   programSetting_->raise();
 }
 
-void TForm1::Image2Click() {
-  // Runs the version check again once the online services exist.
+void TForm1::Image2Click() { RunStartupCheck(); }
+
+void TForm1::SetStartupCheckRunner(StartupCheckRunner runner) { CheckRunner() = std::move(runner); }
+
+void TForm1::RunStartupCheck() {
+  if (CheckRunner()) CheckRunner()(*brand_, DatabaseName_, ProgramVersion_, PhraseSource(), *this);
+}
+
+void TForm1::HideProgramUpdate() {
+  // The update screen comes with the self-update; nothing is shown until then.
+}
+
+void TForm1::ShowDownloadIcon(bool visible) { ui_->Image2->setVisible(visible); }
+
+int TForm1::Ask(const QString& text, const QString& caption, unsigned flags) {
+  return platform::ShowMessageBox(nullptr, text, caption, flags);
+}
+
+void TForm1::StartUpdate(std::string id, std::string finger, std::string newVersion) {
+  updateRequests_.push_back({std::move(id), std::move(finger), std::move(newVersion)});
 }

@@ -2,9 +2,13 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "config/phrases.h"
+#include "online/startup_check.h"
 
 namespace Ui {
 class TForm1;
@@ -23,10 +27,24 @@ class TProgramSetting;
 // The program's one top-level window. Its constructor is the start-up
 // sequence of the whole system; its destructor tears it down in the reverse,
 // fixed order, unloading the plug-in libraries last.
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, private StartupCheckHost {
   Q_OBJECT
 
  public:
+  // How the window runs its version check; tests point it at a local server
+  // or leave it out. The default asks the edition's server.
+  using StartupCheckRunner =
+      std::function<void(const BrandProfile&, const char* databaseName, const char* programVersion,
+                         const Phrases&, StartupCheckHost&)>;
+  static void SetStartupCheckRunner(StartupCheckRunner runner);
+
+  // An update the user accepted: the server's id, finger and version.
+  struct UpdateRequest {
+    std::string id;
+    std::string finger;
+    std::string newVersion;
+  };
+
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 
@@ -42,6 +60,9 @@ class TForm1 : public QWidget {
   const DevicePluginLibrary& DevicePlugin(std::size_t index) const { return *devices_.at(index); }
 
   const char* DatabaseName() const { return DatabaseName_; }
+  const std::vector<UpdateRequest>& UpdateRequests() const { return updateRequests_; }
+  // Runs the version check again (the download icon's click).
+  void RunStartupCheck();
   const char* ProgramVersion() const { return ProgramVersion_; }
 
   // The bottom bar and its controls, for the screens and tests.
@@ -59,6 +80,12 @@ class TForm1 : public QWidget {
   void Image4Click();
   void Image2Click();
 
+  // What the version check does to the window.
+  void HideProgramUpdate() override;
+  void ShowDownloadIcon(bool visible) override;
+  int Ask(const QString& text, const QString& caption, unsigned flags) override;
+  void StartUpdate(std::string id, std::string finger, std::string newVersion) override;
+
   std::unique_ptr<Ui::TForm1> ui_;
   std::unique_ptr<FirmwareCatalogue> catalogue_;
   std::unique_ptr<BrandProfile> brand_;
@@ -71,6 +98,7 @@ class TForm1 : public QWidget {
   TFrameAbout* frameAbout_ = nullptr;
   TProgramMain* programMain_ = nullptr;
   std::unique_ptr<CTreadMainForm> navigation_;
+  std::vector<UpdateRequest> updateRequests_;
   char DatabaseName_[50] = {};
   char ProgramVersion_[50] = {};
 };

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "app/main_window.h"
+#include "dev_server.h"
+#include "online/remote_api.h"
+#include "platform/message_box.h"
+#include "test_support.h"
+#include "ui_TForm1.h"
+
+namespace {
+
+// The window's version check against the development server on loopback.
+class WindowStartupCheck : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    devserver::ServerOptions options;
+    options.releases = std::filesystem::path(KELDAR_SOURCE_DIR) / "tools/dev-server/releases";
+    server = devserver::DevServer::Start(options, error);
+    ASSERT_NE(server, nullptr) << error;
+    const std::string host = server->HostAndPort();
+    TForm1::SetStartupCheckRunner([host](const BrandProfile& brand, const char* database,
+                                         const char* version, const Phrases& phrases,
+                                         StartupCheckHost& window) {
+      RemoteAccount account = RemoteAccount::FromProfile(brand);
+      account.restHost = host;
+      StartupCheck(account, database, version, phrases, window);
+    });
+  }
+  void TearDown() override { TForm1::SetStartupCheckRunner({}); }
+
+  ScopedWorkingDirectory nothing;
+  StartupEnvironment startup{nothing.Path(), "ru_RU.UTF-8"};
+  std::unique_ptr<devserver::DevServer> server;
+  platform::MessageBoxRecorder boxes;
+};
+
+TEST_F(WindowStartupCheck, ANewerVersionIsOfferedBeforeTheWindowShowsAndNoLeavesTheIcon) {
+  bool shownBeforeTheQuestion = true;
+  boxes.onShow = [&](const platform::MessageBoxCall&) {
+    shownBeforeTheQuestion = Form1 != nullptr && Form1->isVisible();
+  };
+  TForm1 window;
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_FALSE(shownBeforeTheQuestion) << "the check runs inside the window's construction";
+  EXPECT_EQ(boxes.calls[0].flags, 0x2034u);
+  EXPECT_TRUE(boxes.calls[0].text.contains("v.0.15"));
+  EXPECT_TRUE(boxes.calls[0].text.contains("v.0.14"));
+  EXPECT_TRUE(window.UpdateRequests().empty()) << "the answer was No";
+  window.show();
+  EXPECT_TRUE(window.Controls().Image2->isVisible());
+
+  boxes.answers.push_back(platform::kIdYes);
+  window.RunStartupCheck();  // the download icon's click
+  ASSERT_EQ(boxes.calls.size(), 2u);
+  ASSERT_EQ(window.UpdateRequests().size(), 1u);
+  EXPECT_EQ(window.UpdateRequests()[0].newVersion, "v.0.15");
+}
+
+}  // namespace
