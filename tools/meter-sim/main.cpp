@@ -103,12 +103,12 @@ int main(int argc, char** argv) {
   }
   std::vector<MeterDescription> meters;
   for (const auto& file : options.meter_files) {
-    auto spec = LoadMeterFile(file, error);
-    if (!spec) {
+    auto description = LoadMeterFile(file, error);
+    if (!description) {
       std::fprintf(stderr, "keldar-meter-sim: %s\n", error.c_str());
       return 2;
     }
-    meters.push_back(std::move(*spec));
+    meters.push_back(std::move(*description));
   }
   if (!options.replay.empty()) meters.push_back(ReplayMeter(options));
   if (options.reply_delay_ms >= 0) {

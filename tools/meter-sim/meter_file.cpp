@@ -171,63 +171,63 @@ std::optional<MeterDescription> ParseMeterText(const std::string& text, std::str
     error = "no [meter] section";
     return std::nullopt;
   }
-  MeterDescription spec;
+  MeterDescription description;
   bool secondary_given = false;
   try {
     for (const auto& [key, value] : meter->second) {
-      if (ReadDeviceKey(key, value, spec.device, secondary_given)) continue;
+      if (ReadDeviceKey(key, value, description.device, secondary_given)) continue;
       if (key == "address") {
-        spec.address = static_cast<std::uint8_t>(Number(value, 250));
+        description.address = static_cast<std::uint8_t>(Number(value, 250));
       } else if (key == "speed") {
-        spec.speed = static_cast<int>(Number(value, 1'000'000));
+        description.speed = static_cast<int>(Number(value, 1'000'000));
       } else if (key == "manufacturer") {
-        spec.manufacturer = Manufacturer(value);
+        description.manufacturer = Manufacturer(value);
       } else if (key == "access") {
-        spec.access = static_cast<std::uint8_t>(Number(value, 255));
+        description.access = static_cast<std::uint8_t>(Number(value, 255));
       } else if (key == "status") {
-        spec.status = static_cast<std::uint8_t>(Number(value, 255));
+        description.status = static_cast<std::uint8_t>(Number(value, 255));
       } else if (key == "signature") {
-        spec.signature = static_cast<std::uint16_t>(Number(value, 0xFFFF));
+        description.signature = static_cast<std::uint16_t>(Number(value, 0xFFFF));
       } else if (key == "reply_delay_ms") {
-        spec.reply_delay_ms = static_cast<int>(Number(value, 60'000));
+        description.reply_delay_ms = static_cast<int>(Number(value, 60'000));
       } else if (key == "records_per_telegram") {
-        spec.records_per_telegram = Number(value, 1000);
+        description.records_per_telegram = Number(value, 1000);
       } else if (key == "answers_user_data") {
-        spec.answers_user_data = Yes(value);
+        description.answers_user_data = Yes(value);
       } else if (key == "secondary_address") {
         using Secondary = MeterDescription::Secondary;
         if (value == "writable")
-          spec.secondary_address = Secondary::Writable;
+          description.secondary_address = Secondary::Writable;
         else if (value == "read-only")
-          spec.secondary_address = Secondary::ReadOnly;
+          description.secondary_address = Secondary::ReadOnly;
         else if (value == "none")
-          spec.secondary_address = Secondary::None;
+          description.secondary_address = Secondary::None;
         else
           throw std::invalid_argument("secondary_address: " + value);
       } else if (key == "manufacturer_data") {
         const auto bytes = ParseHex(value);
         if (!bytes) throw std::invalid_argument("manufacturer_data: " + value);
-        spec.manufacturer_data = *bytes;
+        description.manufacturer_data = *bytes;
       } else if (key == "pulse_weight_0" || key == "pulse_weight_1") {
-        spec.pulse_weight[key.back() - '0'] = Number(value, 0xFFFFFFFF);
+        description.pulse_weight[key.back() - '0'] = Number(value, 0xFFFFFFFF);
       } else if (key == "replay") {
         const auto bytes = ParseHex(value);
         if (!bytes || bytes->empty()) throw std::invalid_argument("replay: " + value);
-        spec.replay.push_back(*bytes);
+        description.replay.push_back(*bytes);
       } else {
         throw std::invalid_argument("unknown key: " + key);
       }
     }
-    if (!secondary_given) spec.device.secondary = spec.device.identification;
+    if (!secondary_given) description.device.secondary = description.device.identification;
     for (int input = 0; input < 2; ++input) {
       const auto section = sections.find("input" + std::to_string(input));
-      if (section != sections.end()) spec.inputs[input] = ReadInput(section->second);
+      if (section != sections.end()) description.inputs[input] = ReadInput(section->second);
     }
   } catch (const std::exception& e) {
     error = e.what();
     return std::nullopt;
   }
-  return spec;
+  return description;
 }
 
 std::optional<MeterDescription> LoadMeterFile(const std::string& path, std::string& error) {
@@ -238,13 +238,13 @@ std::optional<MeterDescription> LoadMeterFile(const std::string& path, std::stri
   }
   std::stringstream text;
   text << in.rdbuf();
-  auto spec = ParseMeterText(text.str(), error);
-  if (!spec) {
+  auto description = ParseMeterText(text.str(), error);
+  if (!description) {
     error = path + ": " + error;
     return std::nullopt;
   }
-  spec->name = path;
-  return spec;
+  description->name = path;
+  return description;
 }
 
 }  // namespace keldar::sim
