@@ -1,9 +1,9 @@
-#include "screens/panel_button.h"
+#include "look/panel_button.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 
-namespace admintools {
+namespace pluginlook {
 
 PanelButton::PanelButton(QWidget* parent) : QLabel(parent) {
   setAttribute(Qt::WA_Hover);
@@ -12,9 +12,9 @@ PanelButton::PanelButton(QWidget* parent) : QLabel(parent) {
   setCursor(Qt::PointingHandCursor);
   setMinimumHeight(30);
   setStyleSheet(QStringLiteral(
-      "admintools--PanelButton { background: #000000; color: #ffffff; padding: 0px 14px; }"
-      "admintools--PanelButton:hover { background: #3c3c3c; }"
-      "admintools--PanelButton:disabled { background: #bdbdbd; color: #f4f4f4; }"));
+      "pluginlook--PanelButton { background: #000000; color: #ffffff; padding: 0px 14px; }"
+      "pluginlook--PanelButton:hover { background: #3c3c3c; }"
+      "pluginlook--PanelButton:disabled { background: #bdbdbd; color: #f4f4f4; }"));
 }
 
 void PanelButton::mousePressEvent(QMouseEvent* event) {
@@ -38,4 +38,4 @@ void PanelButton::changeEvent(QEvent* event) {
   }
 }
 
-}  // namespace admintools
+}  // namespace pluginlook

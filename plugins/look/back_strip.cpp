@@ -1,9 +1,9 @@
-#include "screens/back_strip.h"
+#include "look/back_strip.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 
-namespace admintools {
+namespace pluginlook {
 
 BackStrip::BackStrip(QWidget* parent) : QFrame(parent) {
   setCursor(Qt::PointingHandCursor);
@@ -47,4 +47,4 @@ void BackStrip::mouseReleaseEvent(QMouseEvent* event) {
   if (click) emit clicked();
 }
 
-}  // namespace admintools
+}  // namespace pluginlook
