@@ -1,0 +1,44 @@
+#include "online/update_worker.h"
+
+#include "app/synchronize.h"
+
+TFrameProgramUpdate::TFrameProgramUpdate(UpdateEnvironment environment, std::string id,
+                                         std::string finger, std::string newVersion,
+                                         QObject* progressContext,
+                                         std::function<void(std::int32_t step)> progress)
+    : environment_(std::move(environment)),
+      id_(std::move(id)),
+      finger_(std::move(finger)),
+      newVersion_(std::move(newVersion)),
+      progressContext_(progressContext),
+      progress_(std::move(progress)) {
+  setObjectName(QStringLiteral("TreadFrameProgramUpdate"));  // the thread's name for debuggers
+  gaugeMaximum_ = FileListTotal(environment_.account, id_, finger_, newVersion_);
+}
+
+TFrameProgramUpdate::~TFrameProgramUpdate() {
+  requestInterruption();
+  wait();
+}
+
+UpdateResult TFrameProgramUpdate::Result() const {
+  std::lock_guard lock(resultMutex_);
+  return result_;
+}
+
+void TFrameProgramUpdate::run() {
+  UpdateRun update(
+      environment_, id_, finger_, newVersion_, [this] { return isInterruptionRequested(); },
+      [this](std::int32_t step) {
+        progressStep_.store(step);
+        // Waits while the gauge moves on the screen's thread; a stop ends the wait.
+        if (progress_ && progressContext_ != nullptr)
+          Synchronize(progressContext_, [progress = progress_, step] { progress(step); });
+      });
+  UpdateResult result = update.Run();
+  {
+    std::lock_guard lock(resultMutex_);
+    result_ = std::move(result);
+  }
+  runEnded_.store(true);
+}
