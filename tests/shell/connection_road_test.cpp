@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "../busprotocol/sim_process.h"
+#include "app/main_window.h"
+#include "app/navigation_worker.h"
+#include "device/configurator.h"
+#include "device/connection_screen.h"
+#include "device/select_device_screen.h"
+#include "device/select_device_worker.h"
+#include "keldar/plugin_abi.h"
+#include "test_support.h"
+
+namespace {
+
+using keldar::bus::test::MeterFile;
+using keldar::bus::test::SimProcess;
+
+// The whole road with the real plug-ins: connect, identify, work, come back.
+class ConnectionRoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(std::filesystem::path(KELDAR_BIN_DIR) / "program.db",
+                               startup.cwd.Path() / "program.db");
+    Configurator().ClearDevices();
+  }
+  void TearDown() override { Configurator().ClearDevices(); }
+
+  StartupEnvironment startup{KELDAR_BIN_DIR, "ru_RU.UTF-8"};
+};
+
+TEST_F(ConnectionRoad, ASingleMeterOpensItsScreenAndLeavingItReleasesThePortAndGoesHome) {
+  SimProcess sim({"--no-timing", MeterFile("krv_cold_water.ini")});
+  TForm1 window;
+  window.show();
+  auto* navigation = window.Navigation();
+  navigation->StartConnection(sim.Path().c_str(), 2400, 2);
+  EXPECT_TRUE(navigation->Connecting());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation->Connecting(); }, 20000));
+  QApplication::processEvents();
+  TProgramSelectDevice* selection = navigation->SelectDeviceScreen();
+  ASSERT_NE(selection, nullptr) << "the meter was identified";
+  EXPECT_FALSE(selection->isVisible()) << "one device opens at once";
+  QWidget* frame = selection->Worker().PluginFrame(1);  // KRV cold water
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->objectName(), "KrvWaterColdMainFrame1");
+  EXPECT_NE(navigation->PortObject(), nullptr);
+
+  keldar_flag_set(navigation->CloseRequest(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.ProgramMain()->isVisible(); }, 3000));
+  EXPECT_EQ(navigation->SelectDeviceScreen(), nullptr);
+  EXPECT_EQ(navigation->PortObject(), nullptr) << "released with the selection, once";
+  EXPECT_NE(ReadFile("config.ini").find("BAUD = 2400"), std::string::npos);
+}
+
+TEST_F(ConnectionRoad, ClosingTheWindowDuringTheSpeedSearchStopsTheWorker) {
+  SimProcess sim({MeterFile("krv_heat_9600.ini")});  // line timing on: a slow search
+  QElapsedTimer elapsed;
+  {
+    TForm1 window;
+    window.Navigation()->StartConnection(sim.Path().c_str(), 9600, 8);
+    QTest::qWait(300);
+    EXPECT_TRUE(window.Navigation()->Connecting());
+    elapsed.start();
+  }
+  EXPECT_LT(elapsed.elapsed(), 2500) << "the worker stops at its next exchange";
+}
+
+}  // namespace
