@@ -1169,3 +1169,24 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_LITRE_PER_PULSE', 1, 'l/pulse'),
   ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_LITRE_PER_PULSE', 2, 'л/имп'),
   ('FRAME_PROGRAM_DEVICE_SCREEN_UNIT_LITRE_PER_PULSE', 3, 'л/імп');
+
+------------------------------------------------------------------------------------------
+-- Self-update: what the user is told when an update cannot be installed
+------------------------------------------------------------------------------------------
+
+-- Shown through "%s" with the folder on the next line.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_FOLDER_NOT_WRITABLE', 1,
+   'The update was not started: the program folder cannot be written.'),
+  ('FRAME_PROGRAM_UPDATE_FOLDER_NOT_WRITABLE', 2,
+   'Обновление не начато: нет права записи в папку программы.'),
+  ('FRAME_PROGRAM_UPDATE_FOLDER_NOT_WRITABLE', 3,
+   'Оновлення не розпочато: немає права запису до теки програми.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_UPDATE_FAILED', 1,
+   'The update failed. The program files were not changed.'),
+  ('FRAME_PROGRAM_UPDATE_UPDATE_FAILED', 2,
+   'Не удалось обновить программу. Файлы программы не изменены.'),
+  ('FRAME_PROGRAM_UPDATE_UPDATE_FAILED', 3,
+   'Не вдалося оновити програму. Файли програми не змінено.');
