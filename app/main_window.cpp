@@ -17,6 +17,7 @@
 #include "device/connection_screen.h"
 #include "device/device_plugin_library.h"
 #include "device/firmware_catalogue.h"
+#include "online/update_screen.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
@@ -123,7 +124,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   platform::CopyToField(DatabaseName_, brand_->LocalDatabase());
   platform::CopyToField(ProgramVersion_, brand_->Version());
 
-  // Update screen: created here once it exists.
+  programUpdate_ = new TProgramUpdate(nullptr, *brand_, PhraseSource());
+  AlignToClient(programUpdate_, this);
+  programUpdate_->hide();
 
   ui_->Image2->hide();
 
@@ -138,6 +141,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
 
 TForm1::~TForm1() {
   // Screens first, then the objects, then the libraries they came from.
+  // The update screen stops and joins its worker before anything it uses goes.
+  delete std::exchange(programUpdate_, nullptr);
   delete std::exchange(frameAbout_, nullptr);
   delete std::exchange(programSetting_, nullptr);
   navigation_.reset();
@@ -200,7 +205,7 @@ void TForm1::RunStartupCheck() {
 }
 
 void TForm1::HideProgramUpdate() {
-  // The update screen comes with the self-update; nothing is shown until then.
+  if (programUpdate_ != nullptr) programUpdate_->hide();
 }
 
 void TForm1::ShowDownloadIcon(bool visible) { ui_->Image2->setVisible(visible); }
@@ -210,5 +215,8 @@ int TForm1::Ask(const QString& text, const QString& caption, unsigned flags) {
 }
 
 void TForm1::StartUpdate(std::string id, std::string finger, std::string newVersion) {
-  updateRequests_.push_back({std::move(id), std::move(finger), std::move(newVersion)});
+  updateRequests_.push_back({id, finger, newVersion});
+  if (programUpdate_ == nullptr) return;
+  programUpdate_->raise();
+  programUpdate_->StartUpdate(std::move(id), std::move(finger), std::move(newVersion));
 }

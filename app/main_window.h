@@ -21,6 +21,7 @@ class CTreadMainForm;
 class DevicePluginLibrary;
 class FirmwareCatalogue;
 class TFrameAbout;
+class TProgramUpdate;
 class TProgramMain;
 class TProgramSetting;
 
@@ -70,6 +71,7 @@ class TForm1 : public QWidget, private StartupCheckHost {
   TProgramMain* ProgramMain() const { return programMain_; }
   TProgramSetting* ProgramSetting() const { return programSetting_; }
   TFrameAbout* FrameAbout() const { return frameAbout_; }
+  TProgramUpdate* ProgramUpdate() const { return programUpdate_; }
   CTreadMainForm* Navigation() const { return navigation_.get(); }
 
  protected:
@@ -97,6 +99,7 @@ class TForm1 : public QWidget, private StartupCheckHost {
   TProgramSetting* programSetting_ = nullptr;  // children of the window
   TFrameAbout* frameAbout_ = nullptr;
   TProgramMain* programMain_ = nullptr;
+  TProgramUpdate* programUpdate_ = nullptr;
   std::unique_ptr<CTreadMainForm> navigation_;
   std::vector<UpdateRequest> updateRequests_;
   char DatabaseName_[50] = {};

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "dev_server.h"
 #include "online/remote_api.h"
+#include "online/update_screen.h"
 #include "platform/message_box.h"
 #include "test_support.h"
 #include "ui_TForm1.h"
@@ -52,11 +53,18 @@ TEST_F(WindowStartupCheck, ANewerVersionIsOfferedBeforeTheWindowShowsAndNoLeaves
   window.show();
   EXPECT_TRUE(window.Controls().Image2->isVisible());
 
+  // An accepted update runs against the same server but never ends this process.
+  UpdateEnvironment environment = UpdateEnvironment::FromProfile(window.Brand());
+  environment.account.restHost = server->HostAndPort();
+  environment.launchScript = [](const std::filesystem::path&) { return false; };
+  environment.endProcess = [] {};
+  window.ProgramUpdate()->SetEnvironment(environment);
   boxes.answers.push_back(platform::kIdYes);
   window.RunStartupCheck();  // the download icon's click
   ASSERT_EQ(boxes.calls.size(), 2u);
   ASSERT_EQ(window.UpdateRequests().size(), 1u);
   EXPECT_EQ(window.UpdateRequests()[0].newVersion, "v.0.15");
+  EXPECT_TRUE(window.ProgramUpdate()->isVisible()) << "the update screen took over";
 }
 
 }  // namespace
