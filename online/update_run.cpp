@@ -143,8 +143,9 @@ std::vector<UpdateRun::Planned> UpdateRun::Plan(const std::vector<const JSONObje
     std::error_code error;
     if (!folder.empty()) fs::create_directories(folder, error);
     if (!FolderWritable(folder)) {
+      const fs::path here = fs::current_path(error);
       failure = UpdateResult{UpdateOutcome::kFolderNotWritable,
-                             (fs::current_path(error) / folder).lexically_normal().string()};
+                             (folder.empty() ? here : (here / folder).lexically_normal()).string()};
       return {};
     }
   }

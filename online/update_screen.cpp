@@ -1,5 +1,7 @@
 #include "online/update_screen.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QProgressBar>
 #include <algorithm>
 #include <limits>
@@ -37,6 +39,18 @@ void SetPixelSize(QWidget* widget, int pixels) {
   widget->setFont(font);
 }
 
+// The heading's box is drawn for Tahoma; where another face stands in and is
+// wider, the text steps down a pixel at a time until it fits the box whole.
+void FitHeading(QLabel* label) {
+  constexpr int kSmallest = 12;
+  int pixels = kHeadingPixels;
+  SetPixelSize(label, pixels);
+  while (pixels > kSmallest &&
+         QFontMetrics(label->font()).horizontalAdvance(label->text()) > label->width()) {
+    SetPixelSize(label, --pixels);
+  }
+}
+
 QString FromBytes(const std::string& bytes) {
   return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
@@ -53,7 +67,6 @@ TProgramUpdate::TProgramUpdate(QWidget* parent, const BrandProfile& brand, Phras
   look::Paint(ui_->Background, look::kWhite);
   look::Paint(ui_->Panel1, look::kBlack);
   look::PaintText(ui_->Panel1, look::kWhite);
-  SetPixelSize(ui_->Label1, kHeadingPixels);
   SetPixelSize(ui_->Panel1, kPanelPixels);
   ui_->ProgressBar1->setRange(0, 1);
   ui_->ProgressBar1->setValue(0);
@@ -72,6 +85,7 @@ void TProgramUpdate::SetEnvironment(UpdateEnvironment environment) {
 
 void TProgramUpdate::RefreshTexts() {
   ui_->Label1->setText(phrases_.Text(kUpdateKey, kUpdateText));
+  FitHeading(ui_->Label1);
   ui_->Panel1->setText(phrases_.Text(kAbortKey, kAbortText));
 }
 

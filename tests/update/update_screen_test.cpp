@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -89,7 +90,10 @@ TEST_F(UpdateScreenTest, TheDesignedLayoutAndLook) {
   EXPECT_EQ(ui.Label1->geometry().top(), 88);
   EXPECT_EQ(ui.Label1->size(), QSize(181, 39));
   EXPECT_EQ(ui.Label1->font().family(), "Tahoma");
-  EXPECT_EQ(ui.Label1->font().pixelSize(), 32);
+  EXPECT_LE(ui.Label1->font().pixelSize(), 32);
+  EXPECT_LE(QFontMetrics(ui.Label1->font()).horizontalAdvance(ui.Label1->text()),
+            ui.Label1->width())
+      << "the heading is never clipped, whatever face stands in for Tahoma";
   EXPECT_EQ(ui.ProgressBar1->geometry().top(), 328);
   EXPECT_EQ(ui.ProgressBar1->size(), QSize(785, 17));
   EXPECT_FALSE(ui.ProgressBar1->isTextVisible());
@@ -131,6 +135,7 @@ TEST_F(UpdateScreenTest, PhrasesOfTheLanguageLibraryReplaceTheTexts) {
   ASSERT_TRUE(english.Loaded());
   auto screen = MakeScreen(english.Source());
   EXPECT_EQ(screen->Controls().Label1->text(), "Updating");
+  EXPECT_EQ(screen->Controls().Label1->font().pixelSize(), 32) << "a short heading keeps 32 px";
   EXPECT_EQ(screen->Controls().Panel1->text(), "Abort");
 }
 
@@ -140,6 +145,19 @@ TEST_F(UpdateScreenTest, PhrasesOfOneCharacterKeepTheBuiltInTexts) {
   auto screen = MakeScreen(shortPhrases.Source());
   EXPECT_EQ(screen->Controls().Label1->text(), "Обновление");
   EXPECT_EQ(screen->Controls().Panel1->text(), "Прервать");
+}
+
+TEST_F(UpdateScreenTest, EveryTextOfTheUpdateHasAPhraseInEveryLanguage) {
+  for (int language : {1, 2, 3}) {
+    LanguageSession session(KELDAR_BIN_DIR, language);
+    ASSERT_TRUE(session.Loaded());
+    for (const char* key :
+         {"FRAME_PROGRAM_UPDATE_UPDATE", "FRAME_PROGRAM_UPDATE_ABORT",
+          "FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED", "FRAME_PROGRAM_UPDATE_UPDATE_FAILED",
+          "FRAME_PROGRAM_UPDATE_FOLDER_NOT_WRITABLE"}) {
+      EXPECT_TRUE(session.Source().Has(key)) << key << " in language " << language;
+    }
+  }
 }
 
 TEST_F(UpdateScreenTest, ClickingPanel1BeforeAnyUpdateOnlyHidesTheScreen) {
