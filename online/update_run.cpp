@@ -217,6 +217,12 @@ UpdateResult UpdateRun::Run() {
 
   std::vector<fs::path> staged;
   std::vector<const UpdateFileRecord*> downloaded;
+  // Whatever goes wrong from here on leaves the folder as it was.
+  const auto abandon = [&](UpdateOutcome outcome, std::string detail) {
+    RemoveAll(staged);
+    script.Remove();
+    return UpdateResult{outcome, std::move(detail)};
+  };
   for (const Planned& file : plan) {
     if (Stopping()) break;
     if (file.current) {
@@ -227,18 +233,15 @@ UpdateResult UpdateRun::Run() {
     try {
       Download(file.record, bytes);
     } catch (const std::bad_alloc&) {
-      RemoveAll(staged);
-      script.Remove();
-      return {UpdateOutcome::kRefused, Shown(file.record)};
+      return abandon(UpdateOutcome::kRefused, Shown(file.record));
     }
     const fs::path temporary = TemporaryPath(file.record);
+    if (!WriteWhole(temporary, bytes))
+      return abandon(UpdateOutcome::kNotWritten, temporary.lexically_normal().string());
     staged.push_back(temporary);
     downloaded.push_back(&file.record);
-    if (!WriteWhole(temporary, bytes) || !script.AddFile(file.record.dst, file.record.name)) {
-      RemoveAll(staged);
-      script.Remove();
-      return {UpdateOutcome::kNotWritten, temporary.lexically_normal().string()};
-    }
+    if (!script.AddFile(file.record.dst, file.record.name))
+      return abandon(UpdateOutcome::kNotWritten, scriptPath.string());
   }
 
   if (Stopping()) {
@@ -249,23 +252,12 @@ UpdateResult UpdateRun::Run() {
 
   // Nothing is installed unless every downloaded file is what the list promised.
   for (std::size_t i = 0; i < downloaded.size(); ++i) {
-    if (FileCrc32(staged[i]) != downloaded[i]->crc) {
-      RemoveAll(staged);
-      script.Remove();
-      return {UpdateOutcome::kDamaged, Shown(*downloaded[i])};
-    }
+    if (FileCrc32(staged[i]) != downloaded[i]->crc)
+      return abandon(UpdateOutcome::kDamaged, Shown(*downloaded[i]));
   }
-
-  if (!script.Finish()) {
-    RemoveAll(staged);
-    script.Remove();
-    return {UpdateOutcome::kNotWritten, scriptPath.string()};
-  }
-  if (!environment_.launchScript || !environment_.launchScript(scriptPath)) {
-    RemoveAll(staged);
-    script.Remove();
-    return {UpdateOutcome::kNotStarted, scriptPath.string()};
-  }
+  if (!script.Finish()) return abandon(UpdateOutcome::kNotWritten, scriptPath.string());
+  if (!environment_.launchScript || !environment_.launchScript(scriptPath))
+    return abandon(UpdateOutcome::kNotStarted, scriptPath.string());
   if (environment_.endProcess) environment_.endProcess();
   return {UpdateOutcome::kHandedOver, {}};
 }

@@ -1,5 +1,7 @@
 #include "online/update_worker.h"
 
+#include <exception>
+
 #include "app/synchronize.h"
 
 TFrameProgramUpdate::TFrameProgramUpdate(UpdateEnvironment environment, std::string id,
@@ -35,7 +37,13 @@ void TFrameProgramUpdate::run() {
         if (progress_ && progressContext_ != nullptr)
           Synchronize(progressContext_, [progress = progress_, step] { progress(step); });
       });
-  UpdateResult result = update.Run();
+  UpdateResult result;
+  try {
+    result = update.Run();
+  } catch (const std::exception& error) {
+    // Nothing may leave a thread's run; the screen tells the user instead.
+    result = {UpdateOutcome::kNotWritten, error.what()};
+  }
   {
     std::lock_guard lock(resultMutex_);
     result_ = std::move(result);

@@ -197,6 +197,19 @@ TEST_F(ReleaseUpdate, AScriptThatCannotBeStartedInstallsNothing) {
   EXPECT_FALSE(Exists("update.sh"));
 }
 
+TEST_F(ReleaseUpdate, AStagedFileThatCannotBeWrittenInstallsNothingAndKeepsWhatWasThere) {
+  fs::create_directory("KRVHEATDLL.so_u");  // in the way of the plug-in's staged file
+  ReleaseServer server(Release());
+  ASSERT_TRUE(server.Started()) << server.Error();
+  const UpdateResult result = RunUpdate(server);
+  EXPECT_EQ(result.outcome, UpdateOutcome::kNotWritten);
+  EXPECT_EQ(result.detail, "KRVHEATDLL.so_u");
+  ExpectNothingInstalled();
+  EXPECT_FALSE(Exists("keldar_u")) << "the program's staged file is removed again";
+  EXPECT_TRUE(fs::is_directory("KRVHEATDLL.so_u")) << "what was not written here is left alone";
+  EXPECT_FALSE(Exists("update.sh"));
+}
+
 TEST_F(UpdateRunTest, AFileOf3000BytesFirstOfTheRunIsFetchedInOneRequest) {
   ReleaseServer server({{11, "", "small.bin", Pattern(3000, 9)}});
   ASSERT_TRUE(server.Started()) << server.Error();
