@@ -1,5 +1,5 @@
-// CRC-32 and base64 against published vectors and against the development
-// server's own encoders, which are written independently.
+// CRC-32 and base64, checked against published vectors and against the
+// development server's encoders, which are written independently.
 #include <gtest/gtest.h>
 
 #include "codec.h"
@@ -9,73 +9,40 @@
 
 namespace {
 
-TEST(Crc32, PublishedCheckValues) {
+TEST(Crc32, PublishedValuesTheServersValuesAndFiles) {
   EXPECT_EQ(Crc32(std::string_view("123456789")), 0xCBF43926u);
-  EXPECT_EQ(Crc32(std::string_view("The quick brown fox jumps over the lazy dog")), 0x414FA339u);
   EXPECT_EQ(Crc32(std::string_view("")), 0u);
-  EXPECT_EQ(Crc32(std::string_view("a")), 0xE8B7BE43u);
-}
-
-TEST(Crc32, AgreesWithTheServerOverManyLengthsAndInPieces) {
-  for (std::size_t length : {1u, 2u, 3u, 255u, 256u, 257u, 4096u, 70000u}) {
+  for (std::size_t length : {1u, 255u, 256u, 70000u}) {
     const std::string bytes = Pattern(length, static_cast<unsigned>(length));
-    const std::uint32_t whole = Crc32(bytes);
-    EXPECT_EQ(whole, devserver::Crc32(bytes)) << length;
-    const std::size_t cut = length / 3;
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    EXPECT_EQ(Crc32Update(Crc32(std::span(data, cut)), std::span(data + cut, length - cut)), whole)
-        << length;
+    EXPECT_EQ(Crc32(bytes), devserver::Crc32(bytes)) << length;
   }
+  WorkingFolder folder;
+  const std::string big = Pattern(200000, 7);  // more than one read block
+  WriteBytes("big.bin", big);
+  EXPECT_EQ(FileCrc32("big.bin"), devserver::Crc32(big));
+  EXPECT_EQ(FileCrc32("missing.bin"), 0u) << "a missing file has CRC 0";
+  EXPECT_EQ(FileCrc32("."), 0u);
 }
 
-TEST(Crc32, FileChecksReadTheWholeFile) {
-  TemporaryFolder folder;
-  // Larger than one read block, so the pieces must join up.
-  const std::string bytes = Pattern(200000, 7);
-  WriteBytes(folder.Path() / "big.bin", bytes);
-  EXPECT_EQ(FileCrc32(folder.Path() / "big.bin"), devserver::Crc32(bytes));
-  WriteBytes(folder.Path() / "empty.bin", "");
-  EXPECT_EQ(FileCrc32(folder.Path() / "empty.bin"), 0u);
-}
-
-TEST(Crc32, AMissingFileOrAFolderGivesZero) {
-  TemporaryFolder folder;
-  EXPECT_EQ(FileCrc32(folder.Path() / "missing.bin"), 0u);
-  EXPECT_EQ(FileCrc32(folder.Path()), 0u);
-}
-
-TEST(Base64, Rfc4648Vectors) {
-  EXPECT_EQ(Base64Decode(""), "");
-  EXPECT_EQ(Base64Decode("Zg=="), "f");
-  EXPECT_EQ(Base64Decode("Zm8="), "fo");
-  EXPECT_EQ(Base64Decode("Zm9v"), "foo");
+TEST(Base64, DecodesTheRfcVectorsAndShortFinalGroups) {
   EXPECT_EQ(Base64Decode("Zm9vYg=="), "foob");
   EXPECT_EQ(Base64Decode("Zm9vYmE="), "fooba");
   EXPECT_EQ(Base64Decode("Zm9vYmFy"), "foobar");
-}
-
-TEST(Base64, AFinalGroupOfTwoOrThreeSymbolsGivesOneOrTwoBytesOneSymbolNothing) {
-  EXPECT_EQ(Base64Decode("Zg"), "f");
-  EXPECT_EQ(Base64Decode("Zm8"), "fo");
-  EXPECT_EQ(Base64Decode("Zm9vY"), "foo");
-  EXPECT_EQ(Base64Decode("Z"), "");
-}
-
-TEST(Base64, DecodingStopsAtPaddingOrAnyCharacterOutsideTheAlphabet) {
-  EXPECT_EQ(Base64Decode("Zg==Zm9v"), "f") << "nothing after '=' counts";
-  EXPECT_EQ(Base64Decode("Zm9v\nYmFy"), "foo") << "a line break ends the data";
-  EXPECT_EQ(Base64Decode("Zm9v YmFy"), "foo") << "so does a blank";
-  EXPECT_EQ(Base64Decode("Zm9v-_Fy"), "foo") << "the URL-safe symbols are not in the alphabet";
-  EXPECT_EQ(Base64Decode(std::string_view("Zm9v\0YmFy", 9)), "foo");
-  EXPECT_EQ(Base64Decode("Zm9v\xC3\xA9YmFy"), "foo");
-}
-
-TEST(Base64, PlusAndSlashCarryTheirValues) {
+  EXPECT_EQ(Base64Decode("Zm8"), "fo") << "three symbols give two bytes";
+  EXPECT_EQ(Base64Decode("Zg"), "f") << "two symbols give one byte";
+  EXPECT_EQ(Base64Decode("Zm9vY"), "foo") << "a single leftover symbol gives nothing";
   EXPECT_EQ(Base64Decode("+/+/"), std::string("\xFB\xFF\xBF", 3));
 }
 
+TEST(Base64, StopsAtPaddingOrAnyCharacterOutsideTheAlphabet) {
+  using namespace std::string_view_literals;
+  for (const auto text : {"Zm9v=YmFy"sv, "Zm9v\nYmFy"sv, "Zm9v YmFy"sv, "Zm9v-YmFy"sv,
+                          "Zm9v\0YmFy"sv, "Zm9v\xC3\xA9YmFy"sv})
+    EXPECT_EQ(Base64Decode(text), "foo") << text;
+}
+
 TEST(Base64, RoundTripsEveryLengthTheServerEncodes) {
-  for (std::size_t length = 0; length < 300; ++length) {
+  for (std::size_t length = 0; length < 200; ++length) {
     const std::string bytes = Pattern(length, static_cast<unsigned>(length) + 11);
     ASSERT_EQ(Base64Decode(devserver::Base64Encode(bytes)), bytes) << length;
   }
