@@ -1,12 +1,22 @@
 #include "app/application.h"
 
 #include <QFont>
+#include <QLibraryInfo>
 #include <exception>
 
 #include "platform/message_box.h"
 
 KeldarApplication::KeldarApplication(int& argc, char** argv) : QApplication(argc, argv) {
   UseLayoutFonts();
+  UseQtTexts(qtTexts_, QLocale::system());
+}
+
+bool KeldarApplication::UseQtTexts(QTranslator& translator, const QLocale& locale) {
+  if (!translator.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    return false;
+  }
+  return QCoreApplication::installTranslator(&translator);
 }
 
 void KeldarApplication::UseLayoutFonts() {

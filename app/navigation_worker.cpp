@@ -29,13 +29,13 @@ CTreadMainForm::CTreadMainForm(NavigationContext context) : context_(std::move(c
 CTreadMainForm::~CTreadMainForm() {
   StopConnecting();
   requestInterruption();
-  wait();
+  Join();
   CloseScreens();
 }
 
 uint8_t CTreadMainForm::CloseRequested() const { return keldar_flag_get(&closeRequest_); }
 
-void CTreadMainForm::run() {
+void CTreadMainForm::Work() {
   while (!isInterruptionRequested()) {
     if (CloseRequested() != 0) Synchronize(this, [this] { CloseScreens(); });
     // Sleep the poll period in short steps so that a stop is seen at once.
@@ -118,7 +118,7 @@ bool CTreadMainForm::Connecting() const { return connectWorker_ && connectWorker
 void CTreadMainForm::StopConnecting() {
   if (!connectWorker_) return;
   connectWorker_->requestInterruption();
-  connectWorker_->wait();
+  connectWorker_->Join();
   connectWorker_.reset();
 }
 

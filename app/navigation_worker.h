@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QPointer>
-#include <QThread>
 #include <cstdint>
 #include <memory>
 
 #include "app/navigation_context.h"
 #include "device/identification.h"
+#include "platform/worker_thread.h"
 
 class TFrameProgramSetting;
 class TProgramSelectDevice;
@@ -15,7 +15,7 @@ struct KeldarBusPort;
 // Owns the hosted screens (device selection, administration, archive) and the
 // meter's port while a meter is worked with. Its thread polls CloseRequest
 // every 200 ms and brings the user back home on the main thread.
-class CTreadMainForm : public QThread, private IdentifyObserver {
+class CTreadMainForm : public WorkerThread, private IdentifyObserver {
   Q_OBJECT
 
  public:
@@ -43,7 +43,7 @@ class CTreadMainForm : public QThread, private IdentifyObserver {
   bool Connecting() const;
 
  protected:
-  void run() override;
+  void Work() override;
 
  private:
   void ShowMissingComponent() const;

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <ostream>
 
-#include "bus_session.h"
+#include "bus_library.h"
+#include "device/configurator.h"
 #include "options.h"
 #include "telegram_json.h"
 #include "telegram_table.h"
@@ -49,17 +50,21 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
   const KeldarBusProtocolLibrary* lib = library.GetApi();
 
-  BusSession bus(lib, *port, static_cast<int>(*baud));
-  if (!bus.PortUsable()) return Fail(io, kExitFailed, "cannot open port " + *port);
+  const Port bus(lib, keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY,
+                                                       port->c_str(), static_cast<int>(*baud)));
+  if (bus.get() == nullptr || keldar_bus_CProcessComPortGetStatus(lib, bus.get()) == 0)
+    return Fail(io, kExitFailed, "cannot open port " + *port);
+  const BusLink link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =
       "address " + std::to_string(*address) + " at " + std::to_string(*baud) + " baud";
-  if (bus.LinkReset(a) != KELDAR_BUS_RESULT_ACK)
+  if (Configurator().Ping(link, a) != KELDAR_BUS_RESULT_ACK)
     return Fail(io, kExitFailed, "no answer from " + where);
 
   Telegram target = NewTelegram(lib);
   int telegrams = 0;
-  if (bus.ReadUserData(a, target.get(), telegrams) != KELDAR_BUS_RESULT_USER_DATA) {
+  if (Configurator().ReadUserData(link, a, target.get(), &telegrams) !=
+      KELDAR_BUS_RESULT_USER_DATA) {
     return Fail(io, kExitFailed,
                 telegrams == 0 ? "no user data from " + where
                                : "telegram " + std::to_string(telegrams + 1) +

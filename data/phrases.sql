@@ -589,6 +589,21 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_REFRESH', 3, 'Оновити');
 
 INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_DELETE', 1, 'Delete'),
+  ('FRAME_PROGRAM_ARCHIVE_DELETE', 2, 'Удалить'),
+  ('FRAME_PROGRAM_ARCHIVE_DELETE', 3, 'Видалити');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CANCEL', 1, 'Cancel'),
+  ('FRAME_PROGRAM_ARCHIVE_CANCEL', 2, 'Отмена'),
+  ('FRAME_PROGRAM_ARCHIVE_CANCEL', 3, 'Скасувати');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CONFIRM_DELETE', 1, 'Delete the selected readings (%s)? They cannot be restored.'),
+  ('FRAME_PROGRAM_ARCHIVE_CONFIRM_DELETE', 2, 'Удалить выбранные показания (%s)? Восстановить их будет нельзя.'),
+  ('FRAME_PROGRAM_ARCHIVE_CONFIRM_DELETE', 3, 'Видалити вибрані показання (%s)? Відновити їх буде неможливо.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_READ_TIME', 1, 'Read at'),
   ('FRAME_PROGRAM_ARCHIVE_READ_TIME', 2, 'Дата чтения'),
   ('FRAME_PROGRAM_ARCHIVE_READ_TIME', 3, 'Дата зчитування');

@@ -66,10 +66,12 @@ int CConfigurator::Ping(const BusLink& link, std::uint8_t address) const {
 }
 
 int CConfigurator::ReadUserData(const BusLink& link, std::uint8_t address,
-                                KeldarBusTelegram* target) const {
+                                KeldarBusTelegram* target, int* telegrams) const {
   const auto* lib = link.lib;
   int result = KELDAR_BUS_RESULT_FAILED;
-  for (int telegrams = 0; telegrams < kMaxTelegrams; ++telegrams) {
+  int arrived = 0;
+  if (telegrams != nullptr) *telegrams = 0;
+  for (; arrived < kMaxTelegrams; ++arrived) {
     BusTelegram fresh(lib);
     const std::uint8_t reqUd2 = keldar_bus_getCFieldREQ_UD2(lib, fresh->short_frame);
     if (link.Stopping()) return KELDAR_BUS_RESULT_FAILED;
@@ -84,7 +86,9 @@ int CConfigurator::ReadUserData(const BusLink& link, std::uint8_t address,
     keldar_bus_CProcessComPortReadData(lib, link.port, buffer.get());
     result = keldar_bus_ParserTelegram(lib, fresh.get(), buffer.get());
     if (result != KELDAR_BUS_RESULT_USER_DATA) return result;
+    if (telegrams != nullptr) *telegrams = arrived + 1;
 
+    target->c_field = fresh->c_field;
     target->ci_field = fresh->ci_field;
     if (fresh->ci_field == kCiVariableData) {
       target->a_field = fresh->a_field;

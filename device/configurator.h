@@ -16,8 +16,9 @@ class CConfigurator {
   int Ping(const BusLink& link, std::uint8_t address) const;
   // REQ_UD2 to `address` until no further telegram follows, gathering the
   // header and every record into `target`: the last parser result, 4 when
-  // user data arrived.
-  int ReadUserData(const BusLink& link, std::uint8_t address, KeldarBusTelegram* target) const;
+  // user data arrived. `telegrams`, when given, counts the telegrams that came.
+  int ReadUserData(const BusLink& link, std::uint8_t address, KeldarBusTelegram* target,
+                   int* telegrams = nullptr) const;
   // The meter's model / other-software version of sub-unit `unit` into `text`
   // (cut to `size`); left as it was when the meter reports none.
   void ReadDeviceModel(const BusLink& link, std::uint8_t address, char* text, std::size_t size,

@@ -15,7 +15,7 @@ TFrameProgramSetting::TFrameProgramSetting(BusLink link, IdentifyRequest request
   link_.stopRequested = [this] { return isInterruptionRequested(); };
 }
 
-void TFrameProgramSetting::run() {
+void TFrameProgramSetting::Work() {
   Identification identification(link_, Configurator(), catalogue_, Settings(), texts_, observer_);
   outcome_ = identification.Run(request_);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QThread>
 #include <functional>
 
 #include "device/identification.h"
+#include "platform/worker_thread.h"
 
 class FirmwareCatalogue;
 
@@ -11,7 +11,7 @@ class FirmwareCatalogue;
 // Every change of the screen goes to the main thread through `observer`,
 // whose calls the worker makes synchronised; a stop request makes the run end
 // at its next bus exchange.
-class TFrameProgramSetting : public QThread {
+class TFrameProgramSetting : public WorkerThread {
   Q_OBJECT
 
  public:
@@ -21,7 +21,7 @@ class TFrameProgramSetting : public QThread {
   const IdentifyOutcome& Outcome() const { return outcome_; }
 
  protected:
-  void run() override;
+  void Work() override;
 
  private:
   BusLink link_;

@@ -30,11 +30,11 @@ CTreadSelectDevice::CTreadSelectDevice(NavigationContext context, KeldarBusPort*
 
 CTreadSelectDevice::~CTreadSelectDevice() {
   requestInterruption();
-  wait();
+  Join();
   CloseDeviceScreens();
 }
 
-void CTreadSelectDevice::run() {
+void CTreadSelectDevice::Work() {
   while (!isInterruptionRequested()) {
     if (keldar_flag_get(closeFlag_) != 0) Synchronize(this, [this] { CloseDeviceScreens(); });
     for (int slept = 0; slept < kPollPeriodMs && !isInterruptionRequested(); slept += kStopCheckMs)

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QPointer>
-#include <QThread>
 #include <array>
 #include <cstdint>
 
 #include "app/navigation_context.h"
+#include "platform/worker_thread.h"
 
 class QWidget;
 class TProgramConfigurationDevice;
@@ -13,7 +13,7 @@ struct KeldarBusPort;
 
 // Opens the work screen of an identified device and closes it again when the
 // screen sets the close flag ("TreadSelectDevice" polls it every 200 ms).
-class CTreadSelectDevice : public QThread {
+class CTreadSelectDevice : public WorkerThread {
   Q_OBJECT
 
  public:
@@ -32,7 +32,7 @@ class CTreadSelectDevice : public QThread {
   TProgramConfigurationDevice* ConfigurationScreen() const { return configuration_; }
 
  protected:
-  void run() override;
+  void Work() override;
 
  private:
   bool ReachMeter(const struct KeldarDeviceRecord& record);

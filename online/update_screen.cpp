@@ -106,7 +106,7 @@ void TProgramUpdate::FrameResize() {
 void TProgramUpdate::StopWorker() {
   if (!worker_) return;
   worker_->requestInterruption();
-  worker_->wait();
+  worker_->Join();
   worker_.reset();
 }
 

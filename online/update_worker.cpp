@@ -20,7 +20,7 @@ TFrameProgramUpdate::TFrameProgramUpdate(UpdateEnvironment environment, std::str
 
 TFrameProgramUpdate::~TFrameProgramUpdate() {
   requestInterruption();
-  wait();
+  Join();
 }
 
 UpdateResult TFrameProgramUpdate::Result() const {
@@ -28,7 +28,7 @@ UpdateResult TFrameProgramUpdate::Result() const {
   return result_;
 }
 
-void TFrameProgramUpdate::run() {
+void TFrameProgramUpdate::Work() {
   UpdateRun update(
       environment_, id_, finger_, newVersion_, [this] { return isInterruptionRequested(); },
       [this](std::int32_t step) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QThread>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -8,15 +7,16 @@
 #include <string>
 
 #include "online/update_run.h"
+#include "platform/worker_thread.h"
 
 // The update worker: one thread per accepted update. It runs UpdateRun and
 // reports progress through synchronised calls onto the thread of
 // `progressContext` (the update screen), so it never touches a widget itself.
-// Its owner stops it with requestInterruption() and must wait() for it before
+// Its owner stops it with requestInterruption() and must Join() it before
 // anything it uses goes away; the destructor does both. `progress` runs on the
 // context's thread and may still run there once after a stop ended the wait
 // for it, so it must not refer to the worker.
-class TFrameProgramUpdate : public QThread {
+class TFrameProgramUpdate : public WorkerThread {
  public:
   // Copies the three texts and asks the server for the file list once, on the
   // caller's thread, to size the gauge. The thread runs after start().
@@ -38,7 +38,7 @@ class TFrameProgramUpdate : public QThread {
   std::int32_t ProgressStep() const { return progressStep_.load(); }
 
  protected:
-  void run() override;
+  void Work() override;
 
  private:
   const UpdateEnvironment environment_;

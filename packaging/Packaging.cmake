@@ -57,9 +57,10 @@ install(PROGRAMS ${CMAKE_CURRENT_LIST_DIR}/install-desktop-entry.sh
 # The entry names the folder it is installed to: written when installing.
 set(keldar_desktop_entry ${CMAKE_BINARY_DIR}/packaging/keldar.desktop)
 install(CODE "
-  set(KELDAR_FOLDER \"\${CMAKE_INSTALL_PREFIX}\")
-  configure_file(\"${CMAKE_CURRENT_LIST_DIR}/keldar.desktop.in\" \"${keldar_desktop_entry}\" @ONLY)
+  set(KELDAR_DESKTOP_TEMPLATE \"${CMAKE_CURRENT_LIST_DIR}/keldar.desktop.in\")
+  set(KELDAR_DESKTOP_ENTRY \"${keldar_desktop_entry}\")
 " COMPONENT desktop)
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/desktop_entry.cmake COMPONENT desktop)
 install(FILES ${keldar_desktop_entry} DESTINATION share/applications COMPONENT desktop)
 
 set(CPACK_GENERATOR TGZ)

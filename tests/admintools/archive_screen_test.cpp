@@ -143,6 +143,48 @@ TEST_F(ArchiveScreen, RefreshShowsWhatWasSavedMeanwhileKeepingTheFilter) {
   EXPECT_EQ(ui.ComboBoxDevice->currentIndex(), 1);
 }
 
+TEST_F(ArchiveScreen, SelectedReadingsAreDeletedOnlyAfterConfirmation) {
+  Archive archive;
+  archive.SaveReading(kHeat, HeatAt(100, 1));
+  archive.SaveReading(kHeat, HeatAt(200, 2));
+  archive.SaveReading(kCold, Reading{0, 0, 300, "", 0, {}});
+  auto screen = Open();
+  auto& ui = screen->Controls();
+  auto& table = *ui.TableReadings;
+  ASSERT_EQ(table.rowCount(), 3);
+  EXPECT_FALSE(ui.PanelButtonDelete->isEnabled()) << "nothing is selected yet";
+
+  // Rows 0 and 2: the cold reading (300) and the oldest heat reading (100),
+  // whose ids are both 1 in their own tables.
+  table.selectRow(0);
+  table.selectionModel()->select(table.model()->index(2, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  ASSERT_TRUE(ui.PanelButtonDelete->isEnabled());
+  QTest::mouseClick(ui.PanelButtonDelete, Qt::LeftButton);
+  ASSERT_TRUE(ui.PanelConfirm->isVisible());
+  EXPECT_TRUE(ui.LabelConfirm->text().contains("(2)")) << ui.LabelConfirm->text().toStdString();
+  QTest::mouseClick(ui.PanelButtonConfirmCancel, Qt::LeftButton);
+  EXPECT_FALSE(ui.PanelConfirm->isVisible());
+  EXPECT_EQ(archive.ReadingCount(), 3) << "cancelling deletes nothing";
+
+  QTest::mouseClick(ui.PanelButtonDelete, Qt::LeftButton);
+  QTest::mouseClick(ui.PanelButtonConfirmDelete, Qt::LeftButton);
+  EXPECT_FALSE(ui.PanelConfirm->isVisible());
+  const auto left = archive.Readings(std::nullopt, std::nullopt);
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0].reading.readTime, 200);
+  EXPECT_EQ(table.rowCount(), 1);
+  EXPECT_FALSE(ui.PanelButtonDelete->isEnabled());
+
+  // A question left open is withdrawn when the list changes under it.
+  table.selectRow(0);
+  QTest::mouseClick(ui.PanelButtonDelete, Qt::LeftButton);
+  ASSERT_TRUE(ui.PanelConfirm->isVisible());
+  QTest::mouseClick(ui.PanelButtonRefresh, Qt::LeftButton);
+  EXPECT_FALSE(ui.PanelConfirm->isVisible());
+  EXPECT_EQ(archive.ReadingCount(), 1);
+}
+
 TEST_F(ArchiveScreen, AFileItCannotReadIsExplainedAndLeftAlone) {
   const std::string garbage(3000, '\x01');
   WriteBytes("archive.db", garbage);

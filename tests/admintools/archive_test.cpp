@@ -128,6 +128,31 @@ TEST_F(ArchiveTest, ReadingsAreNewestFirstFilteredAndLimited) {
   EXPECT_EQ(archive_.ReadingsOf(DeviceKind::kHeat, aId, 1).front().readTime, 200);
 }
 
+TEST_F(ArchiveTest, ReadingsAreDeletedTogetherOrNotAtAll) {
+  const Device heat = Meter(DeviceKind::kHeat, "A");
+  const int64_t first = archive_.SaveReading(heat, At(100));
+  const int64_t second = archive_.SaveReading(heat, At(200));
+  const int64_t cold = archive_.SaveReading(Meter(DeviceKind::kWaterCold, "C"), At(150));
+  ASSERT_EQ(first, cold) << "ids are counted per kind, so the kind must travel with them";
+
+  // The cold reading's id is not a heat reading any more once deleted: the
+  // whole batch is refused and the first deletion rolled back.
+  const ReadingKey mixed[] = {{DeviceKind::kHeat, first}, {DeviceKind::kHeat, 99}};
+  EXPECT_EQ(FailureOf([&] { archive_.DeleteReadings(mixed); }), ArchiveFailure::kNotFound);
+  EXPECT_EQ(archive_.ReadingCount(), 3);
+
+  const ReadingKey chosen[] = {{DeviceKind::kHeat, first}, {DeviceKind::kWaterCold, cold}};
+  archive_.DeleteReadings(chosen);
+  const auto left = archive_.Readings(std::nullopt, std::nullopt);
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0].reading.id, second);
+  EXPECT_TRUE(archive_.FindDevice(DeviceKind::kWaterCold, "KRV", "C")) << "the device stays";
+
+  const ReadingKey unknownKind[] = {{static_cast<DeviceKind>(7), second}};
+  EXPECT_EQ(FailureOf([&] { archive_.DeleteReadings(unknownKind); }), ArchiveFailure::kInvalid);
+  EXPECT_EQ(archive_.ReadingCount(), 1);
+}
+
 TEST_F(ArchiveTest, AReadingWithoutTimeIsStampedNow) {
   const auto before = static_cast<int64_t>(std::time(nullptr));
   archive_.SaveReading(Meter(DeviceKind::kWaterHot, "1"), Reading{});

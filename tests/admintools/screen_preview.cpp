@@ -4,7 +4,7 @@
 // `sample` fills archive.db in the working folder with a few subscribers,
 // objects and readings first. Steps act on the screen before it is shown:
 // select-subscriber, select-object, edit-subscriber, edit-object, delete-object,
-// archive-kind=<n>.
+// select-reading, delete-reading, archive-kind=<n>.
 #include <dlfcn.h>
 
 #include <QApplication>
@@ -152,6 +152,8 @@ int main(int argc, char** argv) {
     if (step == "edit-subscriber") Click(screen, "PanelButtonEditSubscriber");
     if (step == "edit-object") Click(screen, "PanelButtonEditObject");
     if (step == "delete-object") Click(screen, "PanelButtonDeleteObject");
+    if (step == "select-reading") SelectRow(screen, "TableReadings", 0);
+    if (step == "delete-reading") Click(screen, "PanelButtonDelete");
     if (step.rfind("archive-kind=", 0) == 0) {
       screen->findChild<QComboBox*>("ComboBoxDeviceKind")
           ->setCurrentIndex(std::stoi(step.substr(13)));

@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
+#include "app/application.h"
 #include "app/brand_profile.h"
 #include "app/ini_file.h"
 #include "device/bus_protocol_library.h"
@@ -125,6 +128,24 @@ TEST(MainWindow, BottomBarIconsStayFlushRightSixPixelsApartAtEverySize) {
     EXPECT_EQ(ui.Image6->x(), 5);
     EXPECT_EQ(ui.Edit1->x(), 30);
   }
+}
+
+// Yes and No come from Qt, not from the program's phrases: they follow the
+// desktop's language, and go back to Qt's English when its texts are dropped.
+TEST(MainWindow, MessageBoxButtonsSpeakTheDesktopLanguage) {
+  const auto yesText = [] {
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    return box.button(QMessageBox::Yes)->text().remove('&');
+  };
+  {
+    QTranslator russian;
+    ASSERT_TRUE(KeldarApplication::UseQtTexts(russian, QLocale(QLocale::Russian)));
+    EXPECT_EQ(yesText(), QString::fromUtf8("Да"));
+  }
+  EXPECT_EQ(yesText(), "Yes");
+  QTranslator unknown;
+  EXPECT_FALSE(KeldarApplication::UseQtTexts(unknown, QLocale(QLocale::Zulu)));
 }
 
 }  // namespace

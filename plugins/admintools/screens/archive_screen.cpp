@@ -37,6 +37,10 @@ constexpr ColumnText kColumnTexts[TProgramReadLocalArhiv::kColumnCount] = {
     {keys::kArchiveMeterTime, "Время прибора"},
 };
 
+// Where the read-time cell keeps the reading it shows.
+constexpr int kIdRole = Qt::UserRole;
+constexpr int kKindRole = Qt::UserRole + 1;
+
 int ColumnOf(Quantity quantity) {
   return TProgramReadLocalArhiv::kColumnFirstQuantity + static_cast<int>(quantity);
 }
@@ -61,7 +65,8 @@ TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts t
   PinFonts(*this);
   ui.TableReadings->setColumnCount(kColumnCount);
   SetUpTable(*ui.TableReadings);
-  ui.TableReadings->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Several readings can be chosen for deletion at once.
+  ui.TableReadings->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ui.TableReadings->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   ui.TableReadings->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   RefreshTexts();
@@ -81,6 +86,15 @@ TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts t
   });
   connect(ui.ComboBoxDevice, &QComboBox::currentIndexChanged, this, [this] { LoadReadings(); });
   connect(ui.PanelButtonRefresh, &PanelButton::clicked, this, &TProgramReadLocalArhiv::Refresh);
+  connect(ui.TableReadings->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    CancelDelete();
+    ui_->PanelButtonDelete->setEnabled(!SelectedReadings().empty());
+  });
+  connect(ui.PanelButtonDelete, &PanelButton::clicked, this, &TProgramReadLocalArhiv::AskToDelete);
+  connect(ui.PanelButtonConfirmDelete, &PanelButton::clicked, this,
+          &TProgramReadLocalArhiv::ConfirmDelete);
+  connect(ui.PanelButtonConfirmCancel, &PanelButton::clicked, this,
+          &TProgramReadLocalArhiv::CancelDelete);
   Refresh();
 }
 
@@ -93,6 +107,9 @@ void TProgramReadLocalArhiv::RefreshTexts() {
   texts_.Apply(ui.LabelDeviceKind, keys::kArchiveDeviceKind);
   texts_.Apply(ui.LabelDevice, keys::kArchiveDevice);
   texts_.Apply(ui.PanelButtonRefresh, keys::kArchiveRefresh);
+  texts_.Apply(ui.PanelButtonDelete, keys::kArchiveDelete);
+  texts_.Apply(ui.PanelButtonConfirmDelete, keys::kArchiveDelete);
+  texts_.Apply(ui.PanelButtonConfirmCancel, keys::kArchiveCancel);
   for (int column = 0; column < kColumnCount; ++column) {
     const auto& text = kColumnTexts[column];
     ui.TableReadings->setHorizontalHeaderItem(
@@ -137,6 +154,51 @@ void TProgramReadLocalArhiv::Refresh() {
   LoadReadings();
 }
 
+std::vector<ReadingKey> TProgramReadLocalArhiv::SelectedReadings() const {
+  std::vector<ReadingKey> keys;
+  if (ui_->Pages->currentWidget() != ui_->PageReadings) return keys;
+  const auto& table = *ui_->TableReadings;
+  for (const QModelIndex& row : table.selectionModel()->selectedRows(kColumnReadTime)) {
+    const QTableWidgetItem* item = table.item(row.row(), kColumnReadTime);
+    if (item == nullptr) continue;
+    keys.push_back(
+        {static_cast<DeviceKind>(item->data(kKindRole).toInt()), item->data(kIdRole).toLongLong()});
+  }
+  return keys;
+}
+
+void TProgramReadLocalArhiv::AskToDelete() {
+  const auto chosen = SelectedReadings();
+  if (chosen.empty()) return;
+  ui_->LabelConfirm->setText(texts_.Format(
+      keys::kArchiveConfirmDelete,
+      QStringLiteral("Удалить выбранные показания (%s)? Восстановить их будет нельзя."),
+      QString::number(chosen.size())));
+  ui_->PanelConfirm->show();
+}
+
+void TProgramReadLocalArhiv::ConfirmDelete() {
+  // The selection is what the question counted: changing the selection or the
+  // list hides the question.
+  const auto chosen = SelectedReadings();
+  CancelDelete();
+  if (chosen.empty() || !EnsureArchive()) return;
+  try {
+    archive_->DeleteReadings(chosen);
+  } catch (const ArchiveError& error) {
+    Refresh();
+    ui_->LabelStatus->setText(FailureText(texts_, error.failure()));
+    return;
+  } catch (...) {
+    Refresh();
+    ui_->LabelStatus->setText(FailureText(texts_, ArchiveFailure::kFailed));
+    return;
+  }
+  Refresh();
+}
+
+void TProgramReadLocalArhiv::CancelDelete() { ui_->PanelConfirm->hide(); }
+
 void TProgramReadLocalArhiv::LoadDevices() {
   auto& combo = *ui_->ComboBoxDevice;
   const auto chosen = ChosenDevice();
@@ -160,6 +222,8 @@ void TProgramReadLocalArhiv::LoadDevices() {
 }
 
 void TProgramReadLocalArhiv::LoadReadings() {
+  CancelDelete();
+  ui_->PanelButtonDelete->setEnabled(false);
   if (!EnsureArchive()) return;
   auto& table = *ui_->TableReadings;
   const auto kind = ChosenKind();
@@ -194,6 +258,8 @@ void TProgramReadLocalArhiv::LoadReadings() {
   for (int row = 0; row < table.rowCount(); ++row) {
     const auto& [device, reading] = readings[static_cast<std::size_t>(row)];
     auto* time = Cell(format::ReadTime(reading.readTime));
+    time->setData(kIdRole, QVariant::fromValue<qlonglong>(reading.id));
+    time->setData(kKindRole, static_cast<int>(device.kind));
     table.setItem(row, kColumnReadTime, time);
     auto* caption = Cell(format::DeviceCaption(device));
     caption->setToolTip(caption->text());

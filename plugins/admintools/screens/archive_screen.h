@@ -44,6 +44,10 @@ class TProgramReadLocalArhiv : public QFrame {
   Ui::TProgramReadLocalArhiv& Controls() { return *ui_; }
   // Reads the archive again, keeping the chosen kind and device.
   void Refresh();
+  // Asks whether to delete the selected readings; ConfirmDelete deletes them.
+  void AskToDelete();
+  void ConfirmDelete();
+  void CancelDelete();
 
  private:
   void RefreshTexts();
@@ -54,6 +58,7 @@ class TProgramReadLocalArhiv : public QFrame {
   void LoadDevices();
   void LoadReadings();
   void ShowColumnsFor(std::optional<DeviceKind> kind);
+  std::vector<ReadingKey> SelectedReadings() const;
 
   std::unique_ptr<Ui::TProgramReadLocalArhiv> ui_;
   uint8_t* closeFlag_;

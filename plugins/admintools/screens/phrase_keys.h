@@ -53,6 +53,9 @@ inline constexpr const char* kArchiveHeat = "FRAME_PROGRAM_ARCHIVE_HEAT";
 inline constexpr const char* kArchiveWaterCold = "FRAME_PROGRAM_ARCHIVE_WATER_COLD";
 inline constexpr const char* kArchiveWaterHot = "FRAME_PROGRAM_ARCHIVE_WATER_HOT";
 inline constexpr const char* kArchiveRefresh = "FRAME_PROGRAM_ARCHIVE_REFRESH";
+inline constexpr const char* kArchiveDelete = "FRAME_PROGRAM_ARCHIVE_DELETE";
+inline constexpr const char* kArchiveCancel = "FRAME_PROGRAM_ARCHIVE_CANCEL";
+inline constexpr const char* kArchiveConfirmDelete = "FRAME_PROGRAM_ARCHIVE_CONFIRM_DELETE";
 inline constexpr const char* kArchiveReadTime = "FRAME_PROGRAM_ARCHIVE_READ_TIME";
 inline constexpr const char* kArchiveKind = "FRAME_PROGRAM_ARCHIVE_KIND";
 inline constexpr const char* kArchiveEnergy = "FRAME_PROGRAM_ARCHIVE_ENERGY";
@@ -116,6 +119,9 @@ inline constexpr std::array kAll{
     kArchiveWaterCold,
     kArchiveWaterHot,
     kArchiveRefresh,
+    kArchiveDelete,
+    kArchiveCancel,
+    kArchiveConfirmDelete,
     kArchiveReadTime,
     kArchiveKind,
     kArchiveEnergy,

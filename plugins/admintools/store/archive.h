@@ -51,6 +51,9 @@ class Archive {
   // The readings of one device, newest first (at most `limit`, 0 = all).
   std::vector<Reading> ReadingsOf(DeviceKind kind, int64_t deviceId, int limit = 0) const;
   int64_t ReadingCount() const;
+  // Deletes the readings all together, or none of them when one is missing.
+  // Their devices stay in the archive.
+  void DeleteReadings(std::span<const ReadingKey> readings);
 
   // ---- subscribers and objects ----
 

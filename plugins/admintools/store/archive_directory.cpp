@@ -9,12 +9,6 @@ void RequireName(const std::string& name) {
   if (name.empty()) throw ArchiveError(ArchiveFailure::kInvalid, "a name is required");
 }
 
-void RequireChanged(const Database& db, const char* what) {
-  if (sqlite3_changes(db.handle()) == 0) {
-    throw ArchiveError(ArchiveFailure::kNotFound, std::string("no such ") + what);
-  }
-}
-
 }  // namespace
 
 std::vector<Subscriber> Archive::Subscribers() const {

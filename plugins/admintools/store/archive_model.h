@@ -74,4 +74,10 @@ struct DeviceReading {
   Reading reading;
 };
 
+// A reading's ids are counted per kind of device.
+struct ReadingKey {
+  DeviceKind kind = DeviceKind::kHeat;
+  int64_t id = 0;
+};
+
 }  // namespace admintools

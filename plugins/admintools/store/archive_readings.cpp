@@ -207,6 +207,18 @@ std::vector<Reading> Archive::ReadingsOf(DeviceKind kind, int64_t deviceId, int 
   return result;
 }
 
+void Archive::DeleteReadings(std::span<const ReadingKey> readings) {
+  for (const auto& key : readings) RequireKind(key.kind);
+  Transaction transaction(db_);
+  for (const auto& key : readings) {
+    const std::string sql =
+        std::string("DELETE FROM ") + schema::ReadingTable(key.kind) + " WHERE id = ?1";
+    Statement(db_, sql.c_str()).Bind(1, key.id).Run();
+    RequireChanged(db_, "reading");
+  }
+  transaction.Commit();
+}
+
 int64_t Archive::ReadingCount() const {
   int64_t count = 0;
   for (DeviceKind kind : kDeviceKinds) {

@@ -6,6 +6,12 @@
 
 namespace admintools {
 
+void RequireChanged(const Database& db, const char* what) {
+  if (sqlite3_changes(db.handle()) == 0) {
+    throw ArchiveError(ArchiveFailure::kNotFound, std::string("no such ") + what);
+  }
+}
+
 void ThrowSqliteError(sqlite3* db, int code, const char* during) {
   const std::string detail =
       std::string(during) + ": " + (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code));

@@ -72,5 +72,7 @@ class Transaction {
 
 // Throws the ArchiveError that matches an SQLite result code.
 [[noreturn]] void ThrowSqliteError(sqlite3* db, int code, const char* during);
+// Throws kNotFound ("no such <what>") when the last statement changed no row.
+void RequireChanged(const Database& db, const char* what);
 
 }  // namespace admintools

@@ -2,7 +2,14 @@
 
 #include <pthread.h>
 
+#include <mutex>
+
 namespace devicescreen {
+namespace {
+
+std::mutex gHandOver;
+
+}  // namespace
 
 void ReadJob::Start(QObject* receiver, BusPort bus, std::uint8_t address, Done done) {
   Stop();  // the previous thread has delivered; this only joins it
@@ -10,8 +17,16 @@ void ReadJob::Start(QObject* receiver, BusPort bus, std::uint8_t address, Done d
     pthread_setname_np(pthread_self(), "DeviceRead");
     ReadOutcome outcome = ReadMeter(bus, address, stop);
     if (stop.stop_requested()) return;
+    // Posted under a lock that the call takes before it runs: the outcome is
+    // ordered before its use for thread checkers too, not only through Qt's
+    // event queue.
+    const std::lock_guard posting(gHandOver);
     QMetaObject::invokeMethod(
-        receiver, [done, outcome = std::move(outcome)]() mutable { done(std::move(outcome)); },
+        receiver,
+        [done, outcome = std::move(outcome)]() mutable {
+          { const std::lock_guard received(gHandOver); }
+          done(std::move(outcome));
+        },
         Qt::QueuedConnection);
   });
 }
