@@ -49,6 +49,11 @@ using Telegram = BusObject<KeldarBusTelegram, FreeTelegram>;
 using Buffer = BusObject<KeldarBusData, FreeBuffer>;
 using Port = BusObject<KeldarBusPort, FreePort>;
 
+// True when the library opened `port` and the line is usable.
+inline bool PortOpen(const KeldarBusProtocolLibrary* lib, KeldarBusPort* port) {
+  return port != nullptr && keldar_bus_CProcessComPortGetStatus(lib, port) != 0;
+}
+
 inline Telegram NewTelegram(const KeldarBusProtocolLibrary* lib) {
   return Telegram(lib, keldar_bus_CreateTelegramMbus(lib));
 }

@@ -6,10 +6,10 @@
 #include <ostream>
 #include <set>
 
+#include "bus_library.h"
 #include "cli_language.h"
 #include "config/configuration_messages.h"
 #include "config/device_configuration.h"
-#include "device/bus_protocol_library.h"
 #include "device/configurator.h"
 #include "device/device_record.h"
 #include "meter_options.h"
@@ -36,7 +36,7 @@ class MeterSession {
     const auto* lib = library_.GetApi();
     port_ = keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, target.port.c_str(),
                                              target.baud);
-    if (port_ == nullptr || keldar_bus_CProcessComPortGetStatus(lib, port_) == 0) {
+    if (!PortOpen(lib, port_)) {
       Fail(io, kExitFailed, "cannot open port " + target.port);
       return;
     }

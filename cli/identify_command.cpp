@@ -7,8 +7,8 @@
 #include <ostream>
 
 #include "app/ini_file.h"
+#include "bus_library.h"
 #include "cli_language.h"
-#include "device/bus_protocol_library.h"
 #include "device/configurator.h"
 #include "device/firmware_catalogue.h"
 #include "device/identification.h"
@@ -94,7 +94,7 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   const KeldarBusProtocolLibrary* lib = library.GetApi();
   KeldarBusPort* port =
       keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, target->port.c_str(), 300);
-  if (port == nullptr || keldar_bus_CProcessComPortGetStatus(lib, port) == 0) {
+  if (!PortOpen(lib, port)) {
     if (port != nullptr) keldar_bus_DeleteCProcessComPort(lib, port);
     return Fail(io, kExitFailed, "cannot open port " + target->port);
   }

@@ -52,8 +52,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
 
   const Port bus(lib, keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY,
                                                        port->c_str(), static_cast<int>(*baud)));
-  if (bus.get() == nullptr || keldar_bus_CProcessComPortGetStatus(lib, bus.get()) == 0)
-    return Fail(io, kExitFailed, "cannot open port " + *port);
+  if (!PortOpen(lib, bus.get())) return Fail(io, kExitFailed, "cannot open port " + *port);
   const BusLink link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =

@@ -69,9 +69,8 @@ int CConfigurator::ReadUserData(const BusLink& link, std::uint8_t address,
                                 KeldarBusTelegram* target, int* telegrams) const {
   const auto* lib = link.lib;
   int result = KELDAR_BUS_RESULT_FAILED;
-  int arrived = 0;
   if (telegrams != nullptr) *telegrams = 0;
-  for (; arrived < kMaxTelegrams; ++arrived) {
+  for (int arrived = 0; arrived < kMaxTelegrams; ++arrived) {
     BusTelegram fresh(lib);
     const std::uint8_t reqUd2 = keldar_bus_getCFieldREQ_UD2(lib, fresh->short_frame);
     if (link.Stopping()) return KELDAR_BUS_RESULT_FAILED;

@@ -183,18 +183,16 @@ void TProgramReadLocalArhiv::ConfirmDelete() {
   const auto chosen = SelectedReadings();
   CancelDelete();
   if (chosen.empty() || !EnsureArchive()) return;
+  std::optional<ArchiveFailure> failure;
   try {
     archive_->DeleteReadings(chosen);
   } catch (const ArchiveError& error) {
-    Refresh();
-    ui_->LabelStatus->setText(FailureText(texts_, error.failure()));
-    return;
+    failure = error.failure();
   } catch (...) {
-    Refresh();
-    ui_->LabelStatus->setText(FailureText(texts_, ArchiveFailure::kFailed));
-    return;
+    failure = ArchiveFailure::kFailed;
   }
   Refresh();
+  if (failure) ui_->LabelStatus->setText(FailureText(texts_, *failure));
 }
 
 void TProgramReadLocalArhiv::CancelDelete() { ui_->PanelConfirm->hide(); }
