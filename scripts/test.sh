@@ -1,11 +1,13 @@
 #!/bin/sh
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test. Installs the Debian packages it needs first.
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
+# warnings as errors, and runs every test. Installs the Debian packages it
+# needs first.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
 build=${KELDAR_TEST_BUILD:-build-test}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELDAR_SANITIZE=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELDAR_SANITIZE=ON \
+  -DKELDAR_WERROR=ON
 cmake --build "$build" --parallel "$(nproc)"
 # Qt's own leaks at exit are not ours to fix; everything else must be clean.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}

@@ -390,39 +390,54 @@ KELDAR_ADMIN_RECORD_HELPERS(WaterHot, KeldarAdminWaterHot, KeldarAdminWaterHotAr
 
 /* ---- Filling records ---- */
 
-/* Copies `text` into a field of `size` bytes, NUL-terminated, cut before the
- * first UTF-8 character that would not fit whole. A NULL text empties the field. */
-static inline void keldar_admin_copy_text(char* field, size_t size, const char* text) {
+/* The length of `text` cut so that its last UTF-8 character is whole: a lead
+ * byte whose continuation bytes lie past `length` is left out with them. */
+static inline size_t keldar_admin_whole_characters(const char* text, size_t length) {
+  size_t lead = length;
+  while (lead > 0 && length - lead < 4 && ((unsigned char)text[lead - 1] & 0xC0) == 0x80) --lead;
+  if (lead == 0) return length;
+  --lead;
+  const unsigned char first = (unsigned char)text[lead];
+  const size_t needed = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+  return length - lead < needed ? lead : length;
+}
+
+/* Copies a text of at most `source_size` bytes (terminated or not) into a
+ * field of `size` bytes, NUL-terminated, cut before the first UTF-8 character
+ * that would not fit whole. Neither side is read or written past its size. A
+ * NULL source empties the field. */
+static inline void keldar_admin_copy_bounded(char* field, size_t size, const char* source,
+                                             size_t source_size) {
   if (field == NULL || size == 0) return;
-  size_t length = text != NULL ? strlen(text) : 0;
-  if (length > size - 1) {
-    length = size - 1;
-    while (length > 0 && ((unsigned char)text[length] & 0xC0) == 0x80) --length;
+  size_t length = 0;
+  if (source != NULL) {
+    const size_t room = size - 1;
+    length = strnlen(source, source_size < room ? source_size : room);
+    length = keldar_admin_whole_characters(source, length);
   }
-  if (length > 0) memcpy(field, text, length);
+  if (length > 0) memcpy(field, source, length);
   field[length] = '\0';
 }
-#define KELDAR_ADMIN_SET_TEXT(field, text) keldar_admin_copy_text((field), sizeof(field), (text))
 
-/* Fills the identity of `device` from an identified device's record. */
+/* Copies the NUL-terminated `text` into a field of `size` bytes, cut as above. */
+static inline void keldar_admin_copy_text(char* field, size_t size, const char* text) {
+  keldar_admin_copy_bounded(field, size, text, size);
+}
+#define KELDAR_ADMIN_SET_TEXT(field, text) keldar_admin_copy_text((field), sizeof(field), (text))
+/* Copies a fixed-size text field of one record into a field of another. */
+#define KELDAR_ADMIN_COPY_FIELD(field, source) \
+  keldar_admin_copy_bounded((field), sizeof(field), (source), sizeof(source))
+
+/* Fills the identity of `device` from an identified device's record; the
+ * record's texts need not be terminated within their fields. */
 static inline void keldar_admin_device_from_record(KeldarAdminDevice* device,
                                                    const KeldarDeviceRecord* record) {
   if (device == NULL || record == NULL) return;
-  char text[sizeof record->model + 1];
   device->medium = record->device_type;
-  /* the record's fields need not be terminated: bound each read by its size */
-  memcpy(text, record->manufacturer, sizeof record->manufacturer);
-  text[sizeof record->manufacturer] = '\0';
-  KELDAR_ADMIN_SET_TEXT(device->manufacturer, text);
-  memcpy(text, record->serial, sizeof record->serial);
-  text[sizeof record->serial] = '\0';
-  KELDAR_ADMIN_SET_TEXT(device->serial, text);
-  memcpy(text, record->model, sizeof record->model);
-  text[sizeof record->model] = '\0';
-  KELDAR_ADMIN_SET_TEXT(device->model, text);
-  memcpy(text, record->software_version, sizeof record->software_version);
-  text[sizeof record->software_version] = '\0';
-  KELDAR_ADMIN_SET_TEXT(device->software_version, text);
+  KELDAR_ADMIN_COPY_FIELD(device->manufacturer, record->manufacturer);
+  KELDAR_ADMIN_COPY_FIELD(device->serial, record->serial);
+  KELDAR_ADMIN_COPY_FIELD(device->model, record->model);
+  KELDAR_ADMIN_COPY_FIELD(device->software_version, record->software_version);
 }
 
 /* 1 when a value was reported. */

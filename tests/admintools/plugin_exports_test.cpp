@@ -104,6 +104,7 @@ TEST_F(PluginStore, HeatReadingsRoundTrip) {
 
   // A further reading of the known device, then its history.
   KeldarAdminHeat* reading = keldar_admin_CreateCDataHeat(lib_);
+  ASSERT_NE(reading, nullptr);
   reading->device_id = deviceId;
   reading->read_time = 3000;
   reading->volume_m3 = 10.25;
@@ -169,6 +170,7 @@ TEST_F(PluginStore, WaterReadingsRoundTripAndKeepTheirKind) {
 TEST_F(PluginStore, ArraysKeepCopiesOfWhatIsPushed) {
   KeldarAdminSubscriberArray* array = keldar_admin_CreateCArrayDataSubscriber(lib_);
   KeldarAdminSubscriber* subscriber = keldar_admin_CreateCDataSubscriber(lib_);
+  ASSERT_NE(subscriber, nullptr);
   KELDAR_ADMIN_SET_TEXT(subscriber->name, "First");
   EXPECT_EQ(keldar_admin_CArrayDataSubscriberPushBack(lib_, array, subscriber), 1);
   KELDAR_ADMIN_SET_TEXT(subscriber->name, "Second");

@@ -71,6 +71,50 @@ TEST(RecordText, TheCHelperCutsTheSameWay) {
   EXPECT_STREQ(device.manufacturer, "KRV");
 }
 
+TEST(RecordText, TheCHelperKeepsEveryCharacterThatFitsWhole) {
+  char field[5];
+  keldar_admin_copy_text(field, sizeof field, "ab\xE2\x82\xAC");  // a, b and a 3-byte euro sign
+  EXPECT_STREQ(field, "ab") << "the euro sign needs one byte more";
+  keldar_admin_copy_text(field, sizeof field, "a\xE2\x82\xAC");
+  EXPECT_STREQ(field, "a\xE2\x82\xAC") << "exactly the room there is";
+  keldar_admin_copy_text(field, sizeof field, "\xF0\x9F\x94\xA5x");  // a 4-byte character, then x
+  EXPECT_STREQ(field, "\xF0\x9F\x94\xA5");
+  keldar_admin_copy_text(field, sizeof field, "abcdefgh");
+  EXPECT_STREQ(field, "abcd");
+  char one[1] = {'x'};
+  keldar_admin_copy_text(one, sizeof one, "abc");
+  EXPECT_EQ(one[0], '\0') << "a one-byte field holds the terminator alone";
+}
+
+// The sanitizers watch these: a source field that fills its size has no
+// terminator, and nothing past it may be read.
+TEST(RecordText, AFieldCopyReadsTheSourceNoFurtherThanItsSize) {
+  const char serial[9] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+  char wide[16];
+  keldar_admin_copy_bounded(wide, sizeof wide, serial, sizeof serial);
+  EXPECT_STREQ(wide, "123456789");
+  char narrow[4];
+  KELDAR_ADMIN_COPY_FIELD(narrow, serial);
+  EXPECT_STREQ(narrow, "123");
+  keldar_admin_copy_bounded(wide, sizeof wide, nullptr, 4);
+  EXPECT_STREQ(wide, "");
+}
+
+TEST(RecordIdentity, FieldsThatFillTheirSizeAreReadNoFurther) {
+  KeldarDeviceRecord identified{};
+  std::memcpy(identified.manufacturer, "KRVX", 4);
+  std::memcpy(identified.serial, "123456789", 9);
+  std::memcpy(identified.software_version, "1.234567890", 11);
+  identified.address = 7;  // the byte after the manufacturer: must not be taken for text
+  KeldarAdminDevice device{};
+  keldar_admin_device_from_record(&device, &identified);
+  EXPECT_STREQ(device.manufacturer, "KRV") << "cut to the three letters that fit";
+  EXPECT_STREQ(device.serial, "123456789");
+  EXPECT_STREQ(device.software_version, "1.234567890");
+  EXPECT_EQ(device.id, 0) << "the archive's own fields are left alone";
+  EXPECT_EQ(device.kind, 0);
+}
+
 TEST(RecordValues, NotReportedIsNaNOnOneSideAndEmptyOnTheOther) {
   KeldarAdminHeat blank;
   records::Blank(blank);

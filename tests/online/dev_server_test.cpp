@@ -172,7 +172,11 @@ TEST_F(DevServerDesk, ChunksCountFromOneAndStopAtTheEnd) {
     const auto rows = Ask("call krv_main.fetch_file(1, 'ff', " + id + ", " +
                               std::to_string(position) + ", " + std::to_string(count) + ");",
                           corrupt);
-    return rows.size() == 1 ? rows[0].at("file") : "<" + std::to_string(rows.size()) + " rows>";
+    if (rows.size() == 1) return rows[0].at("file");
+    std::string several = "<";
+    several += std::to_string(rows.size());
+    several += " rows>";
+    return several;
   };
   EXPECT_EQ(chunk(1, 4), Base64Encode("0123"));
   EXPECT_EQ(chunk(5, 4), Base64Encode("4567"));

@@ -300,8 +300,10 @@ TEST(JsonDepth, HundredsOfThousandsOfBracketsAreRefusedWithoutExhaustingTheStack
 
 TEST(JsonDepth, SiblingsDoNotAddToTheDepth) {
   std::u16string wide = u"[";
-  for (int i = 0; i < 2000; ++i)
-    wide += (i == 0 ? u"" : u",") + Nested(kJsonMaxDepth - 1, u'[', u']');
+  for (int i = 0; i < 2000; ++i) {
+    if (i > 0) wide += u',';
+    wide += Nested(kJsonMaxDepth - 1, u'[', u']');
+  }
   wide += u"]";
   EXPECT_TRUE(Parse(wide));
 }
