@@ -41,12 +41,14 @@ class Socket {
 
 struct Endpoint {
   std::string name;
-  std::uint16_t port = 80;
+  std::uint16_t port = 0;
 };
 
-// "name" or "name:port"; a port that is not a number in 1..65535 does not resolve.
-std::optional<Endpoint> SplitHost(std::string_view host) {
+// "name" (on `defaultPort`) or "name:port"; a port that is not a number in
+// 1..65535 does not resolve.
+std::optional<Endpoint> SplitHost(std::string_view host, std::uint16_t defaultPort) {
   Endpoint endpoint;
+  endpoint.port = defaultPort;
   const auto colon = host.rfind(':');
   if (colon == std::string_view::npos) {
     endpoint.name = std::string(host);
@@ -185,7 +187,8 @@ bool FormatHttpRequest(const char* host, const char* path, const char* body, std
   return true;
 }
 
-int HttpPost(const char* host, const char* path, const char* body, std::string& answer) {
+int HttpPost(const char* host, const char* path, const char* body, std::string& answer,
+             std::uint16_t defaultPort) {
   if (host == nullptr) return kHttpNoHost;
   if (path == nullptr) path = "";
   if (body == nullptr) body = "";
@@ -195,7 +198,7 @@ int HttpPost(const char* host, const char* path, const char* body, std::string& 
 
   const Socket socket;
   if (!socket.IsOpen()) return kHttpNoSocket;
-  const auto endpoint = SplitHost(host);
+  const auto endpoint = SplitHost(host, defaultPort);
   const auto address = endpoint ? Resolve(*endpoint) : std::nullopt;
   if (!address) return kHttpNoHost;
 

@@ -2,14 +2,16 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // One blocking HTTP/1.0 POST over a plain TCP connection; the server closes
 // the connection after its answer. No state between calls: any thread may call.
 //
-// `host` is "name" or "name:port" (port 80 without one); it goes into the Host
-// header exactly as given. `path` and `body` are sent byte for byte, nothing
-// escaped. The request text must fit kRequestBufferBytes with its NUL.
+// `host` is "name" or "name:port" (`defaultPort` without one: 80 for the
+// program, another for tests that cannot bind 80); it goes into the Host header
+// exactly as given. `path` and `body` are sent byte for byte, nothing escaped.
+// The request text must fit kRequestBufferBytes with its NUL.
 //
 // Results:
 //   kHttpOk (0)           the exchange ran to its end; `answer` holds the body, or is
@@ -47,7 +49,10 @@ inline constexpr std::chrono::milliseconds kHeadTimeout{5000};
 inline constexpr std::chrono::milliseconds kExchangeTimeout{60000};
 }  // namespace http_limits
 
-int HttpPost(const char* host, const char* path, const char* body, std::string& answer);
+inline constexpr std::uint16_t kHttpDefaultPort = 80;
+
+int HttpPost(const char* host, const char* path, const char* body, std::string& answer,
+             std::uint16_t defaultPort = kHttpDefaultPort);
 
 // The request text as HttpPost sends it, or false when it would not fit
 // kRequestBufferBytes including its terminating NUL.
