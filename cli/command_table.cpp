@@ -26,7 +26,9 @@ void PrintOverview(std::ostream& out) {
     out << "  " << c.name << std::string(13 - std::min<std::size_t>(c.name.size(), 12), ' ')
         << c.summary << '\n';
   }
-  out << "\n\"keldar-cli <command> --help\" describes one command.\n";
+  out << "\n\"keldar-cli <command> --help\" describes one command. Every command that prints\n"
+         "data prints text for people, or one JSON document with --json.\n"
+         "\"keldar-cli --version\" prints the program's version.\n";
 }
 
 bool WantsHelp(const std::vector<std::string>& args) {
@@ -53,6 +55,10 @@ int RunCli(const std::vector<std::string>& args, CommandIo& io) {
   const std::string& name = args.front();
   if (name == "--help" || name == "-h" || name == "help") {
     PrintOverview(io.out);
+    return kExitOk;
+  }
+  if (name == "--version") {
+    io.out << "keldar-cli " << KELDAR_VERSION << '\n';
     return kExitOk;
   }
   for (const Command& c : Table()) {

@@ -1,5 +1,6 @@
 #include "config_commands.h"
 
+#include <QJsonObject>
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "config/device_configuration.h"
 #include "device/configurator.h"
 #include "device/device_record.h"
+#include "json_output.h"
 #include "meter_options.h"
 
 namespace keldar::cli {
@@ -22,13 +24,14 @@ constexpr char kCommon[] =
     "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
     "  --baud N       the speed the meter answers at\n"
     "  --address A    its primary address 1-254\n"
+    "  --json         print one JSON document instead of text\n"
     "The outcome is printed in the language of ./config.ini. Exit status 0 only\n"
     "when the meter acknowledged everything asked; 1 otherwise; 2 for usage.\n";
 
 // One meter on an open port, with the exchanges of the configuration screen.
 class MeterSession {
  public:
-  MeterSession(const MeterTarget& target, CommandIo& io) : io_(io) {
+  MeterSession(const MeterTarget& target, bool json, CommandIo& io) : io_(io), json_(json) {
     if (!library_.IsLoaded()) {
       Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
       return;
@@ -57,15 +60,29 @@ class MeterSession {
   bool Ready() const { return configuration_.has_value(); }
   DeviceConfiguration& Configuration() { return *configuration_; }
 
-  // Prints the message the screen shows for `event`; true for a success.
-  bool Tell(ConfigurationEvent event) const {
-    const ConfigurationMessage& message = MessageFor(event);
-    io_.out << language_.Text(message.key, message.builtInText) << '\n';
+  // Prints the message the screen shows for `event`, with --json as
+  // {"acknowledged": …, "message": …} and `fields`; true for a success.
+  bool Tell(ConfigurationEvent event, const QJsonObject& fields = {}) const {
+    Tell(event, IsSuccess(event), fields);
     return IsSuccess(event);
+  }
+  // The same, when the meter acknowledged everything asked (`acknowledged`)
+  // is more than one event says.
+  void Tell(ConfigurationEvent event, bool acknowledged, QJsonObject fields) const {
+    const ConfigurationMessage& message = MessageFor(event);
+    const std::string text = language_.Text(message.key, message.builtInText);
+    if (json_) {
+      fields["acknowledged"] = acknowledged;
+      fields["message"] = QString::fromStdString(text);
+      PrintJson(io_.out, fields);
+    } else {
+      io_.out << text << '\n';
+    }
   }
 
  private:
   CommandIo& io_;
+  bool json_;
   BusProtocolLibrary library_;
   CliLanguage language_;
   KeldarBusPort* port_ = nullptr;
@@ -90,13 +107,19 @@ bool AllOf(const std::string& text, int (*test)(int), std::size_t maxLength) {
          std::all_of(text.begin(), text.end(), [test](unsigned char c) { return test(c) != 0; });
 }
 
+// The addresses without a primary address the meter did not give.
+QJsonObject Unread(QJsonObject addresses) {
+  addresses["primary_address"] = QJsonValue();
+  return addresses;
+}
+
 // Runs `work` with the meter named by the options, after the usual checks.
 template <typename Work>
 int WithMeter(const std::vector<std::string>& args, const std::set<std::string>& valued,
               const char* name, CommandIo& io, Work work) {
   std::set<std::string> all{"--port", "--baud", "--address"};
   all.insert(valued.begin(), valued.end());
-  const Options options(args, all, {});
+  const Options options(args, all, {kJsonOption});
   int status = kExitOk;
   const auto target = ReadMeterTarget(options, name, io, status);
   if (!target) return status;
@@ -108,19 +131,25 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
       args, {}, "config", io, [&io](const Options& options, const MeterTarget& target) {
         if (!options.Positional().empty())
           return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
-        MeterSession meter(target, io);
+        const bool json = options.Flag(kJsonOption);
+        MeterSession meter(target, json, io);
         if (!meter.Ready()) return kExitFailed;
         const auto addresses = meter.Configuration().ReadAddresses();
-        io.out << "primary address: " << addresses.primary << '\n'
-               << "secondary address: " << addresses.secondary << '\n';
+        const QJsonObject read{{"primary_address", QString::fromStdString(addresses.primary)},
+                               {"secondary_address", QString::fromStdString(addresses.secondary)}};
+        if (!json) {
+          io.out << "primary address: " << addresses.primary << '\n'
+                 << "secondary address: " << addresses.secondary << '\n';
+        }
         switch (addresses.primaryReadout) {
           case DeviceConfiguration::PrimaryReadout::Received:
+            if (json) PrintJson(io.out, read);
             return kExitOk;
           case DeviceConfiguration::PrimaryReadout::InvalidResponse:
-            meter.Tell(ConfigurationEvent::InvalidResponse);
+            meter.Tell(ConfigurationEvent::InvalidResponse, Unread(read));
             return kExitFailed;
           case DeviceConfiguration::PrimaryReadout::NotReceived:
-            meter.Tell(ConfigurationEvent::PrimaryNotReceived);
+            meter.Tell(ConfigurationEvent::PrimaryNotReceived, Unread(read));
             return kExitFailed;
         }
         return kExitFailed;
@@ -141,7 +170,7 @@ int RunSetAddress(const std::vector<std::string>& args, CommandIo& io) {
           return Fail(io, kExitUsage, "--primary: up to three decimal digits: " + *primary);
         if (secondary && !AllOf(*secondary, isxdigit, 8))
           return Fail(io, kExitUsage, "--secondary: up to eight hexadecimal digits: " + *secondary);
-        MeterSession meter(target, io);
+        MeterSession meter(target, options.Flag(kJsonOption), io);
         if (!meter.Ready()) return kExitFailed;
         DeviceConfiguration::AddressChange change;
         // A short secondary address is filled with blanks on the right, as the screen's edit is.
@@ -150,8 +179,12 @@ int RunSetAddress(const std::vector<std::string>& args, CommandIo& io) {
           change.secondary = meter.Configuration().SetSecondaryAddress(
               *secondary + std::string(8 - secondary->size(), ' '));
         }
-        meter.Tell(EventFor(change));
+        // Each address asked for: whether the meter took it.
+        QJsonObject changed;
+        if (primary) changed["primary_changed"] = change.primary;
+        if (secondary) changed["secondary_changed"] = change.secondary;
         const bool everything = (!primary || change.primary) && (!secondary || change.secondary);
+        meter.Tell(EventFor(change), everything, changed);
         return everything ? kExitOk : kExitFailed;
       });
 }
@@ -161,7 +194,7 @@ int RunSetSerial(const std::vector<std::string>& args, CommandIo& io) {
       args, {}, "set-serial", io, [&io](const Options& options, const MeterTarget& target) {
         if (options.Positional().size() != 1 || !AllOf(options.Positional()[0], isdigit, 8))
           return Fail(io, kExitUsage, "set-serial needs the new serial number, up to eight digits");
-        MeterSession meter(target, io);
+        MeterSession meter(target, options.Flag(kJsonOption), io);
         if (!meter.Ready()) return kExitFailed;
         const auto outcome = meter.Configuration().SetSerialNumber(options.Positional()[0]);
         return meter.Tell(EventOf(outcome, ConfigurationEvent::SerialChanged)) ? kExitOk
@@ -178,7 +211,7 @@ int RunSetType(const std::vector<std::string>& args, CommandIo& io) {
         if (!code)
           return Fail(io, kExitUsage,
                       "set-type needs the medium code, 0-255 (0, 6 or 22 on the screen)");
-        MeterSession meter(target, io);
+        MeterSession meter(target, options.Flag(kJsonOption), io);
         if (!meter.Ready()) return kExitFailed;
         const auto outcome = meter.Configuration().SetDeviceType(static_cast<std::uint8_t>(*code));
         return meter.Tell(EventOf(outcome, ConfigurationEvent::TypeChanged)) ? kExitOk
@@ -191,7 +224,7 @@ int RunSetType(const std::vector<std::string>& args, CommandIo& io) {
 const Command& ConfigCommand() {
   static const std::string help =
       std::string(
-          "usage: keldar-cli config --port PATH --baud N --address A\n\n"
+          "usage: keldar-cli config --port PATH --baud N --address A [--json]\n\n"
           "Prints the meter's primary and secondary address as the configuration\n"
           "screen reads them when it opens.\n") +
       kCommon;
@@ -204,7 +237,7 @@ const Command& SetAddressCommand() {
   static const std::string help =
       std::string(
           "usage: keldar-cli set-address --port PATH --baud N --address A "
-          "[--primary P] [--secondary HEX8]\n\n"
+          "[--primary P] [--secondary HEX8] [--json]\n\n"
           "Changes the primary address (above 252 sends 252) and/or the secondary\n"
           "address (eight hexadecimal digits), primary first.\n") +
       kCommon;
@@ -215,7 +248,7 @@ const Command& SetAddressCommand() {
 const Command& SetSerialCommand() {
   static const std::string help =
       std::string(
-          "usage: keldar-cli set-serial --port PATH --baud N --address A DIGITS\n\n"
+          "usage: keldar-cli set-serial --port PATH --baud N --address A [--json] DIGITS\n\n"
           "Changes the meter's serial number (up to eight digits).\n") +
       kCommon;
   static const Command command{"set-serial", "change a meter's serial number", help, RunSetSerial};
@@ -225,7 +258,7 @@ const Command& SetSerialCommand() {
 const Command& SetTypeCommand() {
   static const std::string help =
       std::string(
-          "usage: keldar-cli set-type --port PATH --baud N --address A CODE\n\n"
+          "usage: keldar-cli set-type --port PATH --baud N --address A [--json] CODE\n\n"
           "Changes the meter's device type to the medium CODE (0 other, 6 hot water,\n"
           "22 cold water).\n") +
       kCommon;

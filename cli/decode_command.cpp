@@ -1,27 +1,32 @@
 #include "decode_command.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <fstream>
 #include <ostream>
+#include <sstream>
 
 #include "bus_library.h"
 #include "hex_input.h"
+#include "json_output.h"
 #include "options.h"
 #include "telegram_json.h"
+#include "telegram_table.h"
 
 namespace keldar::cli {
 
 namespace {
 
 constexpr char kHelp[] =
-    "usage: keldar-cli decode HEX...\n"
-    "       keldar-cli decode --file FILE      (\"-\" reads standard input)\n"
+    "usage: keldar-cli decode [--json] HEX...\n"
+    "       keldar-cli decode [--json] --file FILE   (\"-\" reads standard input)\n"
     "\n"
     "Decodes M-Bus telegrams (RSP_UD long frames as hex, blanks allowed) and\n"
-    "prints them as JSON: one object, or an array when several are given.\n"
-    "In a file, each non-empty line is one telegram. Exit status 0 when every\n"
-    "telegram decoded, 1 when one did not, 2 for bad hex or usage.\n";
+    "prints each as a table of its records; in a file, each non-empty line is\n"
+    "one telegram. Nothing is printed unless every telegram decodes.\n"
+    "  --json         print one JSON document instead of text\n"
+    "                 (an object, or an array when several telegrams are given)\n"
+    "Exit status 0 when every telegram decoded, 1 when one did not, 2 for bad\n"
+    "hex or usage.\n";
 
 HexTelegrams ReadInput(const Options& options, CommandIo& io) {
   const auto file = options.Value("--file");
@@ -33,7 +38,7 @@ HexTelegrams ReadInput(const Options& options, CommandIo& io) {
 }
 
 int Run(const std::vector<std::string>& args, CommandIo& io) {
-  const Options options(args, {"--file"}, {});
+  const Options options(args, {"--file"}, {kJsonOption});
   if (!options.Error().empty()) return Fail(io, kExitUsage, options.Error());
   if (options.Value("--file") && !options.Positional().empty()) {
     return Fail(io, kExitUsage, "give telegrams either as arguments or with --file");
@@ -47,7 +52,10 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
   const KeldarBusProtocolLibrary* lib = library.GetApi();
 
+  // Everything is decoded before anything is printed: a telegram that fails
+  // leaves standard output empty.
   QJsonArray decoded;
+  std::ostringstream tables;
   for (std::size_t i = 0; i < input.telegrams.size(); ++i) {
     const auto& bytes = input.telegrams[i];
     const std::string which =
@@ -67,10 +75,17 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
                   which + "not a decodable M-Bus telegram (frame, check sum or records)");
     }
     decoded.append(TelegramToJson(lib, telegram.get()));
+    if (input.telegrams.size() > 1) {
+      tables << (i > 0 ? "\n" : "") << "Telegram " << i + 1 << " of " << input.telegrams.size()
+             << "\n";
+    }
+    PrintTelegramTable(tables, lib, telegram.get());
   }
-  const QJsonDocument document =
-      decoded.size() == 1 ? QJsonDocument(decoded.first().toObject()) : QJsonDocument(decoded);
-  io.out << document.toJson(QJsonDocument::Indented).toStdString();
+  if (options.Flag(kJsonOption)) {
+    PrintJson(io.out, decoded.size() == 1 ? decoded.first() : QJsonValue(decoded));
+  } else {
+    io.out << tables.str();
+  }
   return kExitOk;
 }
 

@@ -1,4 +1,4 @@
-// keldar-cli decode: telegrams given as hex, printed decoded as JSON.
+// keldar-cli decode: telegrams given as hex, printed decoded as tables or JSON.
 #pragma once
 
 #include "command.h"

@@ -1,7 +1,6 @@
 #include "identify_command.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cstring>
 #include <ostream>
@@ -13,6 +12,7 @@
 #include "device/firmware_catalogue.h"
 #include "device/identification.h"
 #include "device/serial_ports.h"
+#include "json_output.h"
 #include "meter_options.h"
 
 namespace keldar::cli {
@@ -26,42 +26,46 @@ constexpr char kIdentifyHelp[] =
     "speed it answers at (300 baud upward), switches it to N baud, reads its\n"
     "identification and, for KRV, PTX and MLD meters, its configuration with the\n"
     "devices on its pulse inputs, looked up in ./program.db. Port and speed are\n"
-    "stored in ./config.ini. Progress lines are printed as the screen shows them.\n"
+    "stored in ./config.ini. Progress lines are printed as the screen shows them,\n"
+    "then the meter and its devices.\n"
     "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
     "  --baud N       the speed to switch the meter to\n"
     "  --address A    primary address 1-254\n"
-    "  --json         end with one JSON line describing the result\n"
+    "  --json         print one JSON document instead of text (the progress\n"
+    "                 lines then go to standard error)\n"
     "Exit status 0 when the run ended (whatever it found), 1 when the port\n"
     "cannot be opened, 2 for usage.\n";
 
 constexpr char kPortsHelp[] =
-    "usage: keldar-cli ports\n"
+    "usage: keldar-cli ports [--json]\n"
     "\n"
     "Lists the serial ports as the connection screen offers them: the paths in\n"
     "KELDAR_SERIAL_PORTS first, then the machine's ports; one per line, the\n"
-    "name and the device path separated by a tab.\n";
+    "name and the device path separated by a tab.\n"
+    "  --json         print one JSON document instead of text\n";
 
 std::string Field(const char* text, std::size_t size) {
   return std::string(text, ::strnlen(text, size));
 }
 
-// Prints what the connection screen would show.
+// Prints what the connection screen would show, on `out`.
 class PrintingObserver : public IdentifyObserver {
  public:
-  PrintingObserver(CommandIo& io, const CliLanguage& language) : io_(io), language_(language) {}
+  PrintingObserver(std::ostream& out, const CliLanguage& language)
+      : out_(out), language_(language) {}
   void ShowProgress(int progress, const std::string& status) override {
-    io_.out << "progress " << progress << ": " << status << '\n';
+    out_ << "progress " << progress << ": " << status << '\n';
   }
   bool OpenSelection() override { return false; }  // no screens here; the port is released
   void DeviceInformationNotFound() override {
-    io_.out << language_.Text("FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND",
-                              "Информация про устройство не найдена.")
-            << '\n';
+    out_ << language_.Text("FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND",
+                           "Информация про устройство не найдена.")
+         << '\n';
   }
   void Finish(bool) override {}
 
  private:
-  CommandIo& io_;
+  std::ostream& out_;
   const CliLanguage& language_;
 };
 
@@ -81,7 +85,8 @@ QJsonObject DeviceJson(const KeldarDeviceRecord& d) {
 }
 
 int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
-  const Options options(args, {"--port", "--baud", "--address"}, {"--json"});
+  const Options options(args, {"--port", "--baud", "--address"}, {kJsonOption});
+  const bool json = options.Flag(kJsonOption);
   int status = kExitOk;
   const auto target = ReadMeterTarget(options, "identify", io, status);
   if (!target) return status;
@@ -107,7 +112,8 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
       language.Text("FRAME_PROGRAM_MAIN_CONNECTION_ESTABLISHED", texts.connected.c_str());
   texts.readingConfiguration = language.Text("FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION",
                                              texts.readingConfiguration.c_str());
-  PrintingObserver observer(io, language);
+  // With --json, standard output holds the document alone.
+  PrintingObserver observer(json ? io.err : io.out, language);
   FirmwareCatalogue catalogue;
   Configurator().ClearDevices();
   Identification identification({lib, port, {}}, Configurator(), catalogue, Settings(),
@@ -117,7 +123,7 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   QJsonArray devices;
   for (std::size_t i = 0; i < Configurator().DeviceCount(); ++i)
     devices.append(DeviceJson(*Configurator().Device(i)));
-  if (options.Flag("--json")) {
+  if (json) {
     const QJsonObject result{
         {"port", QString::fromStdString(target->port)},
         {"requested_baud", target->baud},
@@ -130,7 +136,7 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
         {"progress", outcome.progress},
         {"devices", devices},
     };
-    io.out << QJsonDocument(result).toJson(QJsonDocument::Compact).toStdString() << '\n';
+    PrintJson(io.out, result);
     return kExitOk;
   }
   if (outcome.foundSpeed == 0) {
@@ -152,9 +158,22 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
 }
 
 int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
-  if (!args.empty()) return Fail(io, kExitUsage, "ports takes no arguments");
-  for (const SerialPortEntry& port : ListSerialPorts())
-    io.out << port.name << '\t' << port.path << '\n';
+  const Options options(args, {}, {kJsonOption});
+  if (!options.Error().empty()) return Fail(io, kExitUsage, options.Error());
+  if (!options.Positional().empty()) {
+    return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
+  }
+  const std::vector<SerialPortEntry> ports = ListSerialPorts();
+  if (options.Flag(kJsonOption)) {
+    QJsonArray list;
+    for (const SerialPortEntry& port : ports) {
+      list.append(QJsonObject{{"name", QString::fromStdString(port.name)},
+                              {"path", QString::fromStdString(port.path)}});
+    }
+    PrintJson(io.out, list);
+    return kExitOk;
+  }
+  for (const SerialPortEntry& port : ports) io.out << port.name << '\t' << port.path << '\n';
   return kExitOk;
 }
 

@@ -1,11 +1,11 @@
 #include "read_command.h"
 
-#include <QJsonDocument>
 #include <filesystem>
 #include <ostream>
 
 #include "bus_library.h"
 #include "device/configurator.h"
+#include "json_output.h"
 #include "options.h"
 #include "telegram_json.h"
 #include "telegram_table.h"
@@ -17,15 +17,16 @@ namespace {
 constexpr char kHelp[] =
     "usage: keldar-cli read --port PATH --baud N --address A [--json]\n"
     "\n"
-    "Reads one meter: SND_NKE, then REQ_UD2 for every telegram of its answer.\n"
+    "Reads one meter: SND_NKE, then REQ_UD2 for every telegram of its answer,\n"
+    "and prints the records as a table.\n"
     "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
     "  --baud N       line speed, 300 to 76800\n"
     "  --address A    primary address 0-250, 253 (selected) or 254 (any)\n"
-    "  --json         print JSON (as \"decode\") instead of a table\n"
+    "  --json         print one JSON document instead of text (as decode --json)\n"
     "Exit status 0 when the meter was read, 1 when it was not, 2 for usage.\n";
 
 int Run(const std::vector<std::string>& args, CommandIo& io) {
-  const Options options(args, {"--port", "--baud", "--address"}, {"--json"});
+  const Options options(args, {"--port", "--baud", "--address"}, {kJsonOption});
   if (!options.Error().empty()) return Fail(io, kExitUsage, options.Error());
   if (!options.Positional().empty()) {
     return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
@@ -69,8 +70,8 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
                                : "telegram " + std::to_string(telegrams + 1) +
                                      " of the answer from " + where + " did not arrive");
   }
-  if (options.Flag("--json")) {
-    io.out << QJsonDocument(TelegramToJson(lib, target.get())).toJson().toStdString();
+  if (options.Flag(kJsonOption)) {
+    PrintJson(io.out, TelegramToJson(lib, target.get()));
   } else {
     PrintTelegramTable(io.out, lib, target.get());
   }

@@ -7,11 +7,6 @@ namespace keldar::cli {
 
 namespace {
 
-constexpr std::uint8_t kVariableData = 0x72;
-constexpr std::uint8_t kShortHeader = 0x7A;
-constexpr std::uint8_t kFixedData = 0x73;
-constexpr std::uint8_t kApplicationError = 0x70;
-
 QJsonValue ValueOf(const KeldarBusDataInfoBlock& r) {
   if (r.value_kind == KELDAR_BUS_VALUE_NUMBER) return r.decoded;
   return QJsonValue::Null;
@@ -96,22 +91,23 @@ QJsonObject TelegramToJson(const KeldarBusProtocolLibrary* lib, KeldarBusTelegra
   o["c"] = t->c_field;
   o["a"] = t->a_field;
   o["ci"] = t->ci_field;
-  if (t->ci_field == kApplicationError) {
+  if (t->ci_field == kApplicationErrorCi) {
     o["error"] = QString::fromUtf8(t->error_text);
   }
-  if (t->ci_field == kVariableData || t->ci_field == kFixedData) {
+  if (t->ci_field == kVariableDataCi || t->ci_field == kFixedDataCi) {
     o["id"] = IdentificationText(*t);
     o["medium"] = t->medium;
   }
-  if (t->ci_field == kVariableData) {
+  if (t->ci_field == kVariableDataCi) {
     o["manufacturer"] = QString::fromUtf8(t->manufacturer_text);
     o["version"] = t->version;
   }
-  if (t->ci_field == kVariableData || t->ci_field == kShortHeader || t->ci_field == kFixedData) {
+  if (t->ci_field == kVariableDataCi || t->ci_field == kShortHeaderCi ||
+      t->ci_field == kFixedDataCi) {
     o["access_number"] = t->access_number;
     o["status"] = t->status;
   }
-  if (t->ci_field == kVariableData || t->ci_field == kShortHeader) {
+  if (t->ci_field == kVariableDataCi || t->ci_field == kShortHeaderCi) {
     o["signature"] = t->signature;
   }
   o["more_records_follow"] = t->more_records_follow != 0;

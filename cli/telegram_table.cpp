@@ -81,13 +81,23 @@ std::string ValueText(const KeldarBusDataInfoBlock& r) {
 
 void PrintTelegramTable(std::ostream& out, const KeldarBusProtocolLibrary* lib,
                         KeldarBusTelegram* t) {
-  char status[8];
-  std::snprintf(status, sizeof status, "%02X", t->status);
-  out << "Meter " << IdentificationText(*t).toStdString() << "  " << t->manufacturer_text
-      << "  version " << int{t->version} << "  medium " << int{t->medium} << " ("
-      << MediumName(t->medium) << ")\n"
-      << "address " << int{t->a_field} << "  access number " << int{t->access_number} << "  status "
-      << status << "\n\n";
+  // The header names what the telegram's CI field carries, as the JSON does.
+  const bool variable = t->ci_field == kVariableDataCi;
+  const bool fixed = t->ci_field == kFixedDataCi;
+  if (variable || fixed) {
+    out << "Meter " << IdentificationText(*t).toStdString();
+    if (variable) out << "  " << t->manufacturer_text << "  version " << int{t->version};
+    out << "  medium " << int{t->medium} << " (" << MediumName(t->medium) << ")\n";
+  } else if (t->ci_field == kApplicationErrorCi) {
+    out << "Error answer: " << t->error_text << '\n';
+  }
+  out << "address " << int{t->a_field};
+  if (variable || fixed || t->ci_field == kShortHeaderCi) {
+    char status[8];
+    std::snprintf(status, sizeof status, "%02X", t->status);
+    out << "  access number " << int{t->access_number} << "  status " << status;
+  }
+  out << "\n\n";
   out << std::left << std::setw(4) << "#" << std::setw(23) << "function" << std::setw(9)
       << "storage" << std::setw(8) << "tariff" << std::setw(9) << "subunit" << std::setw(44)
       << "quantity"
@@ -102,6 +112,8 @@ void PrintTelegramTable(std::ostream& out, const KeldarBusProtocolLibrary* lib,
         << std::setw(8) << r->tariff << std::setw(9) << r->unit << std::setw(44) << quantity
         << ValueText(*r) << '\n';
   }
+  if (count == 0) out << "(no records)\n";
+  if (t->more_records_follow != 0) out << "More records follow in the meter's next telegram.\n";
 }
 
 }  // namespace keldar::cli

@@ -1,5 +1,6 @@
-// keldar-cli: telegram hex in, JSON out; reading meters on the simulator;
-// one clear line and a non-zero exit for every failure.
+// keldar-cli: telegram hex in, a table or JSON out; reading meters on the
+// simulator; one clear line and a non-zero exit for every failure; the same
+// --json everywhere.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -13,6 +14,7 @@
 #include <sstream>
 
 #include "../busprotocol/sim_process.h"
+#include "app/brand_profile.h"
 #include "command.h"
 #include "platform/library.h"
 
@@ -124,7 +126,7 @@ class CliTest : public ::testing::Test {
 };
 
 TEST_F(CliTest, DecodePrintsTheTelegramAsJson) {
-  const CliRun run = Cli({"decode", kTelegram});
+  const CliRun run = Cli({"decode", "--json", kTelegram});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.err.empty());
   EXPECT_TRUE(SameJson(Parse(run.out), Parse(kExpected)));
@@ -134,13 +136,14 @@ TEST_F(CliTest, DecodeTakesBytesAsSeparateArgumentsOrUnspaced) {
   std::vector<std::string> args{"decode"};
   std::istringstream bytes(kTelegram);
   for (std::string b; bytes >> b;) args.push_back(b);
+  args.push_back("--json");  // after the bytes as well as before them
   CliRun run = Cli(args);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(SameJson(Parse(run.out), Parse(kExpected)));
 
   std::string unspaced = kTelegram;
   unspaced.erase(std::remove(unspaced.begin(), unspaced.end(), ' '), unspaced.end());
-  run = Cli({"decode", unspaced});
+  run = Cli({"decode", "--json", unspaced});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(SameJson(Parse(run.out), Parse(kExpected)));
 }
@@ -151,7 +154,8 @@ TEST_F(CliTest, DecodeSeveralTelegramsFromAFileOrStandardInput) {
     std::ofstream file(path);
     file << kTelegram << "\n\n68 04 04 68 08 01 70 08 81 16\n";
   }
-  CliRun run = Cli({"decode", "--file", path});
+  CliRun run = Cli({"decode", "--json", "--file", path});
+  const CliRun tables = Cli({"decode", "--file", path});
   std::remove(path.c_str());
   ASSERT_EQ(run.status, 0) << run.err;
   const QJsonArray all = Parse(run.out).toArray();
@@ -159,15 +163,20 @@ TEST_F(CliTest, DecodeSeveralTelegramsFromAFileOrStandardInput) {
   EXPECT_TRUE(SameJson(all[0], Parse(kExpected)));
   EXPECT_TRUE(SameJson(all[1], Parse(R"({"c": 8, "a": 1, "ci": 112, "error": "Application busy",
                                          "more_records_follow": false, "records": []})")));
+  ASSERT_EQ(tables.status, 0) << tables.err;
+  const auto second = tables.out.find("Telegram 2 of 2\n");
+  ASSERT_NE(second, std::string::npos) << tables.out;
+  EXPECT_EQ(tables.out.find("Telegram 1 of 2\nMeter 12345678  KRV"), 0u) << tables.out;
+  EXPECT_EQ(tables.out.substr(second + 16, 31), "Error answer: Application busy\n") << tables.out;
 
-  run = Cli({"decode", "--file", "-"}, std::string(kTelegram) + "\n");
+  run = Cli({"decode", "--json", "--file", "-"}, std::string(kTelegram) + "\n");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(SameJson(Parse(run.out), Parse(kExpected)));
 }
 
 TEST_F(CliTest, DecodeFixedDataAndMoreRecordsFollow) {
-  CliRun run =
-      Cli({"decode", "68 13 13 68 08 01 73 93 92 91 90 10 00 05 69 31 65 00 00 69 00 00 00 3F 16"});
+  CliRun run = Cli({"decode", "--json",
+                    "68 13 13 68 08 01 73 93 92 91 90 10 00 05 69 31 65 00 00 69 00 00 00 3F 16"});
   ASSERT_EQ(run.status, 0) << run.err;
   const QJsonObject fixed = Parse(run.out).toObject();
   EXPECT_EQ(fixed["id"].toString(), "90919293");
@@ -180,11 +189,45 @@ TEST_F(CliTest, DecodeFixedDataAndMoreRecordsFollow) {
   run = Cli({"decode", "68 10 10 68 08 01 72 78 56 34 12 56 2E 03 04 2A 00 00 00 1F 64 16"});
   // The check sum above is wrong on purpose: refused, one line, exit 1.
   EXPECT_EQ(run.status, 1);
-  run = Cli({"decode", "68 10 10 68 08 01 72 78 56 34 12 56 2E 03 04 2A 00 00 00 1F 63 16"});
+  constexpr char kMore[] = "68 10 10 68 08 01 72 78 56 34 12 56 2E 03 04 2A 00 00 00 1F 63 16";
+  run = Cli({"decode", "--json", kMore});
   ASSERT_EQ(run.status, 0) << run.err;
   const QJsonObject more = Parse(run.out).toObject();
   EXPECT_TRUE(more["more_records_follow"].toBool());
   EXPECT_EQ(more["records"][0]["dif"].toInt(), 0x1F);
+  run = Cli({"decode", kMore});
+  EXPECT_NE(run.out.find("More records follow"), std::string::npos) << run.out;
+
+  // Fixed data has no manufacturer or version in its header.
+  run =
+      Cli({"decode", "68 13 13 68 08 01 73 93 92 91 90 10 00 05 69 31 65 00 00 69 00 00 00 3F 16"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.find("Meter 90919293  medium 4 (heat (outlet))\naddress 1  access number 16"),
+            0u)
+      << run.out;
+}
+
+TEST_F(CliTest, DecodePrintsATableByDefault) {
+  const CliRun run = Cli({"decode", kTelegram});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty());
+  std::vector<std::string> lines;
+  std::istringstream text(run.out);
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 11u) << run.out;  // header, blank, column names, seven records
+  EXPECT_EQ(lines[0], "Meter 12345678  KRV  version 3  medium 4 (heat (outlet))");
+  EXPECT_EQ(lines[1], "address 5  access number 42  status 00");
+  EXPECT_EQ(lines[3].rfind("#", 0), 0u) << "the column names";
+  const auto record = [&](std::size_t n) { return lines[3 + n]; };
+  EXPECT_EQ(record(1).rfind("1 ", 0), 0u);
+  EXPECT_NE(record(1).find("Energy"), std::string::npos);
+  EXPECT_NE(record(1).find("12345000 Wh"), std::string::npos) << record(1);
+  EXPECT_NE(record(2).find("-12.3 °C"), std::string::npos) << record(2);
+  EXPECT_NE(record(3).find("2024-03-15T08:30"), std::string::npos) << record(3);
+  EXPECT_NE(record(4).find("(date flagged invalid)"), std::string::npos) << record(4);
+  EXPECT_NE(record(6).find("0.01 m^3"), std::string::npos) << record(6);
+  EXPECT_NE(record(7).find("manufacturer specific"), std::string::npos) << record(7);
+  EXPECT_EQ(run.out.find('{'), std::string::npos) << "no JSON without --json";
 }
 
 TEST_F(CliTest, DecodeFailuresAreOneLineAndNonZero) {
@@ -203,10 +246,13 @@ TEST_F(CliTest, DecodeFailuresAreOneLineAndNonZero) {
       {{"decode", "E5"}, 1, "acknowledgement"},
       {{"decode", "68 04 04 68 08 01 70 08 82 16"}, 1, "not a decodable"},
       {{"decode", "68 05 05 68 08 01 72 78 56 49 16"}, 1, "not a decodable"},
+      {{"decode", kTelegram, "68 04 04 68 08 01 70 08 82 16"}, 1, "telegram 2: not a decodable"},
+      {{"decode", "--json", kTelegram, "E5"}, 1, "telegram 2: an acknowledgement"},
       {{"nonsense"}, 2, "unknown command"},
+      {{"ports", "--frobnicate"}, 2, "unknown option"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.args.size() > 1 ? c.args[1] : c.args[0]);
+    SCOPED_TRACE(c.args.size() > 1 ? c.args[1] + " " + c.args.back() : c.args[0]);
     const CliRun run = Cli(c.args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_TRUE(run.out.empty());
@@ -215,16 +261,51 @@ TEST_F(CliTest, DecodeFailuresAreOneLineAndNonZero) {
   }
 }
 
-TEST_F(CliTest, HelpForEachCommand) {
+TEST_F(CliTest, HelpForEachCommandDescribesJsonInTheSameWords) {
   CliRun run = Cli({"--help"});
   EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("--version"), std::string::npos);
   for (const auto& command : keldar::cli::Commands()) {
+    SCOPED_TRACE(std::string(command.name));
     EXPECT_NE(run.out.find(command.name), std::string::npos);
     const CliRun help = Cli({std::string(command.name), "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: keldar-cli " + std::string(command.name)), std::string::npos);
+    EXPECT_NE(help.out.find("[--json]"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("  --json         print one JSON document instead of text"),
+              std::string::npos)
+        << help.out;
   }
   EXPECT_EQ(Cli({}).status, 2);
+}
+
+TEST_F(CliTest, VersionIsTheOneTheWindowShows) {
+  const CliRun run = Cli({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.err.empty());
+  const BrandProfile shipped(1);
+  const std::string_view window = shipped.Version();  // "v.0.14"
+  ASSERT_EQ(window.substr(0, 2), "v.");
+  EXPECT_EQ(run.out, "keldar-cli " + std::string(window.substr(2)) + "\n");
+}
+
+TEST_F(CliTest, PortsListsTheConfiguredPortsAsTextOrJson) {
+  const std::string a = std::string(KELDAR_TEST_DIR) + "/cli-port-a";
+  const std::string b = std::string(KELDAR_TEST_DIR) + "/cli-port-b";
+  ::setenv("KELDAR_SERIAL_PORTS", (a + ":" + b).c_str(), 1);
+  const CliRun text = Cli({"ports"});
+  const CliRun json = Cli({"ports", "--json"});
+  ::unsetenv("KELDAR_SERIAL_PORTS");
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out.rfind(a + "\t" + a + "\n" + b + "\t" + b + "\n", 0), 0u) << text.out;
+  ASSERT_EQ(json.status, 0) << json.err;
+  const QJsonArray ports = Parse(json.out).toArray();
+  ASSERT_GE(ports.size(), 2);
+  EXPECT_TRUE(SameJson(ports[0], QJsonObject{{"name", QString::fromStdString(a)},
+                                             {"path", QString::fromStdString(a)}}));
+  EXPECT_EQ(ports[1]["path"].toString().toStdString(), b);
+  EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), ports.size())
+      << "the same ports either way";
 }
 
 TEST_F(CliTest, ReadAMeterAsJsonAndAsATable) {
@@ -246,7 +327,7 @@ TEST_F(CliTest, ReadAMeterAsJsonAndAsATable) {
 
   run = Cli({"read", "--port", sim.Path(), "--baud", "2400", "--address", "4"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("Meter 52000001  MLD"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("Meter 52000001  MLD"), 0u) << run.out;
   EXPECT_NE(run.out.find("68.5 °C"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("2024-04-30"), std::string::npos) << run.out;
 }
@@ -289,17 +370,26 @@ TEST_F(CliTest, ReadOfAReplayedTelegramMatchesItsDecode) {
   EXPECT_TRUE(SameJson(Parse(read.out), Parse(kExpected)));
 }
 
+// The program itself, as a shell runs it: its standard output and exit status.
+CliRun Program(const std::string& arguments) {
+  const std::string command = std::string(KELDAR_BIN_DIR) + "/keldar-cli " + arguments;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  CliRun run;
+  if (pipe == nullptr) return run;
+  char chunk[256];
+  while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) run.out.append(chunk, n);
+  run.status = WEXITSTATUS(::pclose(pipe));
+  return run;
+}
+
 // The installed program: finds BusProtocol.so beside itself.
 TEST_F(CliTest, TheProgramDecodesWithTheLibraryBesideIt) {
-  const std::string command = std::string(KELDAR_BIN_DIR) + "/keldar-cli decode " + kTelegram;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  char chunk[256];
-  while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) out.append(chunk, n);
-  const int status = ::pclose(pipe);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_TRUE(SameJson(Parse(out), Parse(kExpected)));
+  const CliRun run = Program(std::string("decode --json ") + kTelegram);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(SameJson(Parse(run.out), Parse(kExpected)));
+  const CliRun version = Program("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, Cli({"--version"}).out);
 }
 
 }  // namespace

@@ -37,6 +37,14 @@ CliResult Cli(const std::vector<std::string>& args) {
   return run;
 }
 
+QJsonObject JsonObject(const std::string& text) {
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+  EXPECT_EQ(error.error, QJsonParseError::NoError) << text;
+  EXPECT_TRUE(document.isObject()) << text;
+  return document.object();
+}
+
 std::string BusLog(const std::string& file) {
   std::ifstream in(file);
   std::stringstream text;
@@ -70,13 +78,12 @@ class MeterCommands : public ::testing::Test {
   ScopedEnv lang{"LANG", "ru_RU.UTF-8"};
 };
 
-TEST_F(MeterCommands, IdentifyPrintsProgressAndOneJsonLineWithEveryDevice) {
+TEST_F(MeterCommands, IdentifyPrintsProgressAndTheDevicesAsTextOrJson) {
   SimProcess sim({"--no-timing", MeterFile("krv_heat.ini")});
   const CliResult run =
       Cli({"identify", "--port", sim.Path(), "--baud", "2400", "--address", "1", "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
-  const auto lastLine = run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
-  const QJsonObject result = QJsonDocument::fromJson(QByteArray::fromStdString(lastLine)).object();
+  const QJsonObject result = JsonObject(run.out);  // the whole output: the progress is elsewhere
   EXPECT_EQ(result["found_baud"].toInt(), 2400);
   EXPECT_TRUE(result["switched"].toBool());
   EXPECT_EQ(result["manufacturer"].toString(), "KRV");
@@ -86,13 +93,27 @@ TEST_F(MeterCommands, IdentifyPrintsProgressAndOneJsonLineWithEveryDevice) {
   EXPECT_EQ(devices[1].toObject()["serial"].toString(), "41000011");
   EXPECT_EQ(devices[2].toObject()["address"].toInt(), 253);
   EXPECT_EQ(devices[0].toObject()["subunit_count"].toInt(), 2);
-  EXPECT_NE(run.out.find("progress 80: Подключение к устройству"), std::string::npos);
+  EXPECT_NE(run.err.find("progress 80: Подключение к устройству"), std::string::npos) << run.err;
   EXPECT_NE(BusLog("config.ini").find("BAUD = 2400"), std::string::npos);
+
+  const CliResult text =
+      Cli({"identify", "--port", sim.Path(), "--baud", "2400", "--address", "1"});
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_TRUE(text.err.empty()) << text.err;
+  EXPECT_NE(text.out.find("progress 80: Подключение к устройству"), std::string::npos);
+  EXPECT_NE(text.out.find("meter KRV, medium " + std::to_string(result["medium"].toInt()) +
+                          ", answered at 2400 baud, now at 2400 baud\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("41000011"), std::string::npos) << "the devices are listed";
+  EXPECT_EQ(text.out.find('{'), std::string::npos) << "no JSON without --json";
 
   const CliResult silent =
       Cli({"identify", "--port", sim.Path(), "--baud", "2400", "--address", "99", "--json"});
   EXPECT_EQ(silent.status, 0) << "the run ended, whatever it found";
-  EXPECT_NE(silent.out.find("\"found_baud\":null"), std::string::npos);
+  const QJsonObject nobody = JsonObject(silent.out);
+  EXPECT_TRUE(nobody.contains("found_baud"));
+  EXPECT_TRUE(nobody["found_baud"].isNull());
 
   EXPECT_EQ(
       Cli({"identify", "--port", "/dev/no-such-port", "--baud", "2400", "--address", "1"}).status,
@@ -113,11 +134,27 @@ TEST_F(MeterCommands, AddressesAreSentAsTheScreenSendsThemAndReallyChange) {
   EXPECT_NE(BusLog(Log()).find("01 7A FC"), std::string::npos) << "252 on the wire";
   EXPECT_NE(BusLog(Log()).find("0C 79 00 00 34 12"), std::string::npos) << "0x12340000";
 
-  run = Command("set-address", sim.Path(), 2, {"--primary", "17"});
+  run = Command("set-address", sim.Path(), 2, {"--primary", "17", "--json"});
   EXPECT_EQ(run.status, 0);
+  const QJsonObject changed = JsonObject(run.out);
+  EXPECT_TRUE(changed["acknowledged"].toBool());
+  EXPECT_TRUE(changed["primary_changed"].toBool());
+  EXPECT_FALSE(changed.contains("secondary_changed")) << "not asked for";
+  EXPECT_FALSE(changed["message"].toString().isEmpty());
   run = Command("config", sim.Path(), 17);
   EXPECT_EQ(run.out, "primary address: 017\nsecondary address: 12340000\n");
+  run = Command("config", sim.Path(), 17, {"--json"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(JsonObject(run.out),
+            (QJsonObject{{"primary_address", "017"}, {"secondary_address", "12340000"}}));
+
   EXPECT_EQ(Command("config", sim.Path(), 2).status, 1) << "nobody at the old address";
+  run = Command("config", sim.Path(), 2, {"--json"});
+  EXPECT_EQ(run.status, 1);
+  const QJsonObject nobody = JsonObject(run.out);
+  EXPECT_TRUE(nobody["primary_address"].isNull());
+  EXPECT_FALSE(nobody["acknowledged"].toBool());
+  EXPECT_FALSE(nobody["message"].toString().isEmpty());
 }
 
 TEST_F(MeterCommands, SerialNumberAndTypeChangeTheMeter) {
@@ -127,9 +164,10 @@ TEST_F(MeterCommands, SerialNumberAndTypeChangeTheMeter) {
   EXPECT_EQ(run.out, "Серийный номер устройства успешно изменен.\n");
   EXPECT_NE(BusLog(Log()).find("0C 78 45 23 01 00"), std::string::npos) << "12345 as BCD";
 
-  run = Command("set-type", sim.Path(), 2, {"6"});
+  run = Command("set-type", sim.Path(), 2, {"6", "--json"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "Тип устройства успешно изменен.\n");
+  EXPECT_EQ(JsonObject(run.out),
+            (QJsonObject{{"acknowledged", true}, {"message", "Тип устройства успешно изменен."}}));
 
   run = Cli({"read", "--port", sim.Path(), "--baud", "2400", "--address", "2", "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
@@ -168,6 +206,10 @@ TEST_F(MeterCommands, RefusalsAndMissingRecordsAreReportedInTheScreensWords) {
   run = Command("set-type", sim.Path(), 77, {"6"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "Invalid response from the device.\n") << "in the language of config.ini";
+  run = Command("set-serial", sim.Path(), 77, {"--json", "00000001"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(JsonObject(run.out), (QJsonObject{{"acknowledged", false},
+                                              {"message", "Invalid response from the device."}}));
 }
 
 }  // namespace
