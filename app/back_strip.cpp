@@ -19,5 +19,5 @@ void MakeBackStrip(QWidget* strip, QLabel* label, QWidget* background,
     look::SetBold(label, false);
   });
   look::OnClick(strip, onBack);
-  look::OnClick(label, onBack);
+  look::OnClick(label, onBack, look::Keys::kPartOfButton);
 }

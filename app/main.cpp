@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/window_probe.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<KeldarApplication> application;
   try {
     application = std::make_unique<KeldarApplication>(argc, argv);
+    const auto probe = WindowProbe::FromEnvironment();
     // The window shows itself on the task bar; Qt does that for every top-level window.
     auto window = std::make_unique<TForm1>();
     CentreOnScreen(*window);

@@ -1,7 +1,10 @@
 #include "app/main_window.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <utility>
 
 #include "app/admin_tools_library.h"
@@ -9,6 +12,7 @@
 #include "app/client_align.h"
 #include "app/ini_file.h"
 #include "app/navigation_worker.h"
+#include "app/widget_look.h"
 #include "config/about_screen.h"
 #include "config/language_library.h"
 #include "config/settings_screen.h"
@@ -87,10 +91,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
 
   programSetting_ = new TProgramSetting(nullptr, Settings(), PhraseSource(), [this] {
     if (programMain_ != nullptr) programMain_->RefreshTexts();
+    if (frameAbout_ != nullptr) frameAbout_->RefreshTexts();
   });
   AlignToClient(programSetting_, this);
   programSetting_->hide();
-  frameAbout_ = new TFrameAbout(this, *brand_);
+  frameAbout_ = new TFrameAbout(this, *brand_, PhraseSource());
   frameAbout_->hide();
 
   // The support address, never clipped: the field grows to its text.
@@ -133,7 +138,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   // The version check runs before the window is first shown.
   RunStartupCheck();
 
-  for (QWidget* icon : {ui_->Image1, ui_->Image2, ui_->Image4}) icon->installEventFilter(this);
+  // The bottom bar's icons are buttons: the about box, the settings, the update.
+  look::OnClick(ui_->Image1, [this] { Image1Click(); });
+  look::OnClick(ui_->Image4, [this] { Image4Click(); });
+  look::OnClick(ui_->Image2, [this] { Image2Click(); });
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, &TForm1::GoBack);
   ui_->Bottom->installEventFilter(this);
   ui_->Main->installEventFilter(this);
   FormResize();
@@ -178,12 +189,29 @@ void TForm1::FormResize() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && (watched == ui_->Bottom || watched == ui_->Main)) {
     FormResize();
-  } else if (event->type() == QEvent::MouseButtonRelease) {
-    if (watched == ui_->Image1) Image1Click();
-    if (watched == ui_->Image4) Image4Click();
-    if (watched == ui_->Image2) Image2Click();
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::GoBack() {
+  if (frameAbout_ != nullptr && frameAbout_->isVisible()) {
+    frameAbout_->hide();
+    return;
+  }
+  // Only the screen on top: the last visible one in stacking order.
+  const QObjectList& children = this->children();
+  for (auto it = children.crbegin(); it != children.crend(); ++it) {
+    auto* screen = qobject_cast<QWidget*>(*it);
+    if (screen == nullptr || screen->isWindow() || !screen->isVisible() || screen == frameAbout_)
+      continue;
+    auto* back = screen->findChild<QWidget*>(QStringLiteral("Back"));
+    if (back != nullptr && back->isVisible()) {
+      // Pressed as the keyboard presses it, whichever kit drew the strip.
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+      QCoreApplication::sendEvent(back, &press);
+    }
+    return;
+  }
 }
 
 void TForm1::Image1Click() {

@@ -78,6 +78,8 @@ class TForm1 : public QWidget, private StartupCheckHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Escape: closes the about box, else presses the back strip of the screen on top.
+  void GoBack();
   void Image1Click();
   void Image4Click();
   void Image2Click();

@@ -11,6 +11,7 @@
 #include "device/configurator.h"
 #include "device/connect_worker.h"
 #include "device/connection_screen.h"
+#include "device/port_problem.h"
 #include "device/select_device_screen.h"
 #include "keldar/bus_protocol_types.h"
 #include "platform/message_box.h"
@@ -93,6 +94,19 @@ void CTreadMainForm::StartConnection(const char* devicePath, int speed, int addr
   if (context_.programMain != nullptr) context_.programMain->ShowConnecting(true);
   portObject_ =
       keldar_bus_CreateCProcessComPort(bus->GetApi(), 0, KELDAR_BUS_ADDRESS_ANY, devicePath, 300);
+  // A port that will not open is the user's to fix: say why, and stay idle.
+  if (const PortProblem* problem =
+          PortProblemOf(keldar_bus_CProcessComPortGetOpenError(bus->GetApi(), portObject_))) {
+    if (portObject_ != nullptr) keldar_bus_DeleteCProcessComPort(bus->GetApi(), portObject_);
+    portObject_ = nullptr;
+    if (context_.programMain != nullptr) context_.programMain->ShowConnecting(false);
+    const bool fromLibrary = context_.phrases.Has(problem->key);
+    const QString text = context_.phrases.Text(problem->key, QString::fromUtf8(problem->builtIn))
+                             .replace(QStringLiteral("%s"), QString::fromUtf8(devicePath));
+    platform::ShowMessageBox(nullptr, text, fromLibrary ? QString() : QStringLiteral("Ошибка"),
+                             platform::kMbTaskModal | platform::kMbIconError);
+    return;
+  }
 
   IdentifyTexts texts;
   const Phrases& phrases = context_.phrases;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "device/bus_protocol_library.h"
+#include "device/port_problem.h"
 #include "keldar/bus_protocol_types.h"
 
 namespace keldar::cli {
@@ -52,6 +53,14 @@ using Port = BusObject<KeldarBusPort, FreePort>;
 // True when the library opened `port` and the line is usable.
 inline bool PortOpen(const KeldarBusProtocolLibrary* lib, KeldarBusPort* port) {
   return port != nullptr && keldar_bus_CProcessComPortGetStatus(lib, port) != 0;
+}
+
+// "cannot open port P: why, and what to do", for a port that is not open.
+inline std::string PortOpenFailure(const KeldarBusProtocolLibrary* lib, const KeldarBusPort* port,
+                                   const std::string& path) {
+  const PortProblem* problem = PortProblemOf(keldar_bus_CProcessComPortGetOpenError(lib, port));
+  return "cannot open port " + path +
+         (problem != nullptr ? ": " + WithPort(problem->english, path) : std::string());
 }
 
 inline Telegram NewTelegram(const KeldarBusProtocolLibrary* lib) {

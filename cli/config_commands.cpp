@@ -40,7 +40,7 @@ class MeterSession {
     port_ = keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, target.port.c_str(),
                                              target.baud);
     if (!PortOpen(lib, port_)) {
-      Fail(io, kExitFailed, "cannot open port " + target.port);
+      Fail(io, kExitFailed, PortOpenFailure(lib, port_, target.port));
       return;
     }
     record_ = EmptyDeviceRecord();

@@ -100,8 +100,9 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   KeldarBusPort* port =
       keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, target->port.c_str(), 300);
   if (!PortOpen(lib, port)) {
+    const std::string failure = PortOpenFailure(lib, port, target->port);
     if (port != nullptr) keldar_bus_DeleteCProcessComPort(lib, port);
-    return Fail(io, kExitFailed, "cannot open port " + target->port);
+    return Fail(io, kExitFailed, failure);
   }
 
   const CliLanguage language;

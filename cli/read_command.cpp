@@ -53,7 +53,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
 
   const Port bus(lib, keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY,
                                                        port->c_str(), static_cast<int>(*baud)));
-  if (!PortOpen(lib, bus.get())) return Fail(io, kExitFailed, "cannot open port " + *port);
+  if (!PortOpen(lib, bus.get())) return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
   const BusLink link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =

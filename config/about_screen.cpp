@@ -7,8 +7,8 @@
 #include "platform/shell.h"
 #include "ui_TFrameAbout.h"
 
-TFrameAbout::TFrameAbout(QWidget* parent, const BrandProfile& brand)
-    : QFrame(parent), ui_(std::make_unique<Ui::TFrameAbout>()) {
+TFrameAbout::TFrameAbout(QWidget* parent, const BrandProfile& brand, Phrases phrases)
+    : QFrame(parent), ui_(std::make_unique<Ui::TFrameAbout>()), phrases_(phrases) {
   ui_->setupUi(this);
   ui_->ImageLogo->setPixmap(QPixmap::fromImage(brand.LogoSmall()));
   ui_->LabelVersion_->setText(
@@ -24,6 +24,15 @@ TFrameAbout::TFrameAbout(QWidget* parent, const BrandProfile& brand)
   look::PaintText(ui_->LabelWebSiteUrl, QColor(11, 110, 105));
   look::OnClick(ui_->LabelWebSiteUrl, [this] { LabelWebSiteUrlClick(); });
   look::OnClick(ui_->PanelButtonOk, [this] { hide(); });
+  RefreshTexts();
+}
+
+void TFrameAbout::RefreshTexts() {
+  ui_->LabelVersion->setText(phrases_.Formatted("FRAME_ABOUT_VERSION", "%s:", "Version:"));
+  ui_->LabelWebSite->setText(phrases_.Formatted("FRAME_ABOUT_WEBSITE", "%s:", "Website:"));
+  ui_->LabelNotice2->setText(
+      phrases_.Text("FRAME_ABOUT_ALL_RIGHTS_RESERVED", QStringLiteral("Все права защищены.")));
+  ui_->PanelButtonOk->setText(phrases_.Text("FRAME_ABOUT_OK", QStringLiteral("Ок")));
 }
 
 TFrameAbout::~TFrameAbout() = default;

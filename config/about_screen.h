@@ -3,22 +3,28 @@
 #include <QFrame>
 #include <memory>
 
+#include "config/phrases.h"
+
 namespace Ui {
 class TFrameAbout;
 }
 class BrandProfile;
 
-// The about box: version, web site and logo of the edition.
+// The about box: version, web site and logo of the edition. Its captions
+// follow the chosen language; the built-in texts stand where no phrase does.
 class TFrameAbout : public QFrame {
   Q_OBJECT
 
  public:
-  TFrameAbout(QWidget* parent, const BrandProfile& brand);
+  TFrameAbout(QWidget* parent, const BrandProfile& brand, Phrases phrases = {});
   ~TFrameAbout() override;
 
+  // Applies the phrases of the chosen language.
+  void RefreshTexts();
   void LabelWebSiteUrlClick();
   Ui::TFrameAbout& Controls() { return *ui_; }
 
  private:
   std::unique_ptr<Ui::TFrameAbout> ui_;
+  Phrases phrases_;
 };

@@ -32,6 +32,10 @@ constexpr ConfigurationMessage kMessages[] = {
      "Первичный и вторичный адрес не был изменен.", kMbIconError, ""},
     {"FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE_NOT_SELECTED", "Выберите тип устройства.",
      kMbIconWarning, "Сообщение"},
+    {"FRAME_PROGRAM_CONFIGURATION_DEVICE_SERIAL_NUMBER_HAS_GAP",
+     "В серийном номере пропущена цифра. Введите номер без пропусков; устройству ничего не "
+     "отправлено.",
+     kMbIconWarning, "Ошибка"},
 };
 
 }  // namespace

@@ -14,6 +14,7 @@ enum class ConfigurationEvent {
   OnlySecondaryChanged,
   NoAddressChanged,
   NoTypeSelected,
+  SerialHasGap,
 };
 
 struct ConfigurationMessage {

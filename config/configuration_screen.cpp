@@ -93,7 +93,7 @@ void TProgramConfigurationDevice::FillDeviceTypes() {
 
 std::string TProgramConfigurationDevice::EditText(const QLineEdit* edit) {
   // Unfilled positions of the mask count as blanks, as the meter's digits are read.
-  return edit->displayText().replace(QLatin1Char('_'), QLatin1Char(' ')).toStdString();
+  return look::ShownText(edit);
 }
 
 void TProgramConfigurationDevice::Show(ConfigurationEvent event) const {
@@ -122,7 +122,11 @@ void TProgramConfigurationDevice::ButtonSetDeviceTypeClick() {
 }
 
 void TProgramConfigurationDevice::ButtonSetSerialNumberClick() {
-  switch (configuration_->SetSerialNumber(ui_->MaskEditSerialNumber->text().toStdString())) {
+  // Read as shown: a blank the user left inside the number is not dropped.
+  std::string serial = EditText(ui_->MaskEditSerialNumber);
+  if (HasGap(serial)) return Show(ConfigurationEvent::SerialHasGap);
+  serial.erase(serial.find_last_not_of(' ') + 1);
+  switch (configuration_->SetSerialNumber(serial)) {
     case DeviceConfiguration::Outcome::Acknowledged:
       return Show(ConfigurationEvent::SerialChanged);
     case DeviceConfiguration::Outcome::InvalidResponse:

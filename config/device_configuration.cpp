@@ -39,6 +39,11 @@ std::int64_t LeadingDecimal(const std::string& text) {
   return value;
 }
 
+bool HasGap(const std::string& text) {
+  const auto blank = text.find(' ');
+  return blank != std::string::npos && text.find_first_of("0123456789", blank) != std::string::npos;
+}
+
 std::string CorrectPrimaryText(const std::string& text) {
   const auto value = static_cast<std::uint16_t>(LeadingDecimal(text));
   return value > kHighestPrimary ? "252" : text;

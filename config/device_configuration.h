@@ -51,6 +51,9 @@ class DeviceConfiguration {
 std::uint64_t HexTextToUInt64(const char* text);
 // Leading blanks skipped, then decimal digits up to the first other character.
 std::int64_t LeadingDecimal(const std::string& text);
+// True when a blank stands before a digit ("12 45678"): the number is not
+// what the user meant, and reading its leading digits would change it.
+bool HasGap(const std::string& text);
 // The key-up corrections: a primary above 252 becomes "252", a secondary
 // above 0x99999999 becomes "99999999"; otherwise the text is kept.
 std::string CorrectPrimaryText(const std::string& text);

@@ -1205,3 +1205,77 @@ INSERT INTO phrases (key, language_id, text) VALUES
    'Не удалось обновить программу. Файлы программы не изменены.'),
   ('FRAME_PROGRAM_UPDATE_UPDATE_FAILED', 3,
    'Не вдалося оновити програму. Файли програми не змінено.');
+
+------------------------------------------------------------------------------------------
+-- Connection screen: a port that cannot be opened ("%s" is the port)
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_FOUND', 1,
+   'Port %s was not found. Check that the level converter is plugged in and refresh the port list.'),
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_FOUND', 2,
+   'Порт %s не найден. Проверьте, что преобразователь подключён, и обновите список портов.'),
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_FOUND', 3,
+   'Порт %s не знайдено. Перевірте, що перетворювач підключено, і оновіть список портів.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_PORT_ACCESS_DENIED', 1,
+   'No permission to open port %s. Add your user to the dialout group (sudo usermod -aG dialout $USER), then log out and in again.'),
+  ('FRAME_PROGRAM_MAIN_PORT_ACCESS_DENIED', 2,
+   'Нет доступа к порту %s. Добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER), затем выйдите из системы и войдите снова.'),
+  ('FRAME_PROGRAM_MAIN_PORT_ACCESS_DENIED', 3,
+   'Немає доступу до порту %s. Додайте користувача до групи dialout (sudo usermod -aG dialout $USER), потім вийдіть із системи та увійдіть знову.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_PORT_BUSY', 1,
+   'Port %s is busy: another program is using it. Close that program and try again.'),
+  ('FRAME_PROGRAM_MAIN_PORT_BUSY', 2,
+   'Порт %s занят другой программой. Закройте её и попробуйте снова.'),
+  ('FRAME_PROGRAM_MAIN_PORT_BUSY', 3,
+   'Порт %s зайнятий іншою програмою. Закрийте її та спробуйте знову.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_SERIAL', 1,
+   '%s is not a serial port. Choose another port.'),
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_SERIAL', 2,
+   '%s не является последовательным портом. Выберите другой порт.'),
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_SERIAL', 3,
+   '%s не є послідовним портом. Виберіть інший порт.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_OPENED', 1,
+   'Port %s could not be opened. Check the level converter''s connection and try again.'),
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_OPENED', 2,
+   'Не удалось открыть порт %s. Проверьте подключение преобразователя и попробуйте снова.'),
+  ('FRAME_PROGRAM_MAIN_PORT_NOT_OPENED', 3,
+   'Не вдалося відкрити порт %s. Перевірте підключення перетворювача та спробуйте знову.');
+
+------------------------------------------------------------------------------------------
+-- Configuration screen: a serial number with a gap is not sent
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SERIAL_NUMBER_HAS_GAP', 1,
+   'The serial number has a gap. Type every digit without blanks; nothing was sent to the device.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SERIAL_NUMBER_HAS_GAP', 2,
+   'В серийном номере пропущена цифра. Введите номер без пропусков; устройству ничего не отправлено.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SERIAL_NUMBER_HAS_GAP', 3,
+   'У серійному номері пропущено цифру. Введіть номер без пропусків; пристрою нічого не надіслано.');
+
+------------------------------------------------------------------------------------------
+-- About box
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_ABOUT_VERSION', 1, 'Version'),
+  ('FRAME_ABOUT_VERSION', 2, 'Версия'),
+  ('FRAME_ABOUT_VERSION', 3, 'Версія'),
+  ('FRAME_ABOUT_WEBSITE', 1, 'Website'),
+  ('FRAME_ABOUT_WEBSITE', 2, 'Сайт'),
+  ('FRAME_ABOUT_WEBSITE', 3, 'Сайт'),
+  ('FRAME_ABOUT_ALL_RIGHTS_RESERVED', 1, 'All rights reserved.'),
+  ('FRAME_ABOUT_ALL_RIGHTS_RESERVED', 2, 'Все права защищены.'),
+  ('FRAME_ABOUT_ALL_RIGHTS_RESERVED', 3, 'Усі права захищено.'),
+  ('FRAME_ABOUT_OK', 1, 'OK'),
+  ('FRAME_ABOUT_OK', 2, 'Ок'),
+  ('FRAME_ABOUT_OK', 3, 'Гаразд');

@@ -128,7 +128,8 @@ void TProgramMain::SetProgress(int progress) { ui_->ProgressBar1->setValue(progr
 int TProgramMain::Progress() const { return ui_->ProgressBar1->value(); }
 
 void TProgramMain::ConnectClick() {
-  const int address = ParseDeviceAddress(ui_->MaskEditDeviceAdress->text().left(5).toStdString());
+  // The digits before the first blank: "1_5" is address 1, never 15.
+  const int address = ParseDeviceAddress(look::ShownText(ui_->MaskEditDeviceAdress).substr(0, 5));
   const bool port = ui_->ComboBoxSerialPort->currentIndex() >= 0;
   const bool speed = ui_->ComboBoxSerialPortSpeed->currentIndex() >= 0;
   const unsigned plain = platform::kMbOk | platform::kMbTaskModal;
@@ -175,7 +176,16 @@ void TProgramMain::WireButtons() {
   });
   look::OnClick(ui_->PanelButtonConnect, [this] { ConnectClick(); });
   look::OnClick(ui_->UpdateComPortList, [this] { RefreshPortsClick(); });
-  look::OnClick(ui_->UpdateComPortListAnimate, [this] { RefreshPortsClick(); });
+  look::OnClick(ui_->UpdateComPortListAnimate, [this] { RefreshPortsClick(); },
+                look::Keys::kPartOfButton);
+  // Enter in the address connects, as the button does.
+  connect(ui_->MaskEditDeviceAdress, &QLineEdit::returnPressed, this, [this] { ConnectClick(); });
+  // Tab goes through the columns from left to right, the connection last.
+  QWidget* order[] = {ui_->PanelButtonEnter,        ui_->PanelButtonViewArhiv,
+                      ui_->ComboBoxSerialPort,      ui_->UpdateComPortList,
+                      ui_->ComboBoxSerialPortSpeed, ui_->MaskEditDeviceAdress,
+                      ui_->PanelButtonConnect};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   for (QWidget* button :
        {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
     look::OnHover(button, [this, button] { PaintButtons(button); });

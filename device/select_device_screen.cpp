@@ -69,10 +69,12 @@ void TProgramSelectDevice::BuildTiles() {
     tile->setProperty("tag", tag);
     look::Paint(tile, look::kWhite);
     auto* icon = new QLabel(tile);
+    icon->setObjectName(QStringLiteral("TileIcon"));
     icon->setGeometry(5, 5, 41, 41);
     icon->setPixmap(QPixmap(QString::fromUtf8(kind.icon)));
     icon->setProperty("tag", tag);
     auto* label = new QLabel(tile);
+    label->setObjectName(QStringLiteral("TileText"));
     label->setGeometry(41, 5, kTileWidth - 51, 41);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setWordWrap(true);
@@ -85,11 +87,15 @@ void TProgramSelectDevice::BuildTiles() {
     label->setText(model + QLatin1Char('\n') +
                    context_.phrases.Text(kind.phraseKey, QString::fromUtf8(kind.builtInText)));
 
+    // The tile is the button; a click on its picture or text opens the device
+    // once, as a click on its margin does.
+    const auto open = [this, tag] { worker_->OpenDevice(tag); };
+    look::OnClick(tile, open);
+    for (QWidget* part : {static_cast<QWidget*>(icon), static_cast<QWidget*>(label)})
+      look::OnClick(part, open, look::Keys::kPartOfButton);
     for (QWidget* part :
-         {static_cast<QWidget*>(tile), static_cast<QWidget*>(icon), static_cast<QWidget*>(label)}) {
+         {static_cast<QWidget*>(tile), static_cast<QWidget*>(icon), static_cast<QWidget*>(label)})
       look::OnHover(part, [this, tag] { HoverTile(tag); });
-      look::OnClick(part, [this, tag] { worker_->OpenDevice(tag); });
-    }
     tile->show();
     tiles_.push_back(tile);
   }

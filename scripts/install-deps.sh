@@ -9,7 +9,7 @@ packages="
   libsimpleini-dev libsqlite3-dev sqlite3
   libgtest-dev googletest
   clang libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core fonts-liberation2
+  xvfb xauth libx11-dev libxtst-dev fonts-dejavu-core fonts-liberation2
 "
 
 missing=""

@@ -16,7 +16,8 @@ extern "C" {
 #endif
 
 /* Exports in the order the shell resolves them. The port status getter is
- * resolved twice; its second slot is CProcessComPortGetStatusAgain.
+ * resolved twice; its second slot is CProcessComPortGetStatusAgain. Exports
+ * added later stand at the end, so the earlier slots keep their places.
  * The second argument marks the exports the shell itself calls. */
 #define KELDAR_BUS_PROTOCOL_EXPORTS(F, G, GA)                       \
   F(CreateDataMbus, 1)                                              \
@@ -122,7 +123,8 @@ extern "C" {
   G(GetQMin, 0)                                                     \
   G(SetQMin, 0)                                                     \
   G(SetImpulseVolume, 0)                                            \
-  G(GetSpecificallyData, 0)
+  G(GetSpecificallyData, 0)                                         \
+  G(CProcessComPortGetOpenError, 0)
 
 /* BusProtocolLibrary as device plug-ins receive it: the module handle
  * (non-null when loaded), then one member per export in the order above. */

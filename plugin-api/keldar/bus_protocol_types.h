@@ -55,6 +55,14 @@ extern "C" {
 #define KELDAR_BUS_ADDRESS_ANY 254u      /* point to point */
 #define KELDAR_BUS_WILDCARD_ID (-1)      /* SetSecondaryAddressing: every digit a wildcard */
 
+/* Why a port object cannot be used (CProcessComPortGetOpenError). */
+#define KELDAR_BUS_PORT_OPEN 0          /* open and usable */
+#define KELDAR_BUS_PORT_NOT_FOUND 1     /* no such device: unplugged, or a wrong name */
+#define KELDAR_BUS_PORT_ACCESS_DENIED 2 /* the user may not open it */
+#define KELDAR_BUS_PORT_BUSY 3          /* another program holds it */
+#define KELDAR_BUS_PORT_NOT_SERIAL 4    /* the device is not a serial line */
+#define KELDAR_BUS_PORT_FAILED 5        /* any other failure, also one after opening */
+
 /* Bytes on the wire: the receive buffer, and the serialized form that both
  * frame objects begin with (so WriteData takes either). */
 typedef struct KeldarBusData {
@@ -225,6 +233,8 @@ typedef int32_t (*KeldarBusPortSetSpeedFn)(KeldarBusPort* port, int32_t baud);
 typedef int32_t (*KeldarBusPortGetSpeedFn)(const KeldarBusPort* port);
 typedef int32_t (*KeldarBusPortGetStatusFn)(const KeldarBusPort* port);
 typedef void (*KeldarBusPortSetAdressFn)(KeldarBusPort* port, uint8_t address);
+/* One of KELDAR_BUS_PORT_*: why the port cannot be used, or OPEN. */
+typedef int32_t (*KeldarBusPortGetOpenErrorFn)(const KeldarBusPort* port);
 
 /* date/time objects */
 typedef KeldarBusDateTime* (*KeldarBusCreateDateTimeFn)(void);
@@ -382,6 +392,15 @@ static inline int32_t keldar_bus_CProcessComPortGetSpeed(const KeldarBusProtocol
 static inline int32_t keldar_bus_CProcessComPortGetStatus(const KeldarBusProtocolLibrary* lib,
                                                           const KeldarBusPort* port) {
   return KELDAR_BUS_CALL_G(lib, CProcessComPortGetStatus, KeldarBusPortGetStatusFn)(port);
+}
+/* KELDAR_BUS_PORT_FAILED for a library without the export, or without a port. */
+static inline int32_t keldar_bus_CProcessComPortGetOpenError(const KeldarBusProtocolLibrary* lib,
+                                                             const KeldarBusPort* port) {
+  if (port == NULL) return KELDAR_BUS_PORT_FAILED;
+  if (lib->CProcessComPortGetOpenError.entry == NULL)
+    return keldar_bus_CProcessComPortGetStatus(lib, port) != 0 ? KELDAR_BUS_PORT_OPEN
+                                                               : KELDAR_BUS_PORT_FAILED;
+  return KELDAR_BUS_CALL_G(lib, CProcessComPortGetOpenError, KeldarBusPortGetOpenErrorFn)(port);
 }
 static inline void keldar_bus_CProcessComPortSetAdress(const KeldarBusProtocolLibrary* lib,
                                                        KeldarBusPort* port, uint8_t address) {

@@ -1,13 +1,17 @@
 #include "look/back_strip.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+
+#include "look/focus_ring.h"
 
 namespace pluginlook {
 
 BackStrip::BackStrip(QWidget* parent) : QFrame(parent) {
   setCursor(Qt::PointingHandCursor);
   setAutoFillBackground(true);
+  setFocusPolicy(Qt::TabFocus);
   SetHighlighted(false);
 }
 
@@ -45,6 +49,30 @@ void BackStrip::mouseReleaseEvent(QMouseEvent* event) {
   pressed_ = false;
   event->accept();
   if (click) emit clicked();
+}
+
+void BackStrip::keyPressEvent(QKeyEvent* event) {
+  if (IsPressKey(*event)) {
+    event->accept();
+    emit clicked();
+    return;
+  }
+  QFrame::keyPressEvent(event);
+}
+
+void BackStrip::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  update();
+}
+
+void BackStrip::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  update();
+}
+
+void BackStrip::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  if (hasFocus()) DrawFocusRing(*this, Qt::black);
 }
 
 }  // namespace pluginlook

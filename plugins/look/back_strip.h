@@ -7,7 +7,9 @@ namespace pluginlook {
 // The strip on the left of a screen that leads back: RGB 240, 240, 240 with a
 // bold caption while the mouse is over it, white otherwise; a click on it or
 // on its caption emits clicked(). The caption is the strip's direct child label
-// (it lets mouse presses through to the strip).
+// (it lets mouse presses through to the strip). It is reached with Tab and
+// pressed with Enter or Space (the program's window turns Escape into Space on
+// the strip of the screen on top).
 class BackStrip : public QFrame {
   Q_OBJECT
 
@@ -23,6 +25,10 @@ class BackStrip : public QFrame {
   void leaveEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void SetHighlighted(bool highlighted);

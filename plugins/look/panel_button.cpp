@@ -1,7 +1,10 @@
 #include "look/panel_button.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+
+#include "look/focus_ring.h"
 
 namespace pluginlook {
 
@@ -10,6 +13,7 @@ PanelButton::PanelButton(QWidget* parent) : QLabel(parent) {
   setAlignment(Qt::AlignCenter);
   setTextFormat(Qt::PlainText);
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::TabFocus);
   setMinimumHeight(30);
   setStyleSheet(QStringLiteral(
       "pluginlook--PanelButton { background: #000000; color: #ffffff; padding: 0px 14px; }"
@@ -28,6 +32,20 @@ void PanelButton::mouseReleaseEvent(QMouseEvent* event) {
   pressed_ = false;
   event->accept();
   if (click && isEnabled()) emit clicked();
+}
+
+void PanelButton::keyPressEvent(QKeyEvent* event) {
+  if (IsPressKey(*event)) {
+    event->accept();
+    if (isEnabled()) emit clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void PanelButton::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (hasFocus()) DrawFocusRing(*this, Qt::white);
 }
 
 // A disabled panel shows the arrow: it cannot be pressed.

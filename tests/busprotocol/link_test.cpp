@@ -215,6 +215,34 @@ TEST(LinkPort, SpeedsStatusAndFailures) {
   EXPECT_FALSE(port.Usable());
 }
 
+TEST(LinkPort, APortThatWillNotOpenSaysWhy) {
+  FarEnd far;
+  const auto reason = [](const std::string& path) {
+    KeldarBusPort* port = abi::CreatePort(0, 254, path.c_str(), 2400);
+    const int32_t code = abi::PortGetOpenError(port);
+    abi::DeletePort(port);
+    return code;
+  };
+  EXPECT_EQ(reason(far.Path()), KELDAR_BUS_PORT_OPEN);
+  EXPECT_EQ(reason("/dev/no-such-port"), KELDAR_BUS_PORT_NOT_FOUND);
+  EXPECT_EQ(reason("/dev/null"), KELDAR_BUS_PORT_NOT_SERIAL) << "a device that is no line";
+  {
+    MasterPort holder(far.Path(), 2400, 254);  // another program on the same line
+    ASSERT_TRUE(holder.Usable());
+    EXPECT_EQ(reason(far.Path()), KELDAR_BUS_PORT_BUSY);
+  }
+  EXPECT_EQ(reason(far.Path()), KELDAR_BUS_PORT_OPEN) << "free again once it is closed";
+  EXPECT_EQ(abi::PortGetOpenError(nullptr), KELDAR_BUS_PORT_FAILED);
+
+  // A line that fails after opening is not reported as open.
+  KeldarBusPort* port = abi::CreatePort(0, 254, far.Path().c_str(), 2400);
+  far.Close();
+  port->master.Send(FromHex(kNke));
+  port->master.Receive();
+  EXPECT_EQ(abi::PortGetOpenError(port), KELDAR_BUS_PORT_FAILED);
+  abi::DeletePort(port);
+}
+
 TEST(LinkPort, InterfaceObjects) {
   FarEnd far;
   KeldarBusPort* port = abi::CreatePort(0, 254, far.Path().c_str(), kBaud);

@@ -88,6 +88,18 @@ TEST_F(PhraseStoreContent, TextsSuitHowTheScreensShowThem) {
   }
 }
 
+TEST_F(PhraseStoreContent, PortProblemsNameThePortOnce) {
+  for (const auto key : kPortProblemKeys) {
+    for (const int32_t language : {kEnglish, kRussian, kUkrainian}) {
+      const std::string text = TextOf(language, key);
+      SCOPED_TRACE(std::string(key) + " in language " + std::to_string(language));
+      EXPECT_TRUE(IsUtf8(text));
+      EXPECT_EQ(Count(text, "%s"), 1u);
+      EXPECT_EQ(Count(text, "%"), 1u);
+    }
+  }
+}
+
 TEST_F(PhraseStoreContent, UpdateQuestionKeepsItsTwoPlaceholdersAndLineBreak) {
   for (const int32_t language : {kEnglish, kRussian, kUkrainian}) {
     const std::string text = TextOf(language, kUpdateQuestionKey);

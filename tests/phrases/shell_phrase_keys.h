@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Every key the shell's screens and messages look up.
-inline constexpr std::array<std::string_view, 52> kShellPhraseKeys = {
+inline constexpr std::array<std::string_view, 57> kShellPhraseKeys = {
     // connection screen and connect worker
     "FRAME_PROGRAM_MAIN_ADMINISTRATION",
     "FRAME_PROGRAM_MAIN_ENTER",
@@ -64,10 +64,24 @@ inline constexpr std::array<std::string_view, 52> kShellPhraseKeys = {
     "FRAME_PROGRAM_UPDATE_UPDATE",
     "FRAME_PROGRAM_UPDATE_ABORT",
     "FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED",
+    // a serial number typed with a gap
+    "FRAME_PROGRAM_CONFIGURATION_DEVICE_SERIAL_NUMBER_HAS_GAP",
+    // about box
+    "FRAME_ABOUT_VERSION",
+    "FRAME_ABOUT_WEBSITE",
+    "FRAME_ABOUT_ALL_RIGHTS_RESERVED",
+    "FRAME_ABOUT_OK",
+};
+
+// Messages about a port that cannot be opened: each names the port once, as "%s".
+inline constexpr std::array<std::string_view, 5> kPortProblemKeys = {
+    "FRAME_PROGRAM_MAIN_PORT_NOT_FOUND",     "FRAME_PROGRAM_MAIN_PORT_ACCESS_DENIED",
+    "FRAME_PROGRAM_MAIN_PORT_BUSY",          "FRAME_PROGRAM_MAIN_PORT_NOT_SERIAL",
+    "FRAME_PROGRAM_MAIN_PORT_NOT_OPENED",
 };
 
 // Labels the screens show as "text:" (they add the colon themselves).
-inline constexpr std::array<std::string_view, 7> kColonLabelKeys = {
+inline constexpr std::array<std::string_view, 9> kColonLabelKeys = {
     "FRAME_PROGRAM_MAIN_DEVICE_ADRESS",
     "FRAME_PROGRAM_CONFIGURATION_SELECT_TYPE",
     "FRAME_PROGRAM_CONFIGURATION_DESCRIPTION_TYPE",
@@ -75,6 +89,8 @@ inline constexpr std::array<std::string_view, 7> kColonLabelKeys = {
     "FRAME_PROGRAM_DEVICE_PRIMARY_ADDRESS",
     "FRAME_PROGRAM_DEVICE_SECONDARY_ADDRESS",
     "FRAME_PROGRAM_SETTING_SELECT_LANGUAGE",
+    "FRAME_ABOUT_VERSION",
+    "FRAME_ABOUT_WEBSITE",
 };
 
 // The one phrase used as a format (new version, then the version in use).

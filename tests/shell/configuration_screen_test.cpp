@@ -178,3 +178,43 @@ TEST_F(ConfigurationScreen, MissingAnswersKeepTheDefaultsWithTheRightMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ConfigurationScreen, ASerialNumberWithAGapIsRefusedAndNothingIsSent) {
+  auto screen = Open({MeterFile("krv_cold_water.ini")}, 2, 22);
+  auto& ui = screen->Controls();
+  const std::string opened = Log();
+  ui.MaskEditSerialNumber->setFocus();
+  ui.MaskEditSerialNumber->clear();
+  QTest::keyClicks(ui.MaskEditSerialNumber, "12");
+  QTest::keyClick(ui.MaskEditSerialNumber, Qt::Key_Right);
+  QTest::keyClicks(ui.MaskEditSerialNumber, "45678");
+  ASSERT_EQ(ui.MaskEditSerialNumber->displayText(), "12_45678");
+  screen->ButtonSetSerialNumberClick();
+  EXPECT_EQ(Log(), opened) << "not even the link reset goes out";
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text,
+            "В серийном номере пропущена цифра. Введите номер без пропусков; устройству ничего "
+            "не отправлено.");
+  EXPECT_STREQ(record_.serial, "41000021");
+
+  // Blanks after the last digit are no gap: the number is what was typed.
+  ui.MaskEditSerialNumber->clear();
+  QTest::keyClicks(ui.MaskEditSerialNumber, "123");
+  screen->ButtonSetSerialNumberClick();
+  EXPECT_NE(Log().find("0C 78 23 01 00 00"), std::string::npos);
+  EXPECT_STREQ(record_.serial, "123");
+}
+
+TEST(SerialNumberGap, OnlyABlankBeforeADigitIsAGap) {
+  EXPECT_TRUE(HasGap("12 45678"));
+  EXPECT_TRUE(HasGap(" 2345678"));
+  EXPECT_TRUE(HasGap("1      8"));
+  EXPECT_FALSE(HasGap("12345678"));
+  EXPECT_FALSE(HasGap("123     "));
+  EXPECT_FALSE(HasGap("        "));
+  EXPECT_FALSE(HasGap(""));
+}
+
+}  // namespace

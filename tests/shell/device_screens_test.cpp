@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QTest>
 #include <cstring>
@@ -137,6 +140,42 @@ TEST_F(DeviceScreens, ClosingTheWindowReleasesTheWorkScreenBeforeItsLibrary) {
   ASSERT_NE(deleted, lines.end());
   ASSERT_NE(unloaded, lines.end());
   EXPECT_LT(deleted, unloaded);
+}
+
+TEST_F(DeviceScreens, EveryPlaceOnATileOpensItsDeviceOnceByPointerOrKeys) {
+  Open({Device("KRV", 4, "TV-7 heat"), Device("KRV", 22, "Cold 15")});
+  QFrame* tile = Selection()->Tiles()[0];
+  const auto opened = [this] {
+    const auto lines = Lines();
+    return std::count(lines.begin(), lines.end(), "KRVHEATDLL: create frame for KRV type 4");
+  };
+  const auto close = [this] {
+    QWidget* frame = Frame(DevicePlugin::KrvHeat);
+    ASSERT_NE(frame, nullptr);
+    keldar_flag_set(static_cast<uint8_t*>(frame->property("closeFlag").value<void*>()), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Frame(DevicePlugin::KrvHeat) == nullptr; }, 2000));
+  };
+  auto* text = tile->findChild<QLabel*>(QStringLiteral("TileText"));
+  auto* icon = tile->findChild<QLabel*>(QStringLiteral("TileIcon"));
+  ASSERT_NE(text, nullptr);
+  ASSERT_NE(icon, nullptr);
+  long expected = 0;
+  for (QWidget* place : {static_cast<QWidget*>(text), static_cast<QWidget*>(icon),
+                         static_cast<QWidget*>(tile)}) {
+    const QPoint at = place == tile ? QPoint(2, tile->height() - 3) : place->rect().center();
+    QTest::mouseClick(place, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(opened(), ++expected) << place->objectName().toStdString();
+    close();
+  }
+
+  // The tile is a button for the keyboard too: Tab reaches it, Enter and Space press it.
+  EXPECT_EQ(tile->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+  EXPECT_EQ(text->focusPolicy(), Qt::NoFocus) << "its caption is not a stop of its own";
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+    QTest::keyClick(tile, key);
+    EXPECT_EQ(opened(), ++expected);
+    close();
+  }
 }
 
 }  // namespace

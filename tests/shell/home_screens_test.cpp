@@ -161,6 +161,48 @@ TEST_F(ConnectionScreen, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
   EXPECT_EQ(std::get<0>(requests.back()), "/tmp/keldar-a") << "listed paths keep their form";
   EXPECT_EQ(std::get<1>(requests.back()), 300);
   EXPECT_TRUE(boxes.calls.empty());
+
+  // Typed as a user types: a blank left inside ends the address ("1_5" is 1, not 15).
+  ui.MaskEditDeviceAdress->setFocus();
+  ui.MaskEditDeviceAdress->clear();
+  QTest::keyClick(ui.MaskEditDeviceAdress, Qt::Key_1);
+  QTest::keyClick(ui.MaskEditDeviceAdress, Qt::Key_Right);
+  QTest::keyClick(ui.MaskEditDeviceAdress, Qt::Key_5);
+  ASSERT_EQ(ui.MaskEditDeviceAdress->displayText(), "1_5");
+  screen->ConnectClick();
+  EXPECT_EQ(std::get<2>(requests.back()), 1);
+
+  // Enter in the address connects as the button does.
+  const auto before = requests.size();
+  QTest::keyClick(ui.MaskEditDeviceAdress, Qt::Key_Return);
+  EXPECT_EQ(requests.size(), before + 1);
+}
+
+TEST_F(ConnectionScreen, ItsButtonsAreReachedWithTabAndPressedWithEnterOrSpace) {
+  CIniFile settings;
+  auto screen = Make(settings);
+  auto& ui = screen->Controls();
+  ui.ComboBoxSerialPort->setCurrentIndex(ui.ComboBoxSerialPort->findText("/tmp/keldar-a"));
+  // Tab goes through the columns from left to right, the connection last.
+  std::vector<QWidget*> chain;
+  QWidget* at = ui.PanelButtonEnter;
+  for (int i = 0; i < 7; ++i, at = at->nextInFocusChain()) {
+    while (!(at->focusPolicy() & Qt::TabFocus)) at = at->nextInFocusChain();
+    chain.push_back(at);
+  }
+  EXPECT_EQ(chain, (std::vector<QWidget*>{ui.PanelButtonEnter, ui.PanelButtonViewArhiv,
+                                          ui.ComboBoxSerialPort, ui.UpdateComPortList,
+                                          ui.ComboBoxSerialPortSpeed, ui.MaskEditDeviceAdress,
+                                          ui.PanelButtonConnect}));
+  const auto before = requests.size();
+  QTest::keyClick(ui.PanelButtonConnect, Qt::Key_Return);
+  QTest::keyClick(ui.PanelButtonConnect, Qt::Key_Space);
+  EXPECT_EQ(requests.size(), before + 2);
+  // The focused button shows it.
+  ui.PanelButtonConnect->setFocus();
+  auto* ring = ui.PanelButtonConnect->findChild<QWidget*>(QStringLiteral("FocusRing"));
+  ASSERT_NE(ring, nullptr);
+  EXPECT_EQ(ring->isVisible(), ui.PanelButtonConnect->hasFocus());
 }
 
 TEST_F(ConnectionScreen, MissingPortOrSpeedIsExplainedAndNothingStarts) {

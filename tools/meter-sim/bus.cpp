@@ -83,6 +83,15 @@ void Bus::AfterReply() {
   for (auto& s : stations_) s->ApplyPendingSpeed();
 }
 
+std::string Bus::StateText() const {
+  std::string text;
+  for (std::size_t i = 0; i < stations_.size(); ++i) {
+    if (!stations_[i]->Present()) continue;
+    text += "[station" + std::to_string(i) + "]\n" + stations_[i]->StateText();
+  }
+  return text;
+}
+
 std::string DescribeRequest(const Request& r) {
   char text[64];
   const std::uint8_t function = r.c & 0x0F;

@@ -23,6 +23,8 @@ class Bus {
   Reply Handle(const Request& request, int line_speed);
   // Stations that were told to change speed do so once their answer is out.
   void AfterReply();
+  // Every station's changeable state, one INI section each, in bus order.
+  std::string StateText() const;
 
  private:
   std::vector<MeterDescription> meters_;

@@ -1,5 +1,7 @@
 #include "device.h"
 
+#include <cstdio>
+
 namespace keldar::sim {
 
 namespace {
@@ -320,6 +322,17 @@ bool Device::ApplySelection(const Bytes& data) {
 void Device::ApplyPendingSpeed() {
   if (pending_speed_ != 0) speed_ = pending_speed_;
   pending_speed_ = 0;
+}
+
+std::string Device::StateText() const {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "model = %s\nprimary_address = %u\nspeed = %d\nsecondary_address = %08X\n"
+                "fabrication_number = %08X\nmedium = %u\n",
+                device_.model.c_str(), parent_ == nullptr ? address_ : 253U, Speed(),
+                static_cast<unsigned>(device_.secondary),
+                static_cast<unsigned>(device_.identification), device_.medium);
+  return text;
 }
 
 }  // namespace keldar::sim

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "meter_file.h"
@@ -29,6 +30,8 @@ class Device {
   // Secondary addressing: matches every field given; selects or deselects.
   bool ApplySelection(const Bytes& data);
   void ApplyPendingSpeed();
+  // What the configuration commands can change, as "key = value" lines.
+  std::string StateText() const;
 
  private:
   struct ReadoutItem {

@@ -23,6 +23,8 @@ constexpr char kUsage[] =
     "  --reply-delay MS   reply delay of every meter\n"
     "  --echo             echo each request first, like some level converters\n"
     "  --log FILE         write the bus traffic to FILE\n"
+    "  --state FILE       keep the meters' changeable state (addresses, serial\n"
+    "                     number, medium) in FILE, rewritten after each change\n"
     "  --replay HEX       a meter answering REQ_UD2 with this frame (repeatable)\n"
     "  --address A        primary address of the --replay meter (default 1)\n"
     "  --speed N          speed of the --replay meter (default 2400)\n";
@@ -32,6 +34,7 @@ struct Options {
   int reply_delay_ms = -1;
   bool echo = false;
   std::string log;
+  std::string state;
   std::vector<std::string> meter_files;
   std::vector<Bytes> replay;
   int replay_address = 1;
@@ -54,6 +57,8 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
         o.echo = true;
       } else if (arg == "--log") {
         o.log = value();
+      } else if (arg == "--state") {
+        o.state = value();
       } else if (arg == "--replay") {
         const auto bytes = ParseHex(value());
         if (!bytes || bytes->empty()) throw std::invalid_argument("--replay: not hex");
@@ -89,6 +94,16 @@ MeterDescription ReplayMeter(const Options& o) {
   m.speed = o.replay_speed;
   m.replay = o.replay;
   return m;
+}
+
+// Replaces `path` whole, so a reader never sees half a state.
+bool WriteState(const std::string& path, const std::string& text) {
+  const std::string staged = path + ".new";
+  std::FILE* file = std::fopen(staged.c_str(), "w");
+  if (file == nullptr) return false;
+  const bool written = std::fputs(text.c_str(), file) >= 0;
+  if (std::fclose(file) != 0 || !written) return false;
+  return std::rename(staged.c_str(), path.c_str()) == 0;
 }
 
 }  // namespace
@@ -129,6 +144,11 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
 
   Bus bus(std::move(meters));
+  std::string state = bus.StateText();
+  if (!options.state.empty() && !WriteState(options.state, state)) {
+    std::fprintf(stderr, "keldar-meter-sim: cannot write %s\n", options.state.c_str());
+    return 2;
+  }
   Bytes input;
   PtyPort::Clock::time_point first_byte{};
   for (;;) {
@@ -156,6 +176,10 @@ int main(int argc, char** argv) {
         log.Answer(speed, reply.bytes);
       }
       bus.AfterReply();
+      if (!options.state.empty() && bus.StateText() != state) {
+        state = bus.StateText();
+        if (!WriteState(options.state, state)) return 1;
+      }
       first_byte = PtyPort::Clock::now();
     }
   }

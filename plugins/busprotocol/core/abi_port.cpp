@@ -39,6 +39,25 @@ int32_t PortGetStatus(const KeldarBusPort* port) {
   return port != nullptr && port->master.Usable() ? 1 : 0;
 }
 
+int32_t PortGetOpenError(const KeldarBusPort* port) {
+  if (port == nullptr) return KELDAR_BUS_PORT_FAILED;
+  switch (port->master.Error()) {
+    case SerialLine::OpenError::kNone:
+      return KELDAR_BUS_PORT_OPEN;
+    case SerialLine::OpenError::kNotFound:
+      return KELDAR_BUS_PORT_NOT_FOUND;
+    case SerialLine::OpenError::kAccessDenied:
+      return KELDAR_BUS_PORT_ACCESS_DENIED;
+    case SerialLine::OpenError::kBusy:
+      return KELDAR_BUS_PORT_BUSY;
+    case SerialLine::OpenError::kNotSerial:
+      return KELDAR_BUS_PORT_NOT_SERIAL;
+    case SerialLine::OpenError::kFailed:
+      break;
+  }
+  return KELDAR_BUS_PORT_FAILED;
+}
+
 void PortSetAddress(KeldarBusPort* port, std::uint8_t address) {
   if (port != nullptr) port->master.SetTarget(address);
 }

@@ -20,6 +20,7 @@ int32_t PortRead(KeldarBusPort* port, KeldarBusData* buffer);
 int32_t PortSetSpeed(KeldarBusPort* port, int32_t baud);
 int32_t PortGetSpeed(const KeldarBusPort* port);
 int32_t PortGetStatus(const KeldarBusPort* port);
+int32_t PortGetOpenError(const KeldarBusPort* port);
 void PortSetAddress(KeldarBusPort* port, std::uint8_t address);
 
 }  // namespace keldar::bus::abi

@@ -15,7 +15,16 @@ constexpr std::size_t kLongestExchange = 2 * (kMaxLongData + 3 + kLongOverhead);
 
 MasterPort::MasterPort(const std::string& device_path, int baud, std::uint8_t target)
     : speed_(baud), target_(target) {
-  if (baud > 0 && baud <= kMaxBaud) line_ = SerialLine::Open(device_path, baud);
+  if (baud > 0 && baud <= kMaxBaud) {
+    line_ = SerialLine::Open(device_path, baud, &open_error_);
+  } else {
+    open_error_ = SerialLine::OpenError::kFailed;
+  }
+}
+
+SerialLine::OpenError MasterPort::Error() const {
+  if (!line_) return open_error_;
+  return failed_ ? SerialLine::OpenError::kFailed : SerialLine::OpenError::kNone;
 }
 
 bool MasterPort::SetSpeed(int baud) {

@@ -20,6 +20,8 @@ class MasterPort {
 
   // False once the device could not be opened or has failed.
   bool Usable() const { return line_.has_value() && !failed_; }
+  // Why the port is not usable; kNone while it is.
+  SerialLine::OpenError Error() const;
   int Speed() const { return speed_; }
   bool SetSpeed(int baud);
   std::uint8_t Target() const { return target_; }
@@ -41,6 +43,7 @@ class MasterPort {
   int speed_ = 0;
   std::uint8_t target_ = 0;
   bool failed_ = false;
+  SerialLine::OpenError open_error_ = SerialLine::OpenError::kNone;
   FrameCounter counter_;
   Clock::time_point request_end_{};
   Clock::time_point answer_end_{};

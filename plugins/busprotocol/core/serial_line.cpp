@@ -27,15 +27,49 @@ timespec ToTimespec(std::chrono::microseconds wait) {
 
 }  // namespace
 
-std::optional<SerialLine> SerialLine::Open(const std::string& path, int baud) {
+std::optional<SerialLine> SerialLine::Open(const std::string& path, int baud, OpenError* error) {
+  OpenError ignored{};
+  OpenError& reason = error != nullptr ? *error : ignored;
+  reason = OpenError::kNone;
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) {
+    reason = OpenErrorOf(errno);
+    return std::nullopt;
+  }
   SerialLine line(fd);
-  // Advisory: keeps two of our own programs from sharing one bus.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return std::nullopt;
-  if (!ConfigureLine(fd, baud)) return std::nullopt;
+  // Advisory: keeps two programs that ask for it (ours among them) from sharing one bus.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    reason = errno == EWOULDBLOCK ? OpenError::kBusy : OpenError::kFailed;
+    return std::nullopt;
+  }
+  if (!ConfigureLine(fd, baud)) {
+    reason = errno == ENOTTY || errno == EINVAL ? OpenError::kNotSerial : OpenErrorOf(errno);
+    return std::nullopt;
+  }
   line.DiscardInput();
   return line;
+}
+
+SerialLine::OpenError SerialLine::OpenErrorOf(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+      return OpenError::kNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return OpenError::kAccessDenied;
+    case EBUSY:
+    case EWOULDBLOCK:
+      return OpenError::kBusy;
+    case ENOTTY:
+    case EISDIR:
+      return OpenError::kNotSerial;
+    default:
+      return OpenError::kFailed;
+  }
 }
 
 SerialLine::SerialLine(SerialLine&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}

@@ -12,9 +12,11 @@ namespace keldar::bus {
 
 class SerialLine {
  public:
+  enum class OpenError { kNone, kNotFound, kAccessDenied, kBusy, kNotSerial, kFailed };
   // Opens and configures the device (8E1 at `baud`); empty when it cannot,
-  // or when another process of ours holds it.
-  static std::optional<SerialLine> Open(const std::string& path, int baud);
+  // or when another program holds it, with the reason in `error`.
+  static std::optional<SerialLine> Open(const std::string& path, int baud,
+                                        OpenError* error = nullptr);
 
   SerialLine(SerialLine&& other) noexcept;
   SerialLine& operator=(SerialLine&& other) noexcept;
@@ -33,6 +35,7 @@ class SerialLine {
 
  private:
   explicit SerialLine(int fd) : fd_(fd) {}
+  static OpenError OpenErrorOf(int error);
   int fd_ = -1;
 };
 

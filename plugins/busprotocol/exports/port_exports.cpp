@@ -35,6 +35,9 @@ int32_t GetSpeed(const KeldarBusPort* p) {
 int32_t GetStatus(const KeldarBusPort* p) {
   return Guarded(0, [&] { return abi::PortGetStatus(p); });
 }
+int32_t GetOpenError(const KeldarBusPort* p) {
+  return Guarded(int32_t{KELDAR_BUS_PORT_FAILED}, [&] { return abi::PortGetOpenError(p); });
+}
 void SetAdress(KeldarBusPort* p, uint8_t address) {
   Guarded([&] { abi::PortSetAddress(p, address); });
 }
@@ -47,3 +50,4 @@ KELDAR_BUS_GETTER(CProcessComPortSetSpeed, KeldarBusPortSetSpeedFn, &SetSpeed)
 KELDAR_BUS_GETTER(CProcessComPortGetSpeed, KeldarBusPortGetSpeedFn, &GetSpeed)
 KELDAR_BUS_GETTER(CProcessComPortGetStatus, KeldarBusPortGetStatusFn, &GetStatus)
 KELDAR_BUS_GETTER(CProcessComPortSetAdress, KeldarBusPortSetAdressFn, &SetAdress)
+KELDAR_BUS_GETTER(CProcessComPortGetOpenError, KeldarBusPortGetOpenErrorFn, &GetOpenError)
