@@ -66,7 +66,8 @@ TEST(Builders, EverySpeedHasItsCiField) {
                                                 {19200, "BE"}, {38400, "BF"}};
   for (const auto& [baud, ci] : speeds) {
     SCOPED_TRACE(baud);
-    EXPECT_EQ(Built([&](auto f) { return abi::BuildSetDeviceSpeed(f, 5, baud); }),
+    const int speed = baud;  // a lambda captures a variable, not a binding, before clang 16
+    EXPECT_EQ(Built([&](auto f) { return abi::BuildSetDeviceSpeed(f, 5, speed); }),
               DataSend("", 5, FromHex(ci)[0]));
   }
 }

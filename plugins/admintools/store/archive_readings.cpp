@@ -10,9 +10,9 @@
 namespace admintools {
 namespace {
 
+// The device's columns in the order ReadDevice reads them.
 constexpr const char* kDeviceColumns =
     "d.id, d.kind, d.manufacturer, d.serial, d.model, d.software_version, d.medium, d.object_id";
-constexpr int kDeviceColumnCount = 8;
 
 Device ReadDevice(const Statement& row, int first) {
   Device device;
