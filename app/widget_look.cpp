@@ -117,6 +117,16 @@ void OnClick(QWidget* widget, std::function<void()> action, Keys keys) {
   });
 }
 
+void OnEnter(QWidget* widget, std::function<void()> action) {
+  new EventHook(widget, [action = std::move(action)](QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    action();
+    return true;
+  });
+}
+
 void OnHover(QWidget* widget, std::function<void()> action) {
   widget->setMouseTracking(true);
   new EventHook(widget, [action = std::move(action)](QEvent* event) {

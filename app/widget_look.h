@@ -35,6 +35,9 @@ enum class Keys {
 // release goes no further, so a button's caption and the button never both
 // act), and, for a button, when Enter or Space is pressed on it.
 void OnClick(QWidget* widget, std::function<void()> action, Keys keys = Keys::kButton);
+// Calls `action` when Enter is pressed in `widget`, whatever it holds (a mask
+// edit signals Enter only once every place is filled).
+void OnEnter(QWidget* widget, std::function<void()> action);
 // Calls `action` whenever the mouse enters or moves over `widget`.
 void OnHover(QWidget* widget, std::function<void()> action);
 

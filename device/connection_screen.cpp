@@ -179,7 +179,7 @@ void TProgramMain::WireButtons() {
   look::OnClick(ui_->UpdateComPortListAnimate, [this] { RefreshPortsClick(); },
                 look::Keys::kPartOfButton);
   // Enter in the address connects, as the button does.
-  connect(ui_->MaskEditDeviceAdress, &QLineEdit::returnPressed, this, [this] { ConnectClick(); });
+  look::OnEnter(ui_->MaskEditDeviceAdress, [this] { ConnectClick(); });
   // Tab goes through the columns from left to right, the connection last.
   QWidget* order[] = {ui_->PanelButtonEnter,        ui_->PanelButtonViewArhiv,
                       ui_->ComboBoxSerialPort,      ui_->UpdateComPortList,

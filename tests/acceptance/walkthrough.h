@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -54,7 +55,11 @@ class Walkthrough : public ::testing::Test {
   // Presses a message box's button and waits for the box to go.
   std::string AnswerMessageBox(const std::string& button) {
     const ScreenWidget box = S().NeedMessageBox();
-    S().Step("message: " + box.text.substr(0, 40));
+    // The box's first words, cut between two characters.
+    std::size_t cut = std::min<std::size_t>(box.text.size(), 40);
+    while (cut < box.text.size() && (static_cast<unsigned char>(box.text[cut]) & 0xC0) == 0x80)
+      ++cut;
+    S().Step("message: " + box.text.substr(0, cut));
     S().ClickText(button);
     S().WaitFor("the message box to close", [](const WindowMap& m) {
       for (const auto* w : m.Windows()) {
