@@ -96,7 +96,7 @@ TEST_F(DeviceWalkthrough, HeatMeterTilesReadingsArchive) {
   S().Step("back home");
 
   S().Click("PanelButtonViewArhiv");
-  const ScreenWidget table = S().Need("ProgramReadLocalArhivFrame1/TableReadings");
+  S().Need("ProgramReadLocalArhivFrame1/TableReadings");
   const WindowMap archive = S().WaitFor("the saved reading in the list", [](const WindowMap& m) {
     return m.Rows("TableReadings").size() == 1;
   });
@@ -110,7 +110,9 @@ TEST_F(DeviceWalkthrough, HeatMeterTilesReadingsArchive) {
   S().Step("deleted");
   EXPECT_TRUE(
       QueryColumn(S().WorkingFolder() + "/archive.db", "SELECT id FROM heat_readings").empty());
-  (void)table;
+  S().Key("Escape");
+  S().Need("PanelButtonConnect");
+  S().Step("home by Escape");
 }
 
 TEST_F(DeviceWalkthrough, PortThatCannotBeOpenedIsExplained) {

@@ -85,10 +85,12 @@ TEST_F(HomeWalkthrough, LanguagesChangeEveryHomeText) {
 TEST_F(HomeWalkthrough, AboutBoxAndAdministration) {
   S().WriteFile("config.ini", SettingsFile(kEnglish));
   S().StartProgram("");
+  EXPECT_EQ(S().Need("TForm1").text, std::string("KELDAR ") + KELDAR_VERSION) << "window title";
   S().Click("Image1");
   S().Need("TFrameAbout/PanelButtonOk");
   S().Step("about box in English");
   const auto english = S().Map().TextsUnder("TFrameAbout");
+  EXPECT_NE(std::find(english.begin(), english.end(), KELDAR_VERSION), english.end());
   for (const auto& text : english) EXPECT_FALSE(HasCyrillic(text)) << text;
   EXPECT_NE(std::find(english.begin(), english.end(), Text("FRAME_ABOUT_ALL_RIGHTS_RESERVED", 1)),
             english.end());

@@ -237,6 +237,24 @@ TEST_F(AdministrationScreen, TheBackStripLightsUpUnderTheMouse) {
   EXPECT_EQ(ui.Label1->font().family(), "Tahoma");
 }
 
+TEST_F(AdministrationScreen, ButtonsAndTheBackStripWorkFromTheKeyboard) {
+  auto screen = Open();
+  auto& ui = screen->Controls();
+  for (QWidget* button : {static_cast<QWidget*>(ui.PanelButtonAddSubscriber),
+                          static_cast<QWidget*>(ui.Back)})
+    EXPECT_EQ(button->focusPolicy() & Qt::TabFocus, Qt::TabFocus) << "reached with Tab";
+  QTest::keyClick(ui.PanelButtonAddSubscriber, Qt::Key_Return);
+  EXPECT_EQ(ui.Pages->currentWidget(), ui.PageSubscriber);
+  QTest::keyClick(ui.PanelButtonCancelSubscriber, Qt::Key_Space);
+  EXPECT_EQ(ui.Pages->currentWidget(), ui.PageLists);
+  // A disabled button stays unpressed, from the keyboard as from the mouse.
+  ASSERT_FALSE(ui.PanelButtonEditSubscriber->isEnabled());
+  QTest::keyClick(ui.PanelButtonEditSubscriber, Qt::Key_Return);
+  EXPECT_EQ(ui.Pages->currentWidget(), ui.PageLists);
+  QTest::keyClick(ui.Back, Qt::Key_Space);
+  EXPECT_EQ(flag_, 1) << "the strip leaves the screen";
+}
+
 TEST_F(AdministrationScreen, FormTextsAndMessagesComeFromThePhrases) {
   FakeLanguage language;
   Archive().AddSubscriber({0, "A", "", "", ""});
