@@ -25,20 +25,10 @@ class Walkthrough : public ::testing::Test {
   Session& S() { return *session_; }
 
   // Clears the home screen's address edit and types `keys` into it.
-  void TypeAddress(const std::string& keys) {
-    S().Click("MaskEditDeviceAdress");
-    S().Key("End");
-    for (int i = 0; i < 3; ++i) S().Key("BackSpace");
-    S().Key("Home");
-    for (const char c : keys) {
-      if (c == '>')
-        S().Key("Right");
-      else
-        S().Type(std::string(1, c));
-    }
-  }
+  void TypeAddress(const std::string& keys) { Retype("MaskEditDeviceAdress", keys); }
 
-  // Clears a mask edit (up to eight places) and types digits into it.
+  // Clears a mask edit (up to eight places) and types digits into it; '>'
+  // steps over a place, leaving it blank.
   void Retype(const std::string& edit, const std::string& keys) {
     S().Click(edit);
     S().Key("End");
