@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kPollMs = 150;
 constexpr int kProgramStartMs = 60000;  // a sanitizer build starts slowly
-constexpr int kMapMs = 15000;
+constexpr int kMapMs = 30000;  // a sanitizer build under load can be slow to answer
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -133,20 +133,32 @@ void Session::StartProgram(const std::string& ports, bool waitForWindow) {
               {"KELDAR_SERIAL_PORTS", ports},
               {"LANG", "C.UTF-8"}};
   o.unsetEnv = {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "WAYLAND_DISPLAY"};
+  std::error_code ec;
+  fs::remove(Path("probe.txt"), ec);
   const std::string error = program_.Start(o);
   if (!error.empty()) Fail("program: " + error);
-  // The probe writes a first map as soon as it listens.
-  for (int waited = 0; !Exists(Path("probe.txt")); waited += 50) {
-    if (!program_.Running() || waited > kProgramStartMs)
-      Fail("the program did not start: " + Slurp(o.output));
+  if (!WaitForProbe(program_.Pid())) Fail("the program did not start: " + Slurp(o.output));
+  if (waitForWindow) Need("TForm1", kProgramStartMs);
+}
+
+bool Session::WaitForProbe(long pid) {
+  // Until its probe listens, SIGUSR1 would end the program: wait for the
+  // first map it writes, with its own pid.
+  for (int waited = 0; waited < kProgramStartMs; waited += 50) {
+    if (WindowMap::Parse(Slurp(Path("probe.txt"))).Pid() == pid) return true;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0) return false;
+    if (pid == program_.Pid() && !program_.Running()) return false;
     Sleep(50);
   }
-  if (waitForWindow) Need("TForm1", kProgramStartMs);
+  return false;
 }
 
 void Session::StopProgram() { program_.Stop(); }
 
-void Session::FollowProgram(long pid) { followed_ = pid; }
+void Session::FollowProgram(long pid) {
+  followed_ = pid;
+  if (!WaitForProbe(pid)) Fail("the program " + std::to_string(pid) + " did not start");
+}
 
 bool Session::ProgramRunning() {
   if (followed_ > 0) return ::kill(static_cast<pid_t>(followed_), 0) == 0;
@@ -176,10 +188,12 @@ WindowMap Session::Map() {
   std::error_code ec;
   fs::remove(file, ec);
   const long pid = ProgramPid();
-  if (pid <= 0 || ::kill(static_cast<pid_t>(pid), SIGUSR1) != 0)
+  // Running() reaps an ended program: a signal to a zombie would succeed unheard.
+  if (pid <= 0 || !ProgramRunning() || ::kill(static_cast<pid_t>(pid), SIGUSR1) != 0)
     Fail("the program is not running: " + Slurp(root_ + "/keldar.out"));
   for (int waited = 0; waited < kMapMs; waited += 20) {
     if (Exists(file)) return WindowMap::Parse(Slurp(file));
+    if (!ProgramRunning()) Fail("the program ended: " + Slurp(root_ + "/keldar.out"));
     Sleep(20);
   }
   Fail("the program did not answer the probe (busy or hung)");

@@ -82,6 +82,7 @@ class Session {
 
  private:
   std::string Path(const std::string& name) const { return work_ + "/" + name; }
+  bool WaitForProbe(long pid);
 
   std::string name_;
   std::string root_;

@@ -60,11 +60,11 @@ TEST_F(UpdateWalkthrough, NoKeepsTheIconYesInstallsAndRestarts) {
   S().Step("the download icon stays");
 
   S().Click("Bottom/Image2");
-  question = AnswerMessageBox("Yes");
+  question = AnswerMessageBox("Yes", false);  // the program ends once it has the files
   EXPECT_NE(question.find("v.0.15"), std::string::npos) << question;
   // The update screen downloads, the script replaces the files and starts the new program.
   std::vector<long> started;
-  for (int waited = 0; waited < 120000 && started.empty(); waited += 200) {
+  for (int waited = 0; waited < 300000 && started.empty(); waited += 200) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     started = S().OtherPrograms();
   }

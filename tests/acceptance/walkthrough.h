@@ -42,8 +42,9 @@ class Walkthrough : public ::testing::Test {
     }
   }
 
-  // Presses a message box's button and waits for the box to go.
-  std::string AnswerMessageBox(const std::string& button) {
+  // Presses a message box's button and waits for the box to go (unless the
+  // answer ends the program).
+  std::string AnswerMessageBox(const std::string& button, bool waitForClose = true) {
     const ScreenWidget box = S().NeedMessageBox();
     // The box's first words, cut between two characters.
     std::size_t cut = std::min<std::size_t>(box.text.size(), 40);
@@ -51,6 +52,7 @@ class Walkthrough : public ::testing::Test {
       ++cut;
     S().Step("message: " + box.text.substr(0, cut));
     S().ClickText(button);
+    if (!waitForClose) return box.text;
     S().WaitFor("the message box to close", [](const WindowMap& m) {
       for (const auto* w : m.Windows()) {
         if (w->kind == "QMessageBox") return false;

@@ -172,8 +172,9 @@ int main(int argc, char** argv) {
       if (!reply.bytes.empty()) {
         const auto start = options.timing ? request_end + std::chrono::milliseconds(reply.delay_ms)
                                           : PtyPort::Clock::now();
-        if (!port->Write(reply.bytes, options.timing, start, speed)) return 1;
+        // Logged first: whoever reads the log after the master has the answer finds it there.
         log.Answer(speed, reply.bytes);
+        if (!port->Write(reply.bytes, options.timing, start, speed)) return 1;
       }
       bus.AfterReply();
       if (!options.state.empty() && bus.StateText() != state) {
