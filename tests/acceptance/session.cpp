@@ -295,9 +295,8 @@ void Session::MovePointerTo(const std::string& query) { x_->MoveTo(At(Need(query
 
 void Session::Step(const std::string& name) {
   step_ = name;
-  char prefix[8];
-  std::snprintf(prefix, sizeof prefix, "%02d-", ++stepCount_);
-  std::string file = prefix + name;
+  ++stepCount_;
+  std::string file = (stepCount_ < 10 ? "0" : "") + std::to_string(stepCount_) + "-" + name;
   for (char& c : file) {
     if (c == ' ' || c == '/' || c == '"') c = '_';
   }

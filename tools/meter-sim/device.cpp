@@ -325,14 +325,17 @@ void Device::ApplyPendingSpeed() {
 }
 
 std::string Device::StateText() const {
-  char text[256];
-  std::snprintf(text, sizeof text,
-                "model = %s\nprimary_address = %u\nspeed = %d\nsecondary_address = %08X\n"
-                "fabrication_number = %08X\nmedium = %u\n",
-                device_.model.c_str(), parent_ == nullptr ? address_ : 253U, Speed(),
-                static_cast<unsigned>(device_.secondary),
-                static_cast<unsigned>(device_.identification), device_.medium);
-  return text;
+  // The identification numbers are BCD: their hex digits are the decimal ones.
+  char secondary[9];
+  char fabrication[9];
+  std::snprintf(secondary, sizeof secondary, "%08X", static_cast<unsigned>(device_.secondary));
+  std::snprintf(fabrication, sizeof fabrication, "%08X",
+                static_cast<unsigned>(device_.identification));
+  const unsigned address = parent_ == nullptr ? address_ : 253U;
+  return "model = " + device_.model + "\nprimary_address = " + std::to_string(address) +
+         "\nspeed = " + std::to_string(Speed()) + "\nsecondary_address = " + secondary +
+         "\nfabrication_number = " + fabrication + "\nmedium = " + std::to_string(device_.medium) +
+         "\n";
 }
 
 }  // namespace keldar::sim
