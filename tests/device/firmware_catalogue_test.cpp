@@ -21,7 +21,10 @@ std::string Row(int id, const char* man, const char* code, int type, const char*
                 const char* model, const char* hash) {
   std::string sql = "INSERT INTO FIRMWARE VALUES (" + std::to_string(id) + ",'" + man + "','" +
                     code + "'," + std::to_string(type) + ",'" + version + "'";
-  for (int i = 0; i < 20; ++i) sql += "," + std::to_string(base + i);
+  for (int i = 0; i < 20; ++i) {
+    sql += ',';
+    sql += std::to_string(base + i);
+  }
   return sql + ",'" + model + "','" + hash + "');";
 }
 

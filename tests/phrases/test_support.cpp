@@ -49,8 +49,12 @@ std::string ShellQuote(std::string_view text) {
 ToolRun RunSqlBuild(std::initializer_list<std::string> arguments) {
   const TempFolder scratch;
   std::string command = ShellQuote(KELDAR_SQLBUILD);
-  for (const auto& argument : arguments) command += " " + ShellQuote(argument);
-  command += " 2>" + ShellQuote((scratch / "stderr").string());
+  for (const auto& argument : arguments) {
+    command += ' ';
+    command += ShellQuote(argument);
+  }
+  command += " 2>";
+  command += ShellQuote((scratch / "stderr").string());
   const int status = std::system(command.c_str());
   const int exit_code = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return {exit_code, ReadFile(scratch / "stderr")};
