@@ -153,8 +153,6 @@ bool Session::WaitForProbe(long pid) {
   return false;
 }
 
-void Session::StopProgram() { program_.Stop(); }
-
 void Session::FollowProgram(long pid) {
   followed_ = pid;
   if (!WaitForProbe(pid)) Fail("the program " + std::to_string(pid) + " did not start");
@@ -291,7 +289,6 @@ void Session::Type(const std::string& text) {
   if (!x_->Type(text)) Fail("cannot type " + text);
 }
 
-void Session::MovePointerTo(const std::string& query) { x_->MoveTo(At(Need(query).Centre())); }
 
 void Session::Step(const std::string& name) {
   step_ = name;

@@ -45,7 +45,6 @@ class Session {
   // --- the program
   // `ports` is what the port list offers first (KELDAR_SERIAL_PORTS).
   void StartProgram(const std::string& ports, bool waitForWindow = true);
-  void StopProgram();
   // Follows another instance of the program in the working folder (after an update).
   void FollowProgram(long pid);
   long ProgramPid() const { return followed_ > 0 ? followed_ : program_.Pid(); }
@@ -72,7 +71,6 @@ class Session {
   void Choose(const std::string& combo, const std::string& item);
   void Key(const std::string& keysymName, bool shift = false);
   void Type(const std::string& text);
-  void MovePointerTo(const std::string& query);
 
   // --- record
   void Step(const std::string& name);
