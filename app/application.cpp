@@ -4,7 +4,7 @@
 #include <QLibraryInfo>
 #include <exception>
 
-#include "platform/message_box.h"
+#include "base/kit/message_box.h"
 
 KeldarApplication::KeldarApplication(int& argc, char** argv) : QApplication(argc, argv) {
   UseLayoutFonts();

@@ -7,24 +7,25 @@
 #include <QShortcut>
 #include <utility>
 
-#include "app/admin_tools_library.h"
-#include "app/brand_profile.h"
-#include "app/client_align.h"
-#include "app/ini_file.h"
 #include "app/navigation_worker.h"
-#include "app/widget_look.h"
+#include "base/core/admin_tools_library.h"
+#include "base/core/brand_profile.h"
+#include "base/core/ini_file.h"
+#include "base/core/language_library.h"
+#include "base/core/startup_language.h"
+#include "base/kit/client_align.h"
+#include "base/kit/message_box.h"
+#include "base/kit/widget_look.h"
+#include "base/platform/locale.h"
+#include "base/platform/text.h"
 #include "config/about_screen.h"
-#include "config/language_library.h"
+#include "config/configuration_screen.h"
 #include "config/settings_screen.h"
-#include "config/startup_language.h"
 #include "device/bus_protocol_library.h"
-#include "device/connection_screen.h"
 #include "device/device_plugin_library.h"
 #include "device/firmware_catalogue.h"
-#include "online/update_screen.h"
-#include "platform/locale.h"
-#include "platform/message_box.h"
-#include "platform/text.h"
+#include "device/screens/connection_screen.h"
+#include "online/screens/update_screen.h"
 #include "ui_TForm1.h"
 
 TForm1* Form1 = nullptr;
@@ -122,6 +123,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   context.busProtocol = busProtocol_.get();
   context.catalogue = catalogue_.get();
   context.phrases = PhraseSource();
+  context.openConfiguration = [](std::uint8_t* closeFlag, KeldarDeviceRecord* record,
+                                 KeldarBusPort* port, const KeldarBusProtocolLibrary* bus,
+                                 const Phrases& phrases) -> QWidget* {
+    return new TProgramConfigurationDevice(nullptr, closeFlag, record, port, bus, phrases);
+  };
   for (std::size_t i = 0; i < devices_.size(); ++i) context.devicePlugins[i] = devices_[i].get();
   navigation_ = std::make_unique<CTreadMainForm>(context);
   navigation_->start();

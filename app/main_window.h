@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/phrases.h"
+#include "base/core/phrases.h"
 #include "online/startup_check.h"
 
 namespace Ui {

@@ -3,18 +3,18 @@
 #include <QWidget>
 #include <atomic>
 
-#include "app/admin_tools_library.h"
-#include "app/client_align.h"
-#include "app/synchronize.h"
-#include "config/language_library.h"
+#include "base/core/admin_tools_library.h"
+#include "base/core/language_library.h"
+#include "base/kit/client_align.h"
+#include "base/kit/message_box.h"
+#include "base/platform/synchronize.h"
 #include "device/bus_protocol_library.h"
 #include "device/configurator.h"
 #include "device/connect_worker.h"
-#include "device/connection_screen.h"
 #include "device/port_problem.h"
-#include "device/select_device_screen.h"
+#include "device/screens/connection_screen.h"
+#include "device/screens/select_device_screen.h"
 #include "keldar/bus_protocol_types.h"
-#include "platform/message_box.h"
 
 namespace {
 

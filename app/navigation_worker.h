@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/navigation_context.h"
+#include "base/platform/worker_thread.h"
 #include "device/identification.h"
-#include "platform/worker_thread.h"
+#include "device/screens/navigation_context.h"
 
 class TFrameProgramSetting;
 class TProgramSelectDevice;

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "app/ini_file.h"
-#include "config/startup_language.h"
-#include "platform/locale.h"
+#include "base/core/ini_file.h"
+#include "base/core/startup_language.h"
+#include "base/platform/locale.h"
 
 namespace keldar::cli {
 

@@ -2,8 +2,8 @@
 // language config.ini names (or the system locale's), never written back.
 #pragma once
 
-#include "config/language_library.h"
-#include "config/phrases.h"
+#include "base/core/language_library.h"
+#include "base/core/phrases.h"
 
 namespace keldar::cli {
 

@@ -9,9 +9,9 @@
 
 #include "bus_library.h"
 #include "cli_language.h"
-#include "config/configuration_messages.h"
-#include "config/device_configuration.h"
+#include "device/configuration_messages.h"
 #include "device/configurator.h"
+#include "device/device_configuration.h"
 #include "device/device_record.h"
 #include "json_output.h"
 #include "meter_options.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "app/ini_file.h"
+#include "base/core/ini_file.h"
 #include "bus_library.h"
 #include "cli_language.h"
 #include "device/configurator.h"

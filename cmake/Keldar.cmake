@@ -25,3 +25,19 @@ function(keldar_plugin target name)
   target_link_libraries(${target} PRIVATE keldar_plugin_api)
   keldar_strict(${target})
 endfunction()
+
+# One folder's library. Everything includes by path from the source root
+# ("device/identification.h"); the layer check keeps those paths pointing down.
+# WIDGETS: the folder's screens, with their layouts from forms/.
+function(keldar_library target)
+  cmake_parse_arguments(L "WIDGETS" "" "SOURCES;LINKS" ${ARGN})
+  add_library(${target} STATIC ${L_SOURCES})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${L_LINKS})
+  if(L_WIDGETS)
+    target_link_libraries(${target} PUBLIC Qt6::Widgets)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON
+                          AUTOUIC_SEARCH_PATHS ${CMAKE_SOURCE_DIR}/forms)
+  endif()
+  keldar_strict(${target})
+endfunction()

@@ -2,9 +2,9 @@
 
 #include <QPixmap>
 
-#include "app/brand_profile.h"
-#include "app/widget_look.h"
-#include "platform/shell.h"
+#include "base/core/brand_profile.h"
+#include "base/kit/shell.h"
+#include "base/kit/widget_look.h"
 #include "ui_TFrameAbout.h"
 
 TFrameAbout::TFrameAbout(QWidget* parent, const BrandProfile& brand, Phrases phrases)

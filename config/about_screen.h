@@ -3,7 +3,7 @@
 #include <QFrame>
 #include <memory>
 
-#include "config/phrases.h"
+#include "base/core/phrases.h"
 
 namespace Ui {
 class TFrameAbout;

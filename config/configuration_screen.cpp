@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <cstring>
 
-#include "app/back_strip.h"
-#include "app/widget_look.h"
+#include "base/kit/back_strip.h"
+#include "base/kit/message_box.h"
+#include "base/kit/widget_look.h"
 #include "keldar/bus_protocol_types.h"
-#include "platform/message_box.h"
 #include "ui_TProgramConfigurationDevice.h"
 
 namespace {

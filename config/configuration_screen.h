@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "config/configuration_messages.h"
-#include "config/phrases.h"
+#include "base/core/phrases.h"
+#include "device/configuration_messages.h"
 
 namespace Ui {
 class TProgramConfigurationDevice;

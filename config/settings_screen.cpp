@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/back_strip.h"
-#include "app/ini_file.h"
-#include "app/widget_look.h"
-#include "config/language_library.h"
-#include "platform/message_box.h"
+#include "base/core/ini_file.h"
+#include "base/core/language_library.h"
+#include "base/kit/back_strip.h"
+#include "base/kit/message_box.h"
+#include "base/kit/widget_look.h"
 #include "ui_TProgramSetting.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "config/phrases.h"
+#include "base/core/phrases.h"
 
 namespace Ui {
 class TProgramSetting;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/plugin_library.h"
+#include "base/core/plugin_library.h"
 #include "keldar/bus_protocol_api.h"
 
 // The M-Bus protocol library "BusProtocol.so". Device plug-ins receive its

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/text.h"
+#include "base/platform/text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "device/connect_worker.h"
 
-#include "app/ini_file.h"
+#include "base/core/ini_file.h"
 #include "device/configurator.h"
 
 TFrameProgramSetting::TFrameProgramSetting(BusLink link, IdentifyRequest request,

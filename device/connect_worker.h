@@ -2,8 +2,8 @@
 
 #include <functional>
 
+#include "base/platform/worker_thread.h"
 #include "device/identification.h"
-#include "platform/worker_thread.h"
 
 class FirmwareCatalogue;
 

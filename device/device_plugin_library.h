@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/plugin_library.h"
+#include "base/core/plugin_library.h"
 #include "keldar/device_plugin_api.h"
 
 class QWidget;

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/platform/text.h"
 #include "device/device_record.h"
-#include "platform/text.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/ini_file.h"
+#include "base/core/ini_file.h"
+#include "base/platform/text.h"
 #include "device/configurator.h"
 #include "device/device_record.h"
 #include "device/firmware_catalogue.h"
-#include "platform/text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "online/remote_api.h"
 
-#include "app/brand_profile.h"
+#include "base/core/brand_profile.h"
 #include "online/http_client.h"
 #include "online/wide_text.h"
 

@@ -1,10 +1,10 @@
 #include "online/startup_check.h"
 
-#include "app/brand_profile.h"
-#include "config/phrases.h"
+#include "base/core/brand_profile.h"
+#include "base/core/phrases.h"
+#include "base/platform/message_flags.h"
 #include "online/remote_api.h"
 #include "online/wide_text.h"
-#include "platform/message_box.h"
 
 namespace {
 

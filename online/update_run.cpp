@@ -9,7 +9,7 @@
 #include <new>
 #include <thread>
 
-#include "app/brand_profile.h"
+#include "base/core/brand_profile.h"
 #include "online/base64.h"
 #include "online/crc32.h"
 #include "online/http_client.h"

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/synchronize.h"
+#include "base/platform/synchronize.h"
 
 TFrameProgramUpdate::TFrameProgramUpdate(UpdateEnvironment environment, std::string id,
                                          std::string finger, std::string newVersion,

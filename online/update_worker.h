@@ -6,8 +6,8 @@
 #include <mutex>
 #include <string>
 
+#include "base/platform/worker_thread.h"
 #include "online/update_run.h"
-#include "platform/worker_thread.h"
 
 // The update worker: one thread per accepted update. It runs UpdateRun and
 // reports progress through synchronised calls onto the thread of

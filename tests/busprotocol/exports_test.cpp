@@ -2,10 +2,10 @@
 // helpers driving a real exchange with the simulator.
 #include <gtest/gtest.h>
 
+#include "base/platform/library.h"
 #include "device/bus_protocol_library.h"
 #include "hex.h"
 #include "keldar/bus_protocol_types.h"
-#include "platform/library.h"
 #include "sim_process.h"
 
 namespace {

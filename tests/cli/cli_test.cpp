@@ -14,9 +14,9 @@
 #include <sstream>
 
 #include "../busprotocol/sim_process.h"
-#include "app/brand_profile.h"
+#include "base/core/brand_profile.h"
+#include "base/platform/library.h"
 #include "command.h"
-#include "platform/library.h"
 
 namespace {
 

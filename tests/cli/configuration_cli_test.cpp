@@ -11,9 +11,9 @@
 
 #include "../busprotocol/sim_process.h"
 #include "../shell/test_support.h"
-#include "app/ini_file.h"
+#include "base/core/ini_file.h"
+#include "base/platform/library.h"
 #include "command.h"
-#include "platform/library.h"
 
 namespace {
 

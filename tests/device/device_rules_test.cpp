@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "config/configuration_messages.h"
-#include "config/device_configuration.h"
+#include "device/configuration_messages.h"
+#include "device/device_configuration.h"
 #include "device/device_dispatch.h"
 #include "device/device_kind.h"
 

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/ini_file.h"
+#include "base/core/ini_file.h"
+#include "base/platform/library.h"
 #include "device/bus_protocol_library.h"
 #include "device/configurator.h"
 #include "device/firmware_catalogue.h"
-#include "platform/library.h"
 #include "sim_process.h"
 #include "test_support.h"
 

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <fstream>
 
-#include "platform/message_box.h"
+#include "base/kit/message_box.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/brand_profile.h"
+#include "base/core/brand_profile.h"
 #include "online/http_client.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/brand_profile.h"
-#include "config/phrases.h"
+#include "base/core/brand_profile.h"
+#include "base/core/phrases.h"
+#include "base/kit/message_box.h"
 #include "online/http_client.h"
 #include "online/remote_api.h"
 #include "online_support.h"
-#include "platform/message_box.h"
 
 namespace {
 

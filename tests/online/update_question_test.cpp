@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "config/language_library.h"
-#include "config/phrases.h"
+#include "base/core/language_library.h"
+#include "base/core/phrases.h"
+#include "base/platform/library.h"
 #include "online/startup_check.h"
-#include "platform/library.h"
 
 namespace {
 

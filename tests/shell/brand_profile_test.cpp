@@ -1,4 +1,4 @@
-#include "app/brand_profile.h"
+#include "base/core/brand_profile.h"
 
 #include <gtest/gtest.h>
 

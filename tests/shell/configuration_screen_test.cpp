@@ -12,12 +12,12 @@
 #include <sstream>
 
 #include "../busprotocol/sim_process.h"
-#include "config/device_configuration.h"
+#include "base/kit/message_box.h"
+#include "base/platform/library.h"
 #include "device/bus_protocol_library.h"
+#include "device/device_configuration.h"
 #include "device/device_record.h"
 #include "keldar/bus_protocol_types.h"
-#include "platform/library.h"
-#include "platform/message_box.h"
 #include "test_support.h"
 #include "ui_TProgramConfigurationDevice.h"
 

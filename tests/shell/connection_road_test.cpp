@@ -7,9 +7,9 @@
 #include "app/main_window.h"
 #include "app/navigation_worker.h"
 #include "device/configurator.h"
-#include "device/connection_screen.h"
-#include "device/select_device_screen.h"
-#include "device/select_device_worker.h"
+#include "device/screens/connection_screen.h"
+#include "device/screens/select_device_screen.h"
+#include "device/screens/select_device_worker.h"
 #include "keldar/plugin_abi.h"
 #include "test_support.h"
 

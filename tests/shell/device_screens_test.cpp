@@ -1,23 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QTest>
+#include <algorithm>
 #include <cstring>
 
 #include "app/main_window.h"
 #include "app/navigation_worker.h"
+#include "base/kit/message_box.h"
 #include "device/configurator.h"
-#include "device/connection_screen.h"
 #include "device/device_plugin_library.h"
 #include "device/device_record.h"
-#include "device/select_device_screen.h"
-#include "device/select_device_worker.h"
+#include "device/screens/connection_screen.h"
+#include "device/screens/select_device_screen.h"
+#include "device/screens/select_device_worker.h"
 #include "keldar/plugin_abi.h"
-#include "platform/message_box.h"
 #include "test_support.h"
 
 namespace {
@@ -160,8 +159,8 @@ TEST_F(DeviceScreens, EveryPlaceOnATileOpensItsDeviceOnceByPointerOrKeys) {
   ASSERT_NE(text, nullptr);
   ASSERT_NE(icon, nullptr);
   long expected = 0;
-  for (QWidget* place : {static_cast<QWidget*>(text), static_cast<QWidget*>(icon),
-                         static_cast<QWidget*>(tile)}) {
+  for (QWidget* place :
+       {static_cast<QWidget*>(text), static_cast<QWidget*>(icon), static_cast<QWidget*>(tile)}) {
     const QPoint at = place == tile ? QPoint(2, tile->height() - 3) : place->rect().center();
     QTest::mouseClick(place, Qt::LeftButton, Qt::NoModifier, at);
     EXPECT_EQ(opened(), ++expected) << place->objectName().toStdString();

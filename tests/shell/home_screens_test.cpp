@@ -9,16 +9,16 @@
 #include <QProgressBar>
 #include <QTest>
 
-#include "app/brand_profile.h"
-#include "app/ini_file.h"
 #include "app/main_window.h"
 #include "app/navigation_worker.h"
+#include "base/core/brand_profile.h"
+#include "base/core/ini_file.h"
+#include "base/kit/message_box.h"
 #include "config/about_screen.h"
 #include "config/settings_screen.h"
-#include "device/connection_screen.h"
+#include "device/screens/connection_screen.h"
 #include "device/serial_ports.h"
 #include "keldar/plugin_abi.h"
-#include "platform/message_box.h"
 #include "test_support.h"
 #include "ui_TForm1.h"
 #include "ui_TFrameAbout.h"

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/ini_file.h"
-#include "config/language_library.h"
-#include "config/phrases.h"
-#include "config/startup_language.h"
-#include "platform/locale.h"
+#include "base/core/ini_file.h"
+#include "base/core/language_library.h"
+#include "base/core/phrases.h"
+#include "base/core/startup_language.h"
+#include "base/platform/locale.h"
 #include "test_support.h"
 
 namespace {

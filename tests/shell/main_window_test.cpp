@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "app/application.h"
-#include "app/brand_profile.h"
-#include "app/ini_file.h"
+#include "base/core/brand_profile.h"
+#include "base/core/ini_file.h"
 #include "device/bus_protocol_library.h"
 #include "test_support.h"
 #include "ui_TForm1.h"

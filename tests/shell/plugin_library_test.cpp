@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/admin_tools_library.h"
+#include "base/core/admin_tools_library.h"
 #include "device/bus_protocol_library.h"
 #include "device/device_plugin_library.h"
 #include "test_support.h"

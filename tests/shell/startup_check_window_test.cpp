@@ -3,10 +3,10 @@
 #include <QLabel>
 
 #include "app/main_window.h"
+#include "base/kit/message_box.h"
 #include "dev_server.h"
 #include "online/remote_api.h"
-#include "online/update_screen.h"
-#include "platform/message_box.h"
+#include "online/screens/update_screen.h"
 #include "test_support.h"
 #include "ui_TForm1.h"
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ini_file.h"
-#include "platform/library.h"
+#include "base/core/ini_file.h"
+#include "base/platform/library.h"
 
 namespace {
 

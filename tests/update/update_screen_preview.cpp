@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "app/application.h"
-#include "app/brand_profile.h"
-#include "config/language_library.h"
-#include "online/update_screen.h"
-#include "platform/library.h"
+#include "base/core/brand_profile.h"
+#include "base/core/language_library.h"
+#include "base/platform/library.h"
+#include "online/screens/update_screen.h"
 #include "ui_TProgramUpdate.h"
 
 int main(int argc, char** argv) {

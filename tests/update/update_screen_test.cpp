@@ -1,7 +1,7 @@
 // The update screen: layout and centring, phrases, the stop and its message,
 // failures told to the user, the gauge on the window's thread, and the worker
 // stopped and joined when the screen goes away.
-#include "online/update_screen.h"
+#include "online/screens/update_screen.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,11 @@
 #include <QProgressBar>
 #include <QTest>
 
-#include "app/brand_profile.h"
-#include "config/language_library.h"
+#include "base/core/brand_profile.h"
+#include "base/core/language_library.h"
+#include "base/kit/message_box.h"
+#include "base/platform/library.h"
 #include "online/update_worker.h"
-#include "platform/library.h"
-#include "platform/message_box.h"
 #include "ui_TProgramUpdate.h"
 #include "update_support.h"
 

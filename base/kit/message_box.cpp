@@ -1,0 +1,60 @@
+#include "base/kit/message_box.h"
+
+#include <QMessageBox>
+
+namespace platform {
+namespace {
+
+MessageBoxRecorder* gRecorder = nullptr;
+
+QMessageBox::Icon IconOf(unsigned flags) {
+  switch (flags & 0xF0) {
+    case kMbIconError:
+      return QMessageBox::Critical;
+    case kMbIconQuestion:
+      return QMessageBox::Question;
+    case kMbIconWarning:
+      return QMessageBox::Warning;
+    case kMbIconInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+MessageBoxRecorder::MessageBoxRecorder() { gRecorder = this; }
+
+MessageBoxRecorder::~MessageBoxRecorder() {
+  if (gRecorder == this) gRecorder = nullptr;
+}
+
+int MessageBoxRecorder::Record(const MessageBoxCall& call) {
+  calls.push_back(call);
+  if (onShow) onShow(call);
+  if (answers.empty()) return defaultAnswer;
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags) {
+  if (gRecorder != nullptr) return gRecorder->Record({text, caption, flags, owner});
+
+  QMessageBox box(IconOf(flags), caption, text, QMessageBox::NoButton, owner);
+  const bool yesNo = (flags & 0x0F) == kMbYesNo;
+  if (yesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+  }
+  // Task-modal: the box blocks every window of the program.
+  box.setWindowModality(Qt::ApplicationModal);
+  const int result = box.exec();
+  if (!yesNo) return kIdOk;
+  return result == QMessageBox::Yes ? kIdYes : kIdNo;
+}
+
+}  // namespace platform

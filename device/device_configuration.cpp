@@ -1,0 +1,155 @@
+#include "device/device_configuration.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/platform/text.h"
+#include "device/configurator.h"
+
+namespace {
+
+constexpr std::uint8_t kVifSecondaryAddress = 0x79;
+constexpr std::uint8_t kVifBusAddress = 0x7A;
+constexpr std::int64_t kHighestPrimary = 252;
+constexpr std::uint64_t kHighestSecondary = 0x99999999;
+
+}  // namespace
+
+std::uint64_t HexTextToUInt64(const char* text) {
+  std::uint64_t value = 0;
+  for (const char* p = text; p != nullptr && *p != '\0'; ++p) {
+    const auto c = static_cast<unsigned char>(*p);
+    unsigned digit = c & 0x0F;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    value = (value << 4) + digit;
+  }
+  return value;
+}
+
+std::int64_t LeadingDecimal(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  std::int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value > (INT64_MAX - 9) / 10) break;  // longer than any edit holds
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+bool HasGap(const std::string& text) {
+  const auto blank = text.find(' ');
+  return blank != std::string::npos && text.find_first_of("0123456789", blank) != std::string::npos;
+}
+
+std::string CorrectPrimaryText(const std::string& text) {
+  const auto value = static_cast<std::uint16_t>(LeadingDecimal(text));
+  return value > kHighestPrimary ? "252" : text;
+}
+
+std::string CorrectSecondaryText(const std::string& text) {
+  return HexTextToUInt64(text.c_str()) > kHighestSecondary ? "99999999" : text;
+}
+
+DeviceConfiguration::DeviceConfiguration(BusLink link, KeldarDeviceRecord& record)
+    : link_(std::move(link)), record_(record) {}
+
+int DeviceConfiguration::Send(KeldarBusTelegram* telegram) const {
+  return Configurator().SendLongFrame(link_, telegram);
+}
+
+DeviceConfiguration::Addresses DeviceConfiguration::ReadAddresses() const {
+  const auto* lib = link_.lib;
+  Addresses addresses;
+  BusTelegram telegram(lib);
+
+  keldar_bus_LongFrameClear(lib, telegram->long_frame);
+  keldar_bus_GetSecondaryAddress(lib, telegram->long_frame, Address(), 0);
+  keldar_bus_UserDataClear(lib, telegram->user_data);
+  if (Send(telegram.get()) == KELDAR_BUS_RESULT_ACK &&
+      Configurator().ReadUserData(link_, Address(), telegram.get()) ==
+          KELDAR_BUS_RESULT_USER_DATA) {
+    for (const auto* record : TelegramRecords(lib, telegram.get()).All()) {
+      if (record->vif != kVifSecondaryAddress) continue;
+      char text[16];
+      std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(record->value & 0xFFFFFFFFu));
+      addresses.secondary = text;
+    }
+  }
+
+  keldar_bus_LongFrameClear(lib, telegram->long_frame);
+  keldar_bus_GetPrimaryAddress(lib, telegram->long_frame, Address(), 0);
+  keldar_bus_UserDataClear(lib, telegram->user_data);
+  if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return addresses;
+  if (Configurator().ReadUserData(link_, Address(), telegram.get()) !=
+      KELDAR_BUS_RESULT_USER_DATA) {
+    addresses.primaryReadout = PrimaryReadout::InvalidResponse;
+    return addresses;
+  }
+  addresses.primaryReadout = PrimaryReadout::Received;
+  for (const auto* record : TelegramRecords(lib, telegram.get()).All()) {
+    if (record->vif != kVifBusAddress) continue;
+    char text[24];
+    std::snprintf(text, sizeof text, "%03u", static_cast<unsigned>(record->value & 0xFFFFu));
+    addresses.primary = text;
+  }
+  return addresses;
+}
+
+bool DeviceConfiguration::LinkReset() const {
+  return Configurator().Ping(link_, Address()) == KELDAR_BUS_RESULT_ACK;
+}
+
+DeviceConfiguration::Outcome DeviceConfiguration::SetDeviceType(std::uint8_t code) {
+  if (!LinkReset()) return Outcome::InvalidResponse;
+  BusTelegram telegram(link_.lib);
+  keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
+  keldar_bus_SetDeviceType(link_.lib, telegram->long_frame, Address(), code);
+  if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return Outcome::Rejected;
+  record_.device_type = code;
+  return Outcome::Acknowledged;
+}
+
+DeviceConfiguration::Outcome DeviceConfiguration::SetSerialNumber(const std::string& serialText) {
+  if (!LinkReset()) return Outcome::InvalidResponse;
+  BusTelegram telegram(link_.lib);
+  keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
+  // A refused build leaves the frame empty; the meter then rejects nothing it understood.
+  if (keldar_bus_SetSerialNumber(link_.lib, telegram->long_frame, Address(),
+                                 LeadingDecimal(serialText)) == 0)
+    return Outcome::Rejected;
+  if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return Outcome::Rejected;
+  platform::CopyToField(record_.serial, platform::Utf8Prefix(serialText, 8));
+  return Outcome::Acknowledged;
+}
+
+DeviceConfiguration::AddressChange DeviceConfiguration::SetAddresses(
+    const std::string& primaryText, const std::string& secondaryText) {
+  AddressChange change;
+  change.primary = SetPrimaryAddress(primaryText);
+  // Sent whatever became of the primary address; after a change, to the new one.
+  change.secondary = SetSecondaryAddress(secondaryText);
+  return change;
+}
+
+bool DeviceConfiguration::SetPrimaryAddress(const std::string& primaryText) {
+  const std::int64_t primary = std::min(LeadingDecimal(primaryText.substr(0, 5)), kHighestPrimary);
+  BusTelegram telegram(link_.lib);
+  keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
+  keldar_bus_SetAddress(link_.lib, telegram->long_frame, Address(),
+                        static_cast<std::uint64_t>(primary), 0);
+  if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return false;
+  record_.address = static_cast<std::uint8_t>(primary);
+  return true;
+}
+
+bool DeviceConfiguration::SetSecondaryAddress(const std::string& secondaryText) {
+  const std::uint64_t secondary =
+      std::min(HexTextToUInt64(secondaryText.c_str()), kHighestSecondary);
+  BusTelegram telegram(link_.lib);
+  keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
+  keldar_bus_SetAddress(link_.lib, telegram->long_frame, Address(), secondary, 1);
+  return Send(telegram.get()) == KELDAR_BUS_RESULT_ACK;
+}

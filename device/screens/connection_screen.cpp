@@ -1,0 +1,232 @@
+#include "device/screens/connection_screen.h"
+
+#include <QPixmap>
+
+#include "base/core/brand_profile.h"
+#include "base/core/ini_file.h"
+#include "base/kit/message_box.h"
+#include "base/kit/widget_look.h"
+#include "ui_TProgramMain.h"
+
+namespace {
+
+constexpr int kColumnHeight = 580;
+constexpr int kColumnMargin = 20;
+
+void CentreOn(QWidget* widget, int centre) {
+  widget->move(centre - widget->width() / 2, widget->y());
+}
+
+// Stored values are compared without regard to case, as they always were.
+bool SameIgnoringCase(const QString& a, const QString& b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+TProgramMain::TProgramMain(QWidget* parent, const BrandProfile& brand, CIniFile& settings,
+                           Phrases phrases, Actions actions)
+    : QFrame(parent),
+      ui_(std::make_unique<Ui::TProgramMain>()),
+      phrases_(phrases),
+      actions_(std::move(actions)) {
+  ui_->setupUi(this);
+  for (QWidget* column : {ui_->Background1, ui_->Background2, ui_->Background3})
+    look::Paint(column, look::kWhite);
+  look::Paint(this, look::kWhite);
+  PaintButtons(nullptr);
+
+  ui_->Image2->setPixmap(QPixmap::fromImage(brand.Logo()));
+  ui_->Image5->setPixmap(QPixmap(QStringLiteral("./images/column_admin.png")));
+  ui_->Image3->setPixmap(QPixmap(QStringLiteral("./images/column_archive.png")));
+  const QPixmap separator(QStringLiteral("./images/separator.png"));
+  ui_->Separator1->setPixmap(separator);
+  ui_->Separator2->setPixmap(separator);
+
+  // One animated picture serves both refresh icons: still, and turning.
+  refreshAnimation_.setFileName(QStringLiteral("./images/refresh.gif"));
+  refreshAnimation_.setSpeed(200);
+  refreshAnimation_.jumpToFrame(0);
+  ui_->UpdateComPortList->setPixmap(refreshAnimation_.currentPixmap());
+  ui_->UpdateComPortListAnimate->setMovie(&refreshAnimation_);
+  refreshTimer_.setInterval(1000);
+  refreshTimer_.setSingleShot(true);
+  connect(&refreshTimer_, &QTimer::timeout, this, [this] {
+    FillPortList();
+    refreshAnimation_.stop();
+    ui_->UpdateComPortListAnimate->hide();
+    ui_->UpdateComPortList->show();
+  });
+
+  FillPortList();
+  SelectStored(settings);
+  RefreshTexts();
+  ui_->ProgressBar1->hide();
+  ui_->UpdateComPortListAnimate->hide();
+  ShowConnecting(false);
+  WireButtons();
+}
+
+TProgramMain::~TProgramMain() = default;
+
+void TProgramMain::FillPortList() {
+  ports_ = ListSerialPorts();
+  ui_->ComboBoxSerialPort->clear();
+  for (const auto& port : ports_)
+    ui_->ComboBoxSerialPort->addItem(QString::fromStdString(port.name));
+  if (!ports_.empty()) ui_->ComboBoxSerialPort->setCurrentIndex(0);
+}
+
+void TProgramMain::SelectStored(CIniFile& settings) {
+  const QString port = QString::fromStdString(settings.ReadValue("SERIAL", "COM").value_or(""));
+  const QString baud = QString::fromStdString(settings.ReadValue("SERIAL", "BAUD").value_or(""));
+  for (std::size_t i = 0; i < ports_.size(); ++i) {
+    if (SameIgnoringCase(QString::fromStdString(ports_[i].path), port)) {
+      ui_->ComboBoxSerialPort->setCurrentIndex(static_cast<int>(i));
+      break;
+    }
+  }
+  ui_->ComboBoxSerialPortSpeed->setCurrentIndex(0);
+  for (int i = 0; i < ui_->ComboBoxSerialPortSpeed->count(); ++i) {
+    if (SameIgnoringCase(ui_->ComboBoxSerialPortSpeed->itemText(i), baud)) {
+      ui_->ComboBoxSerialPortSpeed->setCurrentIndex(i);
+      break;
+    }
+  }
+}
+
+void TProgramMain::RefreshTexts() {
+  ui_->Label3->setText(phrases_.Text("FRAME_PROGRAM_MAIN_ADMINISTRATION", "Администрирование"));
+  ui_->PanelButtonEnter->setText(phrases_.Text("FRAME_PROGRAM_MAIN_ENTER", "Войти"));
+  ui_->Label2->setText(phrases_.Text("FRAME_PROGRAM_MAIN_VIEW_ARCHIVE", "Просмотр архива"));
+  ui_->PanelButtonViewArhiv->setText(
+      phrases_.Text("FRAME_PROGRAM_MAIN_SEE_ARCHIVE", "Смотреть архив"));
+  ui_->Label1->setText(
+      phrases_.Text("FRAME_PROGRAM_MAIN_CONNECTION_DEVICE", "Cоединение с устройством"));
+  ui_->LabelDeviceAdress->setText(
+      phrases_.Formatted("FRAME_PROGRAM_MAIN_DEVICE_ADRESS", "%s:", "Адрес устройства:"));
+  ui_->PanelButtonConnect->setText(
+      phrases_.Text("FRAME_PROGRAM_MAIN_ESTABLISH_COMMUNICATION", "Установить связь"));
+  Layout();
+}
+
+void TProgramMain::ShowConnecting(bool connecting) {
+  ui_->ProgressBar1->setVisible(connecting);
+  ui_->PanelLabelStatus->setVisible(connecting);
+  for (QWidget* idle : {static_cast<QWidget*>(ui_->ComboBoxSerialPort),
+                        static_cast<QWidget*>(ui_->ComboBoxSerialPortSpeed),
+                        static_cast<QWidget*>(ui_->LabelDeviceAdress),
+                        static_cast<QWidget*>(ui_->MaskEditDeviceAdress),
+                        static_cast<QWidget*>(ui_->UpdateComPortList),
+                        static_cast<QWidget*>(ui_->PanelButtonConnect)})
+    idle->setVisible(!connecting);
+  if (!connecting) ui_->UpdateComPortListAnimate->hide();
+}
+
+void TProgramMain::SetStatus(const QString& text) { ui_->LabelStatus->setText(text); }
+void TProgramMain::SetProgress(int progress) { ui_->ProgressBar1->setValue(progress); }
+int TProgramMain::Progress() const { return ui_->ProgressBar1->value(); }
+
+void TProgramMain::ConnectClick() {
+  // The digits before the first blank: "1_5" is address 1, never 15.
+  const int address = ParseDeviceAddress(look::ShownText(ui_->MaskEditDeviceAdress).substr(0, 5));
+  const bool port = ui_->ComboBoxSerialPort->currentIndex() >= 0;
+  const bool speed = ui_->ComboBoxSerialPortSpeed->currentIndex() >= 0;
+  const unsigned plain = platform::kMbOk | platform::kMbTaskModal;
+  if (!port && !speed) {
+    platform::ShowMessageBox(this, "Выберите Serial Port и желаемую скорость работы.",
+                             window()->windowTitle(), plain);
+    return;
+  }
+  if (!port) {
+    platform::ShowMessageBox(this, "Выберите Serial Port.", window()->windowTitle(), plain);
+    return;
+  }
+  if (!speed) {
+    platform::ShowMessageBox(this, "Выберите желаемую скорость работы", window()->windowTitle(),
+                             plain);
+    return;
+  }
+  ui_->ProgressBar1->setValue(0);
+  ui_->ProgressBar1->setMaximum(1000);
+  const auto& entry = ports_.at(static_cast<std::size_t>(ui_->ComboBoxSerialPort->currentIndex()));
+  const int baud = ui_->ComboBoxSerialPortSpeed->currentText().toInt();
+  if (actions_.connect) actions_.connect(entry.path, baud, address);
+}
+
+void TProgramMain::RefreshPortsClick() {
+  ui_->UpdateComPortList->hide();
+  ui_->UpdateComPortListAnimate->show();
+  refreshAnimation_.start();
+  refreshTimer_.start();
+}
+
+void TProgramMain::PaintButtons(QWidget* hovered) {
+  for (QWidget* button :
+       {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
+    look::Paint(button, button == hovered ? look::kButtonHover : look::kWhite);
+}
+
+void TProgramMain::WireButtons() {
+  look::OnClick(ui_->PanelButtonEnter, [this] {
+    if (actions_.enter) actions_.enter();
+  });
+  look::OnClick(ui_->PanelButtonViewArhiv, [this] {
+    if (actions_.viewArchive) actions_.viewArchive();
+  });
+  look::OnClick(ui_->PanelButtonConnect, [this] { ConnectClick(); });
+  look::OnClick(ui_->UpdateComPortList, [this] { RefreshPortsClick(); });
+  look::OnClick(
+      ui_->UpdateComPortListAnimate, [this] { RefreshPortsClick(); }, look::Keys::kPartOfButton);
+  // Enter in the address connects, as the button does.
+  look::OnEnter(ui_->MaskEditDeviceAdress, [this] { ConnectClick(); });
+  // Tab goes through the columns from left to right, the connection last.
+  QWidget* order[] = {ui_->PanelButtonEnter,        ui_->PanelButtonViewArhiv,
+                      ui_->ComboBoxSerialPort,      ui_->UpdateComPortList,
+                      ui_->ComboBoxSerialPortSpeed, ui_->MaskEditDeviceAdress,
+                      ui_->PanelButtonConnect};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  for (QWidget* button :
+       {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
+    look::OnHover(button, [this, button] { PaintButtons(button); });
+  for (QWidget* column : {ui_->Background1, ui_->Background2, ui_->Background3})
+    look::OnHover(column, [this] { PaintButtons(nullptr); });
+}
+
+void TProgramMain::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  Layout();
+}
+
+void TProgramMain::Layout() {
+  auto& ui = *ui_;
+  const int top = height() / 2 - kColumnHeight / 2;
+  const int columnWidth =
+      (width() - ui.Separator1->width() - ui.Separator2->width() - kColumnMargin) / 3;
+  ui.Background1->setGeometry(0, top, columnWidth, kColumnHeight);
+  ui.Separator1->setGeometry(ui.Background1->width() + 1, top, ui.Separator1->width(),
+                             kColumnHeight);
+  ui.Background2->setGeometry(ui.Separator1->x() + ui.Separator1->width(), top, columnWidth,
+                              kColumnHeight);
+  ui.Separator2->setGeometry(ui.Background2->x() + ui.Background2->width() + 1, top,
+                             ui.Separator2->width(), kColumnHeight);
+  ui.Background3->setGeometry(ui.Separator2->x() + ui.Separator2->width(), top, columnWidth,
+                              kColumnHeight);
+
+  const int c = columnWidth / 2;
+  const int q = c / 2;
+  for (QWidget* centred : {ui.Label3, ui.Image5, ui.PanelButtonEnter, ui.Label2, ui.Image3,
+                           ui.PanelButtonViewArhiv, ui.Label1, ui.Image2, ui.PanelButtonConnect})
+    CentreOn(centred, c);
+  CentreOn(ui.ProgressBar1, c);
+  CentreOn(ui.ComboBoxSerialPort, c - q);
+  CentreOn(ui.LabelDeviceAdress, c - q);
+  CentreOn(ui.ComboBoxSerialPortSpeed, c + q);
+  CentreOn(ui.MaskEditDeviceAdress, c + q);
+  const int iconLeft = ui.ComboBoxSerialPort->x() + ui.ComboBoxSerialPort->width() +
+                       ui.UpdateComPortList->width() / 2;
+  ui.UpdateComPortList->move(iconLeft, ui.UpdateComPortList->y());
+  ui.UpdateComPortListAnimate->move(iconLeft, ui.UpdateComPortListAnimate->y());
+  ui.PanelLabelStatus->setGeometry(ui.ProgressBar1->x(), ui.PanelLabelStatus->y(),
+                                   ui.ProgressBar1->width(), ui.PanelLabelStatus->height());
+}

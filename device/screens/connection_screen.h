@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QFrame>
+#include <QMovie>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "base/core/phrases.h"
+#include "device/serial_ports.h"
+
+namespace Ui {
+class TProgramMain;
+}
+class BrandProfile;
+class CIniFile;
+
+// The home screen: administration, local archive, and the connection column
+// where the technician picks port, speed and address and connects.
+class TProgramMain : public QFrame {
+  Q_OBJECT
+
+ public:
+  // What the screen's buttons ask of the navigation host.
+  struct Actions {
+    std::function<void()> enter;
+    std::function<void()> viewArchive;
+    std::function<void(const std::string& devicePath, int speed, int address)> connect;
+  };
+
+  TProgramMain(QWidget* parent, const BrandProfile& brand, CIniFile& settings, Phrases phrases,
+               Actions actions);
+  ~TProgramMain() override;
+
+  // Applies the phrases again and lays the screen out (after a language change).
+  void RefreshTexts();
+  // Switches between the idle controls and the progress bar with status line.
+  void ShowConnecting(bool connecting);
+  void SetStatus(const QString& text);
+  void SetProgress(int progress);
+  int Progress() const;
+  // Rebuilds the port list, keeping item 0 selected.
+  void FillPortList();
+  // The connect button's work, also run by tests.
+  void ConnectClick();
+
+  Ui::TProgramMain& Controls() { return *ui_; }
+  const std::vector<SerialPortEntry>& Ports() const { return ports_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void SelectStored(CIniFile& settings);
+  void WireButtons();
+  void PaintButtons(QWidget* hovered);
+  void RefreshPortsClick();
+  void Layout();
+
+  std::unique_ptr<Ui::TProgramMain> ui_;
+  Phrases phrases_;
+  Actions actions_;
+  std::vector<SerialPortEntry> ports_;
+  QMovie refreshAnimation_;
+  QTimer refreshTimer_;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QFrame>
+#include <memory>
+#include <vector>
+
+#include "device/screens/navigation_context.h"
+
+namespace Ui {
+class TProgramSelectDevice;
+}
+class CTreadSelectDevice;
+class QLabel;
+struct KeldarBusPort;
+
+// One tile per identified device; a tile opens the device's work screen. With
+// a single device the screen hides itself and opens that device at once.
+class TProgramSelectDevice : public QFrame {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTileWidth = 386;
+  static constexpr int kTileHeight = 57;
+
+  TProgramSelectDevice(QWidget* owner, uint8_t* closeRequest, KeldarBusPort* port,
+                       NavigationContext context);
+  ~TProgramSelectDevice() override;
+
+  // Places the tiles and the title; runs on every resize.
+  void Layout();
+  const std::vector<QFrame*>& Tiles() const { return tiles_; }
+  CTreadSelectDevice& Worker() { return *worker_; }
+  uint8_t* OwnCloseFlag() { return &closeFlag_; }
+  Ui::TProgramSelectDevice& Controls() { return *ui_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildTiles();
+  void HoverTile(int tag);
+
+  std::unique_ptr<Ui::TProgramSelectDevice> ui_;
+  NavigationContext context_;
+  uint8_t* closeRequest_;
+  uint8_t closeFlag_ = 0;
+  std::vector<QFrame*> tiles_;
+  std::unique_ptr<CTreadSelectDevice> worker_;
+};

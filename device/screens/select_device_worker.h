@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPointer>
+#include <array>
+#include <cstdint>
+
+#include "base/platform/worker_thread.h"
+#include "device/screens/navigation_context.h"
+
+class QWidget;
+struct KeldarBusPort;
+
+// Opens the work screen of an identified device and closes it again when the
+// screen sets the close flag ("TreadSelectDevice" polls it every 200 ms).
+class CTreadSelectDevice : public WorkerThread {
+  Q_OBJECT
+
+ public:
+  CTreadSelectDevice(NavigationContext context, KeldarBusPort* port, uint8_t* closeFlag);
+  // Stops and joins the thread, then closes any open work screen. Main thread.
+  ~CTreadSelectDevice() override;
+
+  // Opens the device at `index` (1-based) of the identified-device list. Main thread.
+  void OpenDevice(int index);
+  // Closes every open work screen; keeps the selection open unless exactly one
+  // device was identified. Main thread.
+  void CloseDeviceScreens();
+
+  QWidget* PluginFrame(std::size_t plugin) const { return frames_.at(plugin); }
+  bool AnyScreenOpen() const;
+  QWidget* ConfigurationScreen() const { return configuration_; }
+
+ protected:
+  void Work() override;
+
+ private:
+  bool ReachMeter(const struct KeldarDeviceRecord& record);
+  void ShowMissingComponent(bool busMissing) const;
+  void Host(QWidget* screen, const char* name);
+
+  NavigationContext context_;
+  KeldarBusPort* port_;
+  uint8_t* closeFlag_;
+  std::array<QWidget*, 5> frames_{};
+  QWidget* configuration_ = nullptr;
+};

@@ -1,0 +1,197 @@
+#include "online/screens/update_screen.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QProgressBar>
+#include <algorithm>
+#include <limits>
+
+#include "base/core/brand_profile.h"
+#include "base/kit/message_box.h"
+#include "base/kit/widget_look.h"
+#include "online/update_worker.h"
+#include "ui_TProgramUpdate.h"
+
+namespace {
+
+constexpr const char* kUpdateKey = "FRAME_PROGRAM_UPDATE_UPDATE";
+constexpr const char* kAbortKey = "FRAME_PROGRAM_UPDATE_ABORT";
+constexpr const char* kInterruptedKey = "FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED";
+constexpr const char* kFailedKey = "FRAME_PROGRAM_UPDATE_UPDATE_FAILED";
+constexpr const char* kNotWritableKey = "FRAME_PROGRAM_UPDATE_FOLDER_NOT_WRITABLE";
+
+const QString kUpdateText = QStringLiteral("Обновление");
+const QString kAbortText = QStringLiteral("Прервать");
+const QString kInterruptedText = QStringLiteral("Обновление прервано.");
+const QString kFailedText =
+    QStringLiteral("Не удалось обновить программу. Файлы программы не изменены.");
+const QString kNotWritableText =
+    QStringLiteral("Обновление не начато: нет права записи в папку программы.");
+const QString kErrorCaption = QStringLiteral("Ошибка");
+
+constexpr int kHeadingPixels = 32;
+constexpr int kPanelPixels = 11;
+constexpr unsigned kErrorFlags = platform::kMbIconError | platform::kMbTaskModal;  // 0x2010
+
+void SetPixelSize(QWidget* widget, int pixels) {
+  QFont font = widget->font();
+  font.setPixelSize(pixels);
+  widget->setFont(font);
+}
+
+// The heading's box is drawn for Tahoma; where another face stands in and is
+// wider, the text steps down a pixel at a time until it fits the box whole.
+void FitHeading(QLabel* label) {
+  constexpr int kSmallest = 12;
+  int pixels = kHeadingPixels;
+  SetPixelSize(label, pixels);
+  while (pixels > kSmallest &&
+         QFontMetrics(label->font()).horizontalAdvance(label->text()) > label->width()) {
+    SetPixelSize(label, --pixels);
+  }
+}
+
+QString FromBytes(const std::string& bytes) {
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+TProgramUpdate::TProgramUpdate(QWidget* parent, const BrandProfile& brand, Phrases phrases)
+    : QFrame(parent),
+      ui_(std::make_unique<Ui::TProgramUpdate>()),
+      phrases_(phrases),
+      environment_(UpdateEnvironment::FromProfile(brand)) {
+  ui_->setupUi(this);
+  look::Paint(this, look::kWhite);
+  look::Paint(ui_->Background, look::kWhite);
+  look::Paint(ui_->Panel1, look::kBlack);
+  look::PaintText(ui_->Panel1, look::kWhite);
+  SetPixelSize(ui_->Panel1, kPanelPixels);
+  ui_->ProgressBar1->setRange(0, 1);
+  ui_->ProgressBar1->setValue(0);
+  look::OnClick(ui_->Panel1, [this] { Panel1Click(); });
+  RefreshTexts();
+}
+
+TProgramUpdate::~TProgramUpdate() {
+  // The worker reports to this screen: it is stopped and joined first.
+  StopWorker();
+}
+
+void TProgramUpdate::SetEnvironment(UpdateEnvironment environment) {
+  environment_ = std::move(environment);
+}
+
+void TProgramUpdate::RefreshTexts() {
+  ui_->Label1->setText(phrases_.Text(kUpdateKey, kUpdateText));
+  FitHeading(ui_->Label1);
+  ui_->Panel1->setText(phrases_.Text(kAbortKey, kAbortText));
+}
+
+void TProgramUpdate::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  FrameResize();
+}
+
+void TProgramUpdate::FrameResize() {
+  const int half = width() / 2;
+  for (QWidget* control :
+       {static_cast<QWidget*>(ui_->Panel1), static_cast<QWidget*>(ui_->ProgressBar1),
+        static_cast<QWidget*>(ui_->Label1)}) {
+    control->move(half - control->width() / 2, control->y());
+  }
+}
+
+void TProgramUpdate::StopWorker() {
+  if (!worker_) return;
+  worker_->requestInterruption();
+  worker_->Join();
+  worker_.reset();
+}
+
+void TProgramUpdate::StartUpdate(std::string id, std::string finger, std::string newVersion) {
+  // One update at a time: a running one is only brought to the front.
+  if (worker_ && !stopRequested_ && worker_->isRunning() && !worker_->RunEnded()) {
+    show();
+    raise();
+    return;
+  }
+  // A stopped worker may still be finishing its last chunk; it must end
+  // before a new one writes the same script.
+  StopWorker();
+  stopRequested_ = false;
+  const std::uint64_t generation = ++generation_;
+  progress_ = 0;
+  ui_->ProgressBar1->setValue(0);
+
+  worker_ = std::make_unique<TFrameProgramUpdate>(environment_, std::move(id), std::move(finger),
+                                                  std::move(newVersion), this,
+                                                  [this, generation](std::int32_t step) {
+                                                    if (generation == generation_)
+                                                      AdvanceGauge(step);
+                                                  });
+  maximum_ = worker_->GaugeMaximum();
+  // A range of 0..0 would make the bar a busy indicator; the gauge stays empty instead.
+  ui_->ProgressBar1->setRange(
+      0, static_cast<int>(std::clamp<std::int64_t>(maximum_, 1, std::numeric_limits<int>::max())));
+  ui_->ProgressBar1->setValue(0);
+  connect(worker_.get(), &QThread::finished, this, [this, generation] {
+    if (generation == generation_) WorkerEnded(worker_.get());
+  });
+  show();
+  raise();
+  worker_->start();
+}
+
+void TProgramUpdate::AdvanceGauge(std::int32_t step) {
+  // The gauge stops at its maximum; a chunk asked for again is counted again.
+  progress_ =
+      std::min(progress_ + std::max<std::int32_t>(step, 0), std::max<std::int64_t>(maximum_, 0));
+  const int top = ui_->ProgressBar1->maximum();
+  const auto shown = maximum_ <= top
+                         ? progress_
+                         : static_cast<std::int64_t>(static_cast<double>(progress_) /
+                                                     static_cast<double>(maximum_) * top);
+  ui_->ProgressBar1->setValue(static_cast<int>(shown));
+}
+
+void TProgramUpdate::Panel1Click() {
+  hide();
+  if (!worker_ || stopRequested_) return;
+  // The worker is owned here, so the pointer stays valid between this test and the stop.
+  if (!worker_->isRunning() || worker_->RunEnded()) return;
+  worker_->requestInterruption();
+  stopRequested_ = true;
+
+  if (phrases_.Has(kInterruptedKey)) {
+    platform::ShowMessageBox(nullptr, phrases_.Formatted(kInterruptedKey, "%s", kInterruptedText),
+                             QString(), kErrorFlags);
+  } else {
+    platform::ShowMessageBox(this, kInterruptedText, QString(), kErrorFlags);
+  }
+}
+
+void TProgramUpdate::WorkerEnded(const TFrameProgramUpdate* worker) {
+  // A stop the user asked for was told at the click; a successful run ended the process.
+  if (worker == nullptr || stopRequested_) return;
+  const UpdateResult result = worker->Result();
+  if (result.outcome == UpdateOutcome::kHandedOver || result.outcome == UpdateOutcome::kStopped)
+    return;
+  hide();
+  TellFailure(result);
+}
+
+void TProgramUpdate::TellFailure(const UpdateResult& result) {
+  const bool folder = result.outcome == UpdateOutcome::kFolderNotWritable;
+  const char* key = folder ? kNotWritableKey : kFailedKey;
+  QString text = phrases_.Text(key, folder ? kNotWritableText : kFailedText);
+  // The folder, or the file whose bytes were wrong, helps whoever fixes it.
+  if (folder || result.outcome == UpdateOutcome::kDamaged)
+    text += QLatin1Char('\n') + FromBytes(result.detail);
+  if (phrases_.Has(key)) {
+    platform::ShowMessageBox(nullptr, text, QString(), kErrorFlags);
+  } else {
+    platform::ShowMessageBox(this, text, kErrorCaption, kErrorFlags);
+  }
+}

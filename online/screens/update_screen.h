@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QFrame>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "base/core/phrases.h"
+#include "online/update_run.h"
+
+namespace Ui {
+class TProgramUpdate;
+}
+class BrandProfile;
+class TFrameProgramUpdate;
+
+// The screen shown while an update downloads: a heading, the progress gauge
+// and a panel that stops the update. The main window creates the one
+// instance at start-up, hidden; the start-up check starts updates through it.
+// It owns its worker, so the worker stays valid between the still-active test
+// and the stop, and destroying the screen stops the worker and waits for it.
+class TProgramUpdate : public QFrame {
+  Q_OBJECT
+
+ public:
+  TProgramUpdate(QWidget* parent, const BrandProfile& brand, Phrases phrases);
+  ~TProgramUpdate() override;
+
+  // The user accepted the server's version: fetches the file list (blocking,
+  // to size the gauge), starts the worker and shows the screen.
+  void StartUpdate(std::string id, std::string finger, std::string newVersion);
+  // Hides the screen and stops a running update, telling the user.
+  void Panel1Click();
+  // Centres the heading, the gauge and the panel horizontally.
+  void FrameResize();
+  void RefreshTexts();
+
+  // How updates reach the server and hand over to the script; the edition's
+  // by default. Tests keep the process alive and point it at a local server.
+  void SetEnvironment(UpdateEnvironment environment);
+  const UpdateEnvironment& Environment() const { return environment_; }
+
+  // The current worker, or null; for tests.
+  TFrameProgramUpdate* Worker() const { return worker_.get(); }
+  Ui::TProgramUpdate& Controls() { return *ui_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void AdvanceGauge(std::int32_t step);
+  void WorkerEnded(const TFrameProgramUpdate* worker);
+  void StopWorker();
+  void TellFailure(const UpdateResult& result);
+
+  std::unique_ptr<Ui::TProgramUpdate> ui_;
+  Phrases phrases_;
+  UpdateEnvironment environment_;
+  std::unique_ptr<TFrameProgramUpdate> worker_;
+  bool stopRequested_ = false;  // the user stopped worker_; it no longer counts as running
+  std::int64_t progress_ = 0;
+  std::int64_t maximum_ = 0;
+  std::uint64_t generation_ = 0;  // which update the gauge belongs to
+};
