@@ -130,7 +130,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   };
   for (std::size_t i = 0; i < devices_.size(); ++i) context.devicePlugins[i] = devices_[i].get();
   navigation_ = std::make_unique<CTreadMainForm>(context);
-  navigation_->start();
 
   platform::CopyToField(DatabaseName_, brand_->LocalDatabase());
   platform::CopyToField(ProgramVersion_, brand_->Version());

@@ -1,16 +1,14 @@
 #include "app/navigation_worker.h"
 
 #include <QWidget>
-#include <atomic>
 
 #include "base/core/admin_tools_library.h"
 #include "base/core/language_library.h"
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
-#include "base/platform/synchronize.h"
+#include "base/platform/worker.h"
 #include "device/bus_protocol_library.h"
 #include "device/configurator.h"
-#include "device/connect_worker.h"
 #include "device/port_problem.h"
 #include "device/screens/connection_screen.h"
 #include "device/screens/select_device_screen.h"
@@ -18,32 +16,29 @@
 
 namespace {
 
-constexpr int kPollPeriodMs = 200;
-constexpr int kStopCheckMs = 20;
+// How often the close flag is looked at. The flag is the plug-ins' interface:
+// they set it and cannot signal.
+constexpr int kCloseWatchMs = 100;
 
 }  // namespace
 
-CTreadMainForm::CTreadMainForm(NavigationContext context) : context_(std::move(context)) {
-  setObjectName(QStringLiteral("TreadMainForm"));  // the thread's name for debuggers
+CTreadMainForm::CTreadMainForm(NavigationContext context)
+    : context_(std::move(context)), connectWorker_(*this) {
+  setObjectName(QStringLiteral("TreadMainForm"));
+  closeWatch_.setInterval(kCloseWatchMs);
+  connect(&closeWatch_, &QTimer::timeout, this, [this] {
+    if (CloseRequested() != 0) CloseScreens();
+  });
+  closeWatch_.start();
 }
 
 CTreadMainForm::~CTreadMainForm() {
+  closeWatch_.stop();
   StopConnecting();
-  requestInterruption();
-  Join();
   CloseScreens();
 }
 
 uint8_t CTreadMainForm::CloseRequested() const { return keldar_flag_get(&closeRequest_); }
-
-void CTreadMainForm::Work() {
-  while (!isInterruptionRequested()) {
-    if (CloseRequested() != 0) Synchronize(this, [this] { CloseScreens(); });
-    // Sleep the poll period in short steps so that a stop is seen at once.
-    for (int slept = 0; slept < kPollPeriodMs && !isInterruptionRequested(); slept += kStopCheckMs)
-      msleep(kStopCheckMs);
-  }
-}
 
 int CTreadMainForm::OpenScreen(int kind) {
   if (kind == kSelectDevice) {
@@ -90,7 +85,7 @@ void CTreadMainForm::StartConnection(const char* devicePath, int speed, int addr
     return;
   }
   if (Connecting()) return;
-  connectWorker_.reset();  // the previous run has ended
+  connectWorker_.Stop();  // the previous run has ended; this joins its thread
   if (context_.programMain != nullptr) context_.programMain->ShowConnecting(true);
   portObject_ =
       keldar_bus_CreateCProcessComPort(bus->GetApi(), 0, KELDAR_BUS_ADDRESS_ANY, devicePath, 300);
@@ -121,23 +116,28 @@ void CTreadMainForm::StartConnection(const char* devicePath, int speed, int addr
                                    .Text("FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION",
                                          QString::fromStdString(texts.readingConfiguration))
                                    .toStdString();
-  connectWorker_ = std::make_unique<TFrameProgramSetting>(
-      BusLink{bus->GetApi(), portObject_, {}}, IdentifyRequest{devicePath, speed, address},
-      std::move(texts), *context_.catalogue, static_cast<IdentifyObserver&>(*this));
-  connectWorker_->start();
+  connecting_ = true;
+  selectionPromised_.store(false);
+  connectWorker_.Start(BusLink{bus->GetApi(), portObject_, {}},
+                       IdentifyRequest{devicePath, speed, address}, std::move(texts),
+                       *context_.catalogue);
 }
 
-bool CTreadMainForm::Connecting() const { return connectWorker_ && connectWorker_->isRunning(); }
+bool CTreadMainForm::Connecting() const { return connecting_; }
 
 void CTreadMainForm::StopConnecting() {
-  if (!connectWorker_) return;
-  connectWorker_->requestInterruption();
-  connectWorker_->Join();
-  connectWorker_.reset();
+  connectWorker_.Stop();
+  if (!connecting_) return;
+  connecting_ = false;
+  // The run's end was not handed over yet. The run deleted the port unless it
+  // kept it for a selection screen that has not been opened.
+  if (selectionPromised_.load() && selectDevice_ == nullptr && portObject_ != nullptr)
+    keldar_bus_DeleteCProcessComPort(context_.busProtocol->GetApi(), portObject_);
+  if (selectDevice_ == nullptr) portObject_ = nullptr;
 }
 
 void CTreadMainForm::ShowProgress(int progress, const std::string& status) {
-  Synchronize(this, [this, progress, status] {
+  platform::HandOver(this, [this, progress, status] {
     if (context_.programMain == nullptr) return;
     context_.programMain->SetProgress(progress);
     context_.programMain->SetStatus(QString::fromStdString(status));
@@ -145,17 +145,17 @@ void CTreadMainForm::ShowProgress(int progress, const std::string& status) {
 }
 
 bool CTreadMainForm::OpenSelection() {
-  // Shared, so a call the worker stopped waiting for still writes somewhere valid.
-  auto opened = std::make_shared<std::atomic<bool>>(false);
-  Synchronize(this, [this, opened] {
+  // The selection always opens; the port then stays for its screens.
+  selectionPromised_.store(true);
+  platform::HandOver(this, [this] {
     if (context_.programMain != nullptr) context_.programMain->hide();
-    *opened = OpenScreen(kSelectDevice) == 1;
+    OpenScreen(kSelectDevice);
   });
-  return *opened;
+  return true;
 }
 
 void CTreadMainForm::DeviceInformationNotFound() {
-  Synchronize(this, [this] {
+  platform::HandOver(this, [this] {
     const char* key = "FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND";
     const bool fromLibrary = context_.phrases.Has(key);
     platform::ShowMessageBox(nullptr,
@@ -166,9 +166,11 @@ void CTreadMainForm::DeviceInformationNotFound() {
 }
 
 void CTreadMainForm::Finish(bool selectionOpened) {
-  Synchronize(this, [this, selectionOpened] {
+  platform::HandOver(this, [this, selectionOpened] {
+    connecting_ = false;
+    connectWorker_.Stop();  // the run has ended; its thread is joined here
     if (context_.programMain != nullptr) context_.programMain->ShowConnecting(false);
-    // Without a selection screen the worker releases the port right after.
+    // Without a selection screen the run has released the port.
     if (!selectionOpened) portObject_ = nullptr;
   });
 }

@@ -1,28 +1,29 @@
 #pragma once
 
-#include <QPointer>
+#include <QObject>
+#include <QTimer>
+#include <atomic>
 #include <cstdint>
-#include <memory>
 
-#include "base/platform/worker_thread.h"
+#include "device/connect_worker.h"
 #include "device/identification.h"
 #include "device/screens/navigation_context.h"
 
-class TFrameProgramSetting;
 class TProgramSelectDevice;
 struct KeldarBusPort;
 
 // Owns the hosted screens (device selection, administration, archive) and the
-// meter's port while a meter is worked with. Its thread polls CloseRequest
-// every 200 ms and brings the user back home on the main thread.
-class CTreadMainForm : public WorkerThread, private IdentifyObserver {
+// meter's port while a meter is worked with, and runs the connect worker.
+// Lives on the main thread; a timer there watches CloseRequest, which the
+// hosted screens set, and brings the user back home.
+class CTreadMainForm : public QObject, private IdentifyObserver {
   Q_OBJECT
 
  public:
   enum ScreenKind { kSelectDevice = 0, kAdministration = 1, kArchive = 2 };
 
   explicit CTreadMainForm(NavigationContext context);
-  // Stops and joins the thread, then closes every hosted screen. Main thread.
+  // Stops and joins the connect worker, then closes every hosted screen.
   ~CTreadMainForm() override;
 
   // Opens a hosted screen; 1 when one was opened, 0 otherwise. Main thread.
@@ -42,15 +43,12 @@ class CTreadMainForm : public WorkerThread, private IdentifyObserver {
   // True while a connect-and-identify run is going on.
   bool Connecting() const;
 
- protected:
-  void Work() override;
-
  private:
   void ShowMissingComponent() const;
   void ShowHome() const;
   void StopConnecting();
 
-  // The connect worker's reports, run on the main thread.
+  // The connect worker's reports, made on its thread and handed to the main thread.
   void ShowProgress(int progress, const std::string& status) override;
   bool OpenSelection() override;
   void DeviceInformationNotFound() override;
@@ -62,5 +60,8 @@ class CTreadMainForm : public WorkerThread, private IdentifyObserver {
   QWidget* archive_ = nullptr;
   TProgramSelectDevice* selectDevice_ = nullptr;
   KeldarBusPort* portObject_ = nullptr;
-  std::unique_ptr<TFrameProgramSetting> connectWorker_;
+  QTimer closeWatch_;
+  bool connecting_ = false;
+  std::atomic<bool> selectionPromised_{false};  // set by the connect worker
+  ConnectWorker connectWorker_;
 };

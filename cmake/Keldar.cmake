@@ -41,3 +41,16 @@ function(keldar_library target)
   endif()
   keldar_strict(${target})
 endfunction()
+
+# Adds every folder beside the calling CMakeLists.txt that has a
+# CMakeLists.txt of its own, in name order: one component each.
+function(keldar_add_child_folders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

@@ -1,21 +1,17 @@
 #include "device/connect_worker.h"
 
 #include "base/core/ini_file.h"
+#include "base/platform/threads.h"
 #include "device/configurator.h"
 
-TFrameProgramSetting::TFrameProgramSetting(BusLink link, IdentifyRequest request,
-                                           IdentifyTexts texts, FirmwareCatalogue& catalogue,
-                                           IdentifyObserver& observer)
-    : link_(std::move(link)),
-      request_(std::move(request)),
-      texts_(std::move(texts)),
-      catalogue_(catalogue),
-      observer_(observer) {
-  setObjectName(QStringLiteral("TreadFrameProgramSetting"));
-  link_.stopRequested = [this] { return isInterruptionRequested(); };
-}
-
-void TFrameProgramSetting::Work() {
-  Identification identification(link_, Configurator(), catalogue_, Settings(), texts_, observer_);
-  outcome_ = identification.Run(request_);
+void ConnectWorker::Start(BusLink link, IdentifyRequest request, IdentifyTexts texts,
+                          FirmwareCatalogue& catalogue) {
+  worker_.Start(platform::thread_name::kConnect,
+                [this, &catalogue, link = std::move(link), request = std::move(request),
+                 texts = std::move(texts)](std::stop_token stop) mutable {
+                  link.stopRequested = [stop] { return stop.stop_requested(); };
+                  Identification identification(link, Configurator(), catalogue, Settings(),
+                                                std::move(texts), observer_);
+                  identification.Run(request);
+                });
 }

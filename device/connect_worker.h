@@ -1,33 +1,25 @@
 #pragma once
 
-#include <functional>
-
-#include "base/platform/worker_thread.h"
+#include "base/platform/worker.h"
 #include "device/identification.h"
 
 class FirmwareCatalogue;
 
-// The connect-and-identify run on its own thread ("TreadFrameProgramSetting").
-// Every change of the screen goes to the main thread through `observer`,
-// whose calls the worker makes synchronised; a stop request makes the run end
-// at its next bus exchange.
-class TFrameProgramSetting : public WorkerThread {
-  Q_OBJECT
-
+// Runs one connect-and-identify run on its own thread. The observer's calls
+// come from that thread: an observer that shows something hands it over to
+// the main thread itself. Stopping ends the run at its next bus exchange.
+class ConnectWorker {
  public:
-  TFrameProgramSetting(BusLink link, IdentifyRequest request, IdentifyTexts texts,
-                       FirmwareCatalogue& catalogue, IdentifyObserver& observer);
+  explicit ConnectWorker(IdentifyObserver& observer) : observer_(observer) {}
 
-  const IdentifyOutcome& Outcome() const { return outcome_; }
-
- protected:
-  void Work() override;
+  // Starts a run on `link`'s port, which the run owns until it ends (it
+  // deletes the port unless the device selection was opened). Main thread.
+  void Start(BusLink link, IdentifyRequest request, IdentifyTexts texts,
+             FirmwareCatalogue& catalogue);
+  // Ends a run and waits for its thread. Main thread.
+  void Stop() { worker_.Stop(); }
 
  private:
-  BusLink link_;
-  IdentifyRequest request_;
-  IdentifyTexts texts_;
-  FirmwareCatalogue& catalogue_;
   IdentifyObserver& observer_;
-  IdentifyOutcome outcome_;
+  platform::Worker worker_;
 };

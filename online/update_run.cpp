@@ -4,10 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <fstream>
 #include <limits>
+#include <mutex>
 #include <new>
-#include <thread>
 
 #include "base/core/brand_profile.h"
 #include "online/base64.h"
@@ -102,13 +103,13 @@ struct UpdateRun::Planned {
 };
 
 UpdateRun::UpdateRun(const UpdateEnvironment& environment, std::string id, std::string finger,
-                     std::string newVersion, std::function<bool()> stopRequested,
+                     std::string newVersion, std::stop_token stop,
                      std::function<void(std::int32_t step)> progress)
     : environment_(environment),
       id_(std::move(id)),
       finger_(std::move(finger)),
       newVersion_(std::move(newVersion)),
-      stopRequested_(std::move(stopRequested)),
+      stop_(std::move(stop)),
       progress_(std::move(progress)) {}
 
 void UpdateRun::Progress(std::int64_t step) {
@@ -153,11 +154,11 @@ std::vector<UpdateRun::Planned> UpdateRun::Plan(const std::vector<const JSONObje
 }
 
 void UpdateRun::PauseBeforeRetry() const {
-  // In short steps, so that a stop is not held up.
-  constexpr std::chrono::milliseconds kStep{20};
-  for (auto waited = std::chrono::milliseconds(0); waited < environment_.retryPause && !Stopping();
-       waited += kStep)
-    std::this_thread::sleep_for(std::min(kStep, environment_.retryPause - waited));
+  // Ends at once when the run is stopped.
+  std::mutex mutex;
+  std::condition_variable_any wake;
+  std::unique_lock lock(mutex);
+  wake.wait_for(lock, stop_, environment_.retryPause, [] { return false; });
 }
 
 void UpdateRun::Download(const UpdateFileRecord& file, std::string& bytes) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,7 @@ std::int64_t FileListTotal(const RemoteAccount& account, std::string_view id,
 class UpdateRun {
  public:
   UpdateRun(const UpdateEnvironment& environment, std::string id, std::string finger,
-            std::string newVersion, std::function<bool()> stopRequested,
+            std::string newVersion, std::stop_token stop,
             std::function<void(std::int32_t step)> progress);
 
   UpdateResult Run();
@@ -77,13 +78,13 @@ class UpdateRun {
   void PauseBeforeRetry() const;
   void Progress(std::int64_t step);
   std::chrono::milliseconds Now() const;
-  bool Stopping() const { return stopRequested_ && stopRequested_(); }
+  bool Stopping() const { return stop_.stop_requested(); }
 
   const UpdateEnvironment& environment_;
   std::string id_;
   std::string finger_;
   std::string newVersion_;
-  std::function<bool()> stopRequested_;
+  std::stop_token stop_;
   std::function<void(std::int32_t)> progress_;
   ChunkLength chunks_;  // carried from one file to the next
 };

@@ -2,25 +2,21 @@
 
 #include <exception>
 
-#include "base/platform/synchronize.h"
+#include "base/platform/threads.h"
 
 TFrameProgramUpdate::TFrameProgramUpdate(UpdateEnvironment environment, std::string id,
                                          std::string finger, std::string newVersion,
-                                         QObject* progressContext,
-                                         std::function<void(std::int32_t step)> progress)
+                                         QObject* receiver,
+                                         std::function<void(std::int32_t step)> progress,
+                                         std::function<void()> ended)
     : environment_(std::move(environment)),
       id_(std::move(id)),
       finger_(std::move(finger)),
       newVersion_(std::move(newVersion)),
-      progressContext_(progressContext),
-      progress_(std::move(progress)) {
-  setObjectName(QStringLiteral("TreadFrameProgramUpdate"));  // the thread's name for debuggers
+      receiver_(receiver),
+      progress_(std::move(progress)),
+      ended_(std::move(ended)) {
   gaugeMaximum_ = FileListTotal(environment_.account, id_, finger_, newVersion_);
-}
-
-TFrameProgramUpdate::~TFrameProgramUpdate() {
-  requestInterruption();
-  Join();
 }
 
 UpdateResult TFrameProgramUpdate::Result() const {
@@ -28,25 +24,25 @@ UpdateResult TFrameProgramUpdate::Result() const {
   return result_;
 }
 
-void TFrameProgramUpdate::Work() {
-  UpdateRun update(
-      environment_, id_, finger_, newVersion_, [this] { return isInterruptionRequested(); },
-      [this](std::int32_t step) {
-        progressStep_.store(step);
-        // Waits while the gauge moves on the screen's thread; a stop ends the wait.
-        if (progress_ && progressContext_ != nullptr)
-          Synchronize(progressContext_, [progress = progress_, step] { progress(step); });
-      });
-  UpdateResult result;
-  try {
-    result = update.Run();
-  } catch (const std::exception& error) {
-    // Nothing may leave a thread's run; the screen tells the user instead.
-    result = {UpdateOutcome::kNotWritten, error.what()};
-  }
-  {
-    std::lock_guard lock(resultMutex_);
-    result_ = std::move(result);
-  }
-  runEnded_.store(true);
+void TFrameProgramUpdate::Start() {
+  worker_.Start(platform::thread_name::kUpdate, [this](std::stop_token stop) {
+    UpdateRun update(environment_, id_, finger_, newVersion_, stop, [this](std::int32_t step) {
+      progressStep_.store(step);
+      if (progress_)
+        platform::HandOver(receiver_, [progress = progress_, step] { progress(step); });
+    });
+    UpdateResult result;
+    try {
+      result = update.Run();
+    } catch (const std::exception& error) {
+      // Nothing may leave a thread's run; the screen tells the user instead.
+      result = {UpdateOutcome::kNotWritten, error.what()};
+    }
+    {
+      std::lock_guard lock(resultMutex_);
+      result_ = std::move(result);
+    }
+    runEnded_.store(true);
+    if (ended_) platform::HandOver(receiver_, ended_);
+  });
 }

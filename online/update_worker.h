@@ -1,31 +1,37 @@
 #pragma once
 
+#include <QObject>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
 
-#include "base/platform/worker_thread.h"
+#include "base/platform/worker.h"
 #include "online/update_run.h"
 
 // The update worker: one thread per accepted update. It runs UpdateRun and
-// reports progress through synchronised calls onto the thread of
-// `progressContext` (the update screen), so it never touches a widget itself.
-// Its owner stops it with requestInterruption() and must Join() it before
-// anything it uses goes away; the destructor does both. `progress` runs on the
-// context's thread and may still run there once after a stop ended the wait
-// for it, so it must not refer to the worker.
-class TFrameProgramUpdate : public WorkerThread {
+// hands each progress step and its end to the thread of `receiver` (the
+// update screen), so it never touches a widget and never waits for the
+// screen. Calls not yet run when `receiver` goes away are dropped. Its owner
+// stops it with RequestStop() or Stop(); the destructor stops and joins it.
+class TFrameProgramUpdate {
  public:
   // Copies the three texts and asks the server for the file list once, on the
-  // caller's thread, to size the gauge. The thread runs after start().
+  // caller's thread, to size the gauge. The thread runs after Start().
   TFrameProgramUpdate(UpdateEnvironment environment, std::string id, std::string finger,
-                      std::string newVersion, QObject* progressContext,
-                      std::function<void(std::int32_t step)> progress);
-  ~TFrameProgramUpdate() override;
+                      std::string newVersion, QObject* receiver,
+                      std::function<void(std::int32_t step)> progress,
+                      std::function<void()> ended = {});
   TFrameProgramUpdate(const TFrameProgramUpdate&) = delete;
   TFrameProgramUpdate& operator=(const TFrameProgramUpdate&) = delete;
+
+  void Start();
+  // Asks the run to stop after its current chunk; returns at once.
+  void RequestStop() { worker_.RequestStop(); }
+  std::stop_token StopToken() const { return worker_.StopToken(); }
+  // Stops the run and waits for its thread.
+  void Stop() { worker_.Stop(); }
 
   // The sum of the file sizes: the gauge's maximum.
   std::int64_t GaugeMaximum() const { return gaugeMaximum_; }
@@ -34,22 +40,21 @@ class TFrameProgramUpdate : public WorkerThread {
   // What the run came to; meaningful once RunEnded().
   UpdateResult Result() const;
 
-  // The amount the next progress call adds to the gauge.
+  // The amount the last progress step added to the gauge.
   std::int32_t ProgressStep() const { return progressStep_.load(); }
-
- protected:
-  void Work() override;
 
  private:
   const UpdateEnvironment environment_;
   const std::string id_;
   const std::string finger_;
   const std::string newVersion_;
-  QObject* progressContext_;  // outlives the run: its owner joins the thread first
+  QObject* receiver_;
   std::function<void(std::int32_t)> progress_;
+  std::function<void()> ended_;
   std::int64_t gaugeMaximum_ = 0;
   std::atomic<std::int32_t> progressStep_{0};
   std::atomic<bool> runEnded_{false};
   mutable std::mutex resultMutex_;
   UpdateResult result_;
+  platform::Worker worker_;  // last: joined before the members it uses go
 };

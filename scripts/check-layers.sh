@@ -7,8 +7,8 @@
 # so the first folders of the path name the layer a header belongs to. Each
 # folder below lists the layers its files may include; `keldar/` (the plug-in
 # interface) and system headers are open to all. Plug-ins include their own
-# files by paths relative to the plug-in ("core/quantity.h") and only the
-# base layer's bus client and UI kit of the program's.
+# files by paths relative to the plug-in ("core/quantity.h"); of the program's
+# they use only the base layer's bus client, UI kit and worker.
 set -eu
 root=${1:-$(dirname "$0")/..}
 
@@ -25,7 +25,7 @@ allowed() {
     config)         echo "base/platform base/bus base/core base/kit device config" ;;
     app)            echo "base/platform base/bus base/core base/kit device device/screens online online/screens config app" ;;
     cli)            echo "base/platform base/bus base/core device cli" ;;
-    plugins)        echo "base/bus base/kit" ;;
+    plugins)        echo "base/platform base/bus base/kit" ;;
     tools)          echo "base/platform base/bus tools" ;;
   esac
 }

@@ -39,7 +39,6 @@ TProgramSelectDevice::TProgramSelectDevice(QWidget* owner, uint8_t* closeRequest
   const bool several = Configurator().DeviceCount() >= 2;
   worker_ =
       std::make_unique<CTreadSelectDevice>(context_, port, several ? &closeFlag_ : closeRequest_);
-  worker_->start();
   BuildTiles();
   Layout();
   if (Configurator().DeviceCount() == 1) {

@@ -7,7 +7,6 @@
 #include "base/core/language_library.h"
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
-#include "base/platform/synchronize.h"
 #include "device/bus_protocol_library.h"
 #include "device/configurator.h"
 #include "device/device_dispatch.h"
@@ -16,8 +15,8 @@
 
 namespace {
 
-constexpr int kPollPeriodMs = 200;
-constexpr int kStopCheckMs = 20;
+// How often the close flag is looked at: the device plug-ins set it and cannot signal.
+constexpr int kCloseWatchMs = 100;
 
 }  // namespace
 
@@ -25,20 +24,16 @@ CTreadSelectDevice::CTreadSelectDevice(NavigationContext context, KeldarBusPort*
                                        uint8_t* closeFlag)
     : context_(std::move(context)), port_(port), closeFlag_(closeFlag) {
   setObjectName(QStringLiteral("TreadSelectDevice"));
+  closeWatch_.setInterval(kCloseWatchMs);
+  connect(&closeWatch_, &QTimer::timeout, this, [this] {
+    if (keldar_flag_get(closeFlag_) != 0) CloseDeviceScreens();
+  });
+  closeWatch_.start();
 }
 
 CTreadSelectDevice::~CTreadSelectDevice() {
-  requestInterruption();
-  Join();
+  closeWatch_.stop();
   CloseDeviceScreens();
-}
-
-void CTreadSelectDevice::Work() {
-  while (!isInterruptionRequested()) {
-    if (keldar_flag_get(closeFlag_) != 0) Synchronize(this, [this] { CloseDeviceScreens(); });
-    for (int slept = 0; slept < kPollPeriodMs && !isInterruptionRequested(); slept += kStopCheckMs)
-      msleep(kStopCheckMs);
-  }
 }
 
 void CTreadSelectDevice::OpenDevice(int index) {

@@ -1,23 +1,23 @@
 #pragma once
 
-#include <QPointer>
+#include <QObject>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 
-#include "base/platform/worker_thread.h"
 #include "device/screens/navigation_context.h"
 
 class QWidget;
 struct KeldarBusPort;
 
 // Opens the work screen of an identified device and closes it again when the
-// screen sets the close flag ("TreadSelectDevice" polls it every 200 ms).
-class CTreadSelectDevice : public WorkerThread {
+// screen sets the close flag (a main-thread timer watches it).
+class CTreadSelectDevice : public QObject {
   Q_OBJECT
 
  public:
   CTreadSelectDevice(NavigationContext context, KeldarBusPort* port, uint8_t* closeFlag);
-  // Stops and joins the thread, then closes any open work screen. Main thread.
+  // Closes any open work screen. Main thread.
   ~CTreadSelectDevice() override;
 
   // Opens the device at `index` (1-based) of the identified-device list. Main thread.
@@ -30,9 +30,6 @@ class CTreadSelectDevice : public WorkerThread {
   bool AnyScreenOpen() const;
   QWidget* ConfigurationScreen() const { return configuration_; }
 
- protected:
-  void Work() override;
-
  private:
   bool ReachMeter(const struct KeldarDeviceRecord& record);
   void ShowMissingComponent(bool busMissing) const;
@@ -43,4 +40,5 @@ class CTreadSelectDevice : public WorkerThread {
   uint8_t* closeFlag_;
   std::array<QWidget*, 5> frames_{};
   QWidget* configuration_ = nullptr;
+  QTimer closeWatch_;
 };

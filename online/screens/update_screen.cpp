@@ -105,14 +105,13 @@ void TProgramUpdate::FrameResize() {
 
 void TProgramUpdate::StopWorker() {
   if (!worker_) return;
-  worker_->requestInterruption();
-  worker_->Join();
+  worker_->Stop();
   worker_.reset();
 }
 
 void TProgramUpdate::StartUpdate(std::string id, std::string finger, std::string newVersion) {
   // One update at a time: a running one is only brought to the front.
-  if (worker_ && !stopRequested_ && worker_->isRunning() && !worker_->RunEnded()) {
+  if (worker_ && !stopRequested_ && !worker_->RunEnded()) {
     show();
     raise();
     return;
@@ -125,23 +124,22 @@ void TProgramUpdate::StartUpdate(std::string id, std::string finger, std::string
   progress_ = 0;
   ui_->ProgressBar1->setValue(0);
 
-  worker_ = std::make_unique<TFrameProgramUpdate>(environment_, std::move(id), std::move(finger),
-                                                  std::move(newVersion), this,
-                                                  [this, generation](std::int32_t step) {
-                                                    if (generation == generation_)
-                                                      AdvanceGauge(step);
-                                                  });
+  worker_ = std::make_unique<TFrameProgramUpdate>(
+      environment_, std::move(id), std::move(finger), std::move(newVersion), this,
+      [this, generation](std::int32_t step) {
+        if (generation == generation_) AdvanceGauge(step);
+      },
+      [this, generation] {
+        if (generation == generation_) WorkerEnded(worker_.get());
+      });
   maximum_ = worker_->GaugeMaximum();
   // A range of 0..0 would make the bar a busy indicator; the gauge stays empty instead.
   ui_->ProgressBar1->setRange(
       0, static_cast<int>(std::clamp<std::int64_t>(maximum_, 1, std::numeric_limits<int>::max())));
   ui_->ProgressBar1->setValue(0);
-  connect(worker_.get(), &QThread::finished, this, [this, generation] {
-    if (generation == generation_) WorkerEnded(worker_.get());
-  });
   show();
   raise();
-  worker_->start();
+  worker_->Start();
 }
 
 void TProgramUpdate::AdvanceGauge(std::int32_t step) {
@@ -160,8 +158,8 @@ void TProgramUpdate::Panel1Click() {
   hide();
   if (!worker_ || stopRequested_) return;
   // The worker is owned here, so the pointer stays valid between this test and the stop.
-  if (!worker_->isRunning() || worker_->RunEnded()) return;
-  worker_->requestInterruption();
+  if (worker_->RunEnded()) return;
+  worker_->RequestStop();
   stopRequested_ = true;
 
   if (phrases_.Has(kInterruptedKey)) {

@@ -37,12 +37,16 @@ class UpdateRunTest : public ::testing::Test {
     WriteBytes("images/KELDAR.png", "old picture");
     WriteBytes("program.db", catalogue_);
   }
-  UpdateResult RunUpdate(ReleaseServer& server, std::function<bool()> stop = {}) {
+  // Stopped, as a user would, once `stopAfterSteps` progress steps came (0: before it starts).
+  UpdateResult RunUpdate(ReleaseServer& server, int stopAfterSteps = -1) {
     environment_ = TestEnvironment(server, handOver_);
-    UpdateRun run(environment_, kClientId, kFinger, kNewVersion, std::move(stop),
-                  [this](std::int32_t step) {
+    std::stop_source stop;
+    if (stopAfterSteps == 0) stop.request_stop();
+    UpdateRun run(environment_, kClientId, kFinger, kNewVersion, stop.get_token(),
+                  [this, &stop, stopAfterSteps](std::int32_t step) {
                     std::lock_guard lock(mutex_);
                     steps_.push_back(step);
+                    if (static_cast<int>(steps_.size()) == stopAfterSteps) stop.request_stop();
                   });
     return run.Run();
   }
@@ -117,8 +121,7 @@ TEST_F(UpdateRunTest, ACorruptedChunkInstallsNothingAndRemovesTheStagedFiles) {
 TEST_F(UpdateRunTest, AStopEndsAfterTheCurrentChunkLeavingTheScriptUnfinishedAndNotRun) {
   ReleaseServer server(release_);
   // Asked while the plug-in's first chunk is on its way.
-  EXPECT_EQ(RunUpdate(server, [this] { return Steps().size() >= 3; }).outcome,
-            UpdateOutcome::kStopped);
+  EXPECT_EQ(RunUpdate(server, 3).outcome, UpdateOutcome::kStopped);
   EXPECT_EQ(server.ChunkRequests(), Strings({"2001 1 5000", "2001 5001 7000", "2002 1 7000"}));
   ExpectNothingInstalled();
   EXPECT_EQ(ReadBytes("KRVHEATDLL.so_u").substr(0, 7000), newPlugin_.substr(0, 7000));
@@ -129,7 +132,7 @@ TEST_F(UpdateRunTest, AStopEndsAfterTheCurrentChunkLeavingTheScriptUnfinishedAnd
 
 TEST_F(UpdateRunTest, AStopWhileTheListIsProcessedLeavesTheScriptOnDiskNotRun) {
   ReleaseServer server(release_);
-  EXPECT_EQ(RunUpdate(server, [] { return true; }).outcome, UpdateOutcome::kStopped);
+  EXPECT_EQ(RunUpdate(server, 0).outcome, UpdateOutcome::kStopped);
   EXPECT_TRUE(server.ChunkRequests().empty());
   EXPECT_TRUE(ReadBytes("update.sh").starts_with("#!/bin/sh\nsleep 0\n"));
   ExpectNothingInstalled();

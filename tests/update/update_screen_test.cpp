@@ -54,20 +54,31 @@ class UpdateScreenTest : public ::testing::Test {
   std::unique_ptr<TProgramUpdate> Screen(Phrases phrases = {}) {
     auto screen = std::make_unique<TProgramUpdate>(nullptr, brand_, phrases);
     screen->resize(895, 580);
-    screen->SetEnvironment(TestEnvironment(server_, handOver_));
+    screen->SetEnvironment(TestEnvironment(server_, handOver_, {}, &gate_));
     return screen;
   }
-  // Without events processed here, the worker's first progress call (5000) stays waiting.
-  static bool WorkerWaitsInItsFirstProgressCall(const TProgramUpdate& screen) {
-    return WaitFor([&] { return screen.Worker()->ProgressStep() == 5000; });
+  // Starts an update that is held after its first progress step (5000), before
+  // its first chunk, until it is stopped.
+  bool StartHeldUpdate(TProgramUpdate& screen) {
+    // A stopped run still finishing its chunk must not take the new run's hold.
+    if (screen.Worker() != nullptr && !WaitFor([&] { return screen.Worker()->RunEnded(); }))
+      return false;
+    gate_.Arm();
+    screen.StartUpdate(kClientId, kFinger, kNewVersion);
+    gate_.OpenOnStop(screen.Worker()->StopToken());
+    return WaitFor([&] { return gate_.Holding() && screen.Worker()->ProgressStep() == 5000; });
   }
+  // The run has ended and all it handed over has reached the screen.
   static bool RunEnds(const TProgramUpdate& screen) {
-    return QTest::qWaitFor([&] { return screen.Worker()->isFinished(); }, 20000);
+    if (!QTest::qWaitFor([&] { return screen.Worker()->RunEnded(); }, 20000)) return false;
+    QCoreApplication::sendPostedEvents();
+    return true;
   }
 
   const BrandProfile brand_{1};
   WorkingFolder folder_;
   HandOver handOver_;
+  ChunkGate gate_;
   ReleaseServer server_{
       {{3001, "", "keldar", Pattern(12000, 1)}, {3002, "doc", "notes.txt", Pattern(4000, 2)}}};
   platform::MessageBoxRecorder boxes_;
@@ -124,10 +135,9 @@ TEST_F(UpdateScreenTest, TextsComeFromPhrasesOfTwoCharactersOrMore) {
 TEST_F(UpdateScreenTest, ClickingPanel1DuringADownloadStopsItAfterTheCurrentChunk) {
   WriteBytes("keldar", "old program");
   auto screen = Screen();
-  screen->StartUpdate(kClientId, kFinger, kNewVersion);
+  ASSERT_TRUE(StartHeldUpdate(*screen));
   EXPECT_TRUE(screen->isVisible());
   EXPECT_EQ(screen->Controls().ProgressBar1->maximum(), 16000);
-  ASSERT_TRUE(WorkerWaitsInItsFirstProgressCall(*screen));
   QTest::mouseClick(screen->Controls().Panel1, Qt::LeftButton);
 
   EXPECT_FALSE(screen->isVisible());
@@ -150,7 +160,7 @@ TEST_F(UpdateScreenTest, TheInterruptionPhraseIsShownWithoutOwner) {
   auto screen = Screen(english.Source());
   screen->Panel1Click();
   EXPECT_TRUE(boxes_.calls.empty()) << "no update yet: the click only hides";
-  screen->StartUpdate(kClientId, kFinger, kNewVersion);
+  ASSERT_TRUE(StartHeldUpdate(*screen));
   screen->Panel1Click();
   ASSERT_EQ(boxes_.calls.size(), 1u);
   EXPECT_EQ(boxes_.calls[0].text, "The update was interrupted.");
@@ -198,17 +208,15 @@ TEST_F(UpdateScreenTest, ADamagedDownloadOrAnUnwritableFolderIsToldToTheUser) {
 
 TEST_F(UpdateScreenTest, OneUpdateAtATimeAndAStoppedRunNoLongerCounts) {
   auto screen = Screen();
-  screen->StartUpdate(kClientId, kFinger, kNewVersion);
+  ASSERT_TRUE(StartHeldUpdate(*screen));
   const TFrameProgramUpdate* first = screen->Worker();
-  ASSERT_TRUE(WorkerWaitsInItsFirstProgressCall(*screen));
   screen->StartUpdate(kClientId, kFinger, kNewVersion);
   EXPECT_EQ(screen->Worker(), first) << "a running update is only brought to the front";
 
-  // Each run is stopped while its first progress call waits for this thread.
+  // Each run is stopped while its first progress step waits, unseen, in this thread's queue.
   screen->Panel1Click();
-  screen->StartUpdate(kClientId, kFinger, kNewVersion);
+  ASSERT_TRUE(StartHeldUpdate(*screen));
   EXPECT_EQ(screen->Controls().ProgressBar1->value(), 0);
-  ASSERT_TRUE(WorkerWaitsInItsFirstProgressCall(*screen));
   screen->Panel1Click();
   ASSERT_TRUE(RunEnds(*screen));
   QTest::qWait(50);
@@ -218,11 +226,10 @@ TEST_F(UpdateScreenTest, OneUpdateAtATimeAndAStoppedRunNoLongerCounts) {
 TEST_F(UpdateScreenTest, DestroyingTheScreenStopsAndJoinsItsWorker) {
   WriteBytes("keldar", "old program");
   auto screen = Screen();
-  screen->StartUpdate(kClientId, kFinger, kNewVersion);
-  ASSERT_TRUE(WorkerWaitsInItsFirstProgressCall(*screen));
+  ASSERT_TRUE(StartHeldUpdate(*screen));
   QElapsedTimer elapsed;
   elapsed.start();
-  screen.reset();  // the worker waits in a progress call for this very thread
+  screen.reset();  // the worker is held mid-run
   EXPECT_LT(elapsed.elapsed(), 5000);
   QTest::qWait(50);  // a progress call queued for the screen goes with it
   EXPECT_EQ(ReadBytes("keldar"), "old program");
@@ -239,8 +246,9 @@ TEST_F(UpdateScreenTest, TheWorkersProgressCallsRunOnTheContextsThread) {
                                total += step;
                              });
   EXPECT_EQ(worker.GaugeMaximum(), 16000) << "sized on construction, before the run";
-  worker.start();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return worker.isFinished(); }, 20000));
+  worker.Start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return worker.RunEnded(); }, 20000));
+  QTest::qWait(50);  // the last steps handed over
   ASSERT_FALSE(threads.empty());
   for (QThread* thread : threads) EXPECT_EQ(thread, QThread::currentThread());
   EXPECT_EQ(total, 16000);

@@ -106,8 +106,41 @@ void ReleaseServer::AnswerFileList(const std::string& json, int times) {
                                        "HTTP/1.0 200 OK\r\n\r\n" + json}});
 }
 
+void ChunkGate::Arm() {
+  const std::lock_guard lock(mutex_);
+  armed_ = true;
+}
+
+void ChunkGate::OpenOnStop(std::stop_token token) {
+  onStop_.reset();
+  onStop_.emplace(std::move(token), [this] { Open(); });
+}
+
+void ChunkGate::Open() {
+  const std::lock_guard lock(mutex_);
+  armed_ = false;
+  ++openings_;
+  changed_.notify_all();
+}
+
+bool ChunkGate::Holding() const {
+  const std::lock_guard lock(mutex_);
+  return holding_;
+}
+
+void ChunkGate::Pass() {
+  std::unique_lock lock(mutex_);
+  if (!armed_) return;
+  armed_ = false;  // one hold for each Arm()
+  holding_ = true;
+  const unsigned opening = openings_;
+  // A test that forgot to open the gate fails on its own timeouts, not here.
+  changed_.wait_for(lock, std::chrono::seconds(30), [&] { return openings_ != opening; });
+  holding_ = false;
+}
+
 UpdateEnvironment TestEnvironment(ReleaseServer& server, HandOver& handOver,
-                                  std::chrono::milliseconds chunkTime) {
+                                  std::chrono::milliseconds chunkTime, ChunkGate* gate) {
   UpdateEnvironment environment;
   environment.account = RemoteAccount{
       "db", "local_billing", "Tq7#mZ4!pL2w", "krv_main", server.Server().HostAndPort(), "/rest", 7};
@@ -120,7 +153,8 @@ UpdateEnvironment TestEnvironment(ReleaseServer& server, HandOver& handOver,
   environment.endProcess = [&handOver] { ++handOver.exits; };
   // Each chunk reads the clock twice: before and after.
   auto now = std::make_shared<std::atomic<long long>>(0);
-  environment.ticks = [now, chunkTime] {
+  environment.ticks = [now, chunkTime, gate] {
+    if (gate != nullptr) gate->Pass();
     return std::chrono::milliseconds(now->fetch_add(chunkTime.count()));
   };
   environment.retryPause = std::chrono::milliseconds(10);

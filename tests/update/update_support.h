@@ -2,9 +2,13 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -80,10 +84,36 @@ struct HandOver {
   bool launchSucceeds = true;
 };
 
+// Holds an update run where it first reads the clock (after its first progress
+// step, before its first chunk is asked for) until the test opens it or the
+// run is asked to stop, as a slow line would hold it.
+class ChunkGate {
+ public:
+  // The next run is held. Before the run starts.
+  void Arm();
+  // Opens the gate when a stop is requested on `token`.
+  void OpenOnStop(std::stop_token token);
+  void Open();
+  // True while a run waits at the gate.
+  bool Holding() const;
+  // Called by the run's clock (the worker's thread).
+  void Pass();
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  bool armed_ = false;
+  bool holding_ = false;
+  unsigned openings_ = 0;
+  std::optional<std::stop_callback<std::function<void()>>> onStop_;
+};
+
 // An environment for `server` with a recorded hand-over, no wait in the
-// script, and a clock by which every chunk takes `chunkTime`.
+// script, and a clock by which every chunk takes `chunkTime`; `gate`, when
+// given, can hold the run.
 UpdateEnvironment TestEnvironment(ReleaseServer& server, HandOver& handOver,
-                                  std::chrono::milliseconds chunkTime = {});
+                                  std::chrono::milliseconds chunkTime = {},
+                                  ChunkGate* gate = nullptr);
 
 // A file list of records with the members given as they are.
 std::string FileListJson(

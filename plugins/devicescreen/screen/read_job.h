@@ -2,8 +2,8 @@
 
 #include <QObject>
 #include <functional>
-#include <thread>
 
+#include "base/platform/worker.h"
 #include "core/meter_reader.h"
 
 namespace devicescreen {
@@ -15,18 +15,13 @@ class ReadJob {
  public:
   using Done = std::function<void(ReadOutcome)>;
 
-  ReadJob() = default;
-  ~ReadJob() { Stop(); }
-  ReadJob(const ReadJob&) = delete;
-  ReadJob& operator=(const ReadJob&) = delete;
-
   // Main thread. A previous read must have delivered its outcome.
   void Start(QObject* receiver, BusPort bus, std::uint8_t address, Done done);
   // Asks the read to end after its current bus exchange and waits for it.
-  void Stop();
+  void Stop() { worker_.Stop(); }
 
  private:
-  std::jthread thread_;
+  platform::Worker worker_;
 };
 
 }  // namespace devicescreen

@@ -1,0 +1,38 @@
+#pragma once
+
+// Every thread the program runs, and what each may touch. A thread not listed
+// here is a fault. Each worker is a platform::Worker (worker.h): owned by one
+// object on the main thread, stopped and joined by it, handing its results to
+// the main thread with platform::HandOver and never waiting for it.
+//
+// main            Qt's GUI thread. Owns every widget, the plug-in libraries and
+//                 the screens they create, the settings file (config.ini) and the
+//                 phrases. Watches the hosted screens' close flag with a timer.
+//                 Starts and joins the workers below.
+//
+// ConnectWorker   One connect-and-identify run (device/connect_worker.h), owned
+//                 by the navigation host. Touches only the port handed to it (the
+//                 host does not use the port while the run lasts), the identified-
+//                 device list (locked), the firmware catalogue and the settings
+//                 file's SERIAL section (locked). Reports progress, the opening of
+//                 the device selection and its end by HandOver.
+//
+// UpdateWorker    One self-update (online/update_worker.h), owned by the update
+//                 screen. Touches the network, the files it stages in the working
+//                 folder and its own result (locked). Reports each downloaded
+//                 chunk and its end by HandOver.
+//
+// DeviceRead      One meter read of a device plug-in's working screen, owned by
+//                 that screen. Touches only the port while the screen's read runs
+//                 (the screen starts no other exchange meanwhile) and hands the
+//                 reading to the screen by HandOver.
+//
+// The M-Bus library and the administration library start no threads; their
+// calls run on whichever of the threads above makes them.
+namespace platform::thread_name {
+
+inline constexpr const char* kConnect = "ConnectWorker";
+inline constexpr const char* kUpdate = "UpdateWorker";
+inline constexpr const char* kDeviceRead = "DeviceRead";
+
+}  // namespace platform::thread_name
