@@ -11,17 +11,13 @@
 #include <optional>
 #include <string_view>
 
+#include "base/platform/sqlite_handle.h"
+
 namespace sqlbuild {
 namespace {
 
-struct CloseDatabase {
-  void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
-struct FinalizeStatement {
-  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Database = std::unique_ptr<sqlite3, CloseDatabase>;
-using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
+using Database = platform::SqliteDatabase;
+using Statement = platform::SqliteStatement;
 
 struct ScriptError {
   std::size_t line;

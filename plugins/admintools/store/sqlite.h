@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/platform/sqlite_handle.h"
+
 namespace admintools {
 
 // One open SQLite connection. Failures throw ArchiveError.
@@ -22,10 +24,7 @@ class Database {
   int64_t LastInsertId() const { return sqlite3_last_insert_rowid(db_.get()); }
 
  private:
-  struct Closer {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
-  };
-  std::unique_ptr<sqlite3, Closer> db_;
+  platform::SqliteDatabase db_;
 };
 
 // One prepared statement; values are bound by position (1-based).
@@ -49,11 +48,8 @@ class Statement {
   bool IsNull(int column) const;
 
  private:
-  struct Finalizer {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-  };
   sqlite3* db_;
-  std::unique_ptr<sqlite3_stmt, Finalizer> statement_;
+  platform::SqliteStatement statement_;
 };
 
 // Commits at Commit(), rolls back when left without it.
