@@ -9,7 +9,9 @@
 
 namespace mbus {
 
-template <typename T, void (*Delete)(const KeldarBusProtocolLibrary*, T*)>
+// `Delete` frees a T through the library. A type, not the helper itself: the
+// helpers are static, and a type named after one would differ in every file.
+template <typename T, typename Delete>
 class Owned {
  public:
   Owned(const KeldarBusProtocolLibrary* lib, T* object) : lib_(lib), object_(object) {}
@@ -36,16 +38,32 @@ class Owned {
 
  private:
   void Reset() {
-    if (object_ != nullptr) Delete(lib_, std::exchange(object_, nullptr));
+    if (object_ != nullptr) Delete{}(lib_, std::exchange(object_, nullptr));
   }
 
   const KeldarBusProtocolLibrary* lib_;
   T* object_;
 };
 
-using Telegram = Owned<KeldarBusTelegram, keldar_bus_DeleteTelegramMbus>;
-using Buffer = Owned<KeldarBusData, keldar_bus_DeleteDataMbus>;
-using Port = Owned<KeldarBusPort, keldar_bus_DeleteCProcessComPort>;
+struct DeleteTelegram {
+  void operator()(const KeldarBusProtocolLibrary* lib, KeldarBusTelegram* telegram) const {
+    keldar_bus_DeleteTelegramMbus(lib, telegram);
+  }
+};
+struct DeleteBuffer {
+  void operator()(const KeldarBusProtocolLibrary* lib, KeldarBusData* buffer) const {
+    keldar_bus_DeleteDataMbus(lib, buffer);
+  }
+};
+struct DeletePort {
+  void operator()(const KeldarBusProtocolLibrary* lib, KeldarBusPort* port) const {
+    keldar_bus_DeleteCProcessComPort(lib, port);
+  }
+};
+
+using Telegram = Owned<KeldarBusTelegram, DeleteTelegram>;
+using Buffer = Owned<KeldarBusData, DeleteBuffer>;
+using Port = Owned<KeldarBusPort, DeletePort>;
 
 inline Telegram NewTelegram(const KeldarBusProtocolLibrary* lib) {
   return Telegram(lib, keldar_bus_CreateTelegramMbus(lib));

@@ -60,7 +60,9 @@ TEST_F(Exchange, NothingIsSentOnceTheRunShouldStop) {
   keldar_bus_LongFrameClear(Lib(), request->long_frame);
   keldar_bus_GetDeviceModel(Lib(), request->long_frame, kMeter, 0);
   EXPECT_EQ(SendLongFrame(stopping, request.get()), KELDAR_BUS_RESULT_FAILED);
-  EXPECT_FALSE(Select(stopping, {.manufacturer = "KRV"}));
+  Selection anyKrv;
+  anyKrv.manufacturer = "KRV";
+  EXPECT_FALSE(Select(stopping, anyKrv));
   EXPECT_EQ(AllRequests(), 0);
 }
 
