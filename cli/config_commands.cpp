@@ -7,12 +7,14 @@
 #include <ostream>
 #include <set>
 
-#include "bus_library.h"
+#include "base/bus/exchange.h"
+#include "base/bus/objects.h"
 #include "cli_language.h"
+#include "device/bus_protocol_library.h"
 #include "device/configuration_messages.h"
-#include "device/configurator.h"
 #include "device/device_configuration.h"
 #include "device/device_record.h"
+#include "device/port_problem.h"
 #include "json_output.h"
 #include "meter_options.h"
 
@@ -37,22 +39,18 @@ class MeterSession {
       return;
     }
     const auto* lib = library_.GetApi();
-    port_ = keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, target.port.c_str(),
-                                             target.baud);
-    if (!PortOpen(lib, port_)) {
-      Fail(io, kExitFailed, PortOpenFailure(lib, port_, target.port));
+    port_ = mbus::OpenPort(lib, target.port.c_str(), target.baud);
+    if (!mbus::PortUsable(lib, port_.get())) {
+      Fail(io, kExitFailed, PortOpenFailure(lib, port_.get(), target.port));
       return;
     }
     record_ = EmptyDeviceRecord();
     record_.address = static_cast<std::uint8_t>(target.address);
     // A fresh port knows nothing of the meter's frame count: reset the link
     // first, so the meter answers anew instead of repeating an old answer.
-    const BusLink link{lib, port_, {}};
-    Configurator().Ping(link, record_.address);
+    const BusLink link{lib, port_.get(), {}};
+    mbus::Ping(link, record_.address);
     configuration_.emplace(link, record_);
-  }
-  ~MeterSession() {
-    if (port_ != nullptr) keldar_bus_DeleteCProcessComPort(library_.GetApi(), port_);
   }
   MeterSession(const MeterSession&) = delete;
   MeterSession& operator=(const MeterSession&) = delete;
@@ -85,7 +83,7 @@ class MeterSession {
   bool json_;
   BusProtocolLibrary library_;
   CliLanguage language_;
-  KeldarBusPort* port_ = nullptr;
+  mbus::Port port_{nullptr, nullptr};
   KeldarDeviceRecord record_{};
   std::optional<DeviceConfiguration> configuration_;
 };

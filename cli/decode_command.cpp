@@ -5,7 +5,8 @@
 #include <ostream>
 #include <sstream>
 
-#include "bus_library.h"
+#include "base/bus/objects.h"
+#include "device/bus_protocol_library.h"
 #include "hex_input.h"
 #include "json_output.h"
 #include "options.h"
@@ -63,9 +64,9 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     if (bytes.size() > KELDAR_BUS_FRAME_CAPACITY) {
       return Fail(io, kExitFailed, which + "longer than any M-Bus frame");
     }
-    Buffer buffer = NewBuffer(lib);
+    mbus::Buffer buffer = mbus::NewBuffer(lib);
     for (std::uint8_t b : bytes) keldar_bus_DataMbusPushBack(lib, buffer.get(), b);
-    Telegram telegram = NewTelegram(lib);
+    mbus::Telegram telegram = mbus::NewTelegram(lib);
     const int result = keldar_bus_ParserTelegram(lib, telegram.get(), buffer.get());
     if (result == KELDAR_BUS_RESULT_ACK) {
       return Fail(io, kExitFailed, which + "an acknowledgement (E5), not a telegram");

@@ -5,12 +5,14 @@
 #include <cstring>
 #include <ostream>
 
+#include "base/bus/objects.h"
 #include "base/core/ini_file.h"
-#include "bus_library.h"
 #include "cli_language.h"
+#include "device/bus_protocol_library.h"
 #include "device/configurator.h"
 #include "device/firmware_catalogue.h"
 #include "device/identification.h"
+#include "device/port_problem.h"
 #include "device/serial_ports.h"
 #include "json_output.h"
 #include "meter_options.h"
@@ -97,13 +99,10 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   if (!library.IsLoaded())
     return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
   const KeldarBusProtocolLibrary* lib = library.GetApi();
-  KeldarBusPort* port =
-      keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, target->port.c_str(), 300);
-  if (!PortOpen(lib, port)) {
-    const std::string failure = PortOpenFailure(lib, port, target->port);
-    if (port != nullptr) keldar_bus_DeleteCProcessComPort(lib, port);
-    return Fail(io, kExitFailed, failure);
-  }
+  // The speed search starts at 300 baud.
+  mbus::Port port = mbus::OpenPort(lib, target->port.c_str(), 300);
+  if (!mbus::PortUsable(lib, port.get()))
+    return Fail(io, kExitFailed, PortOpenFailure(lib, port.get(), target->port));
 
   const CliLanguage language;
   IdentifyTexts texts;
@@ -117,7 +116,8 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   PrintingObserver observer(json ? io.err : io.out, language);
   FirmwareCatalogue catalogue;
   Configurator().ClearDevices();
-  Identification identification({lib, port, {}}, Configurator(), catalogue, Settings(),
+  // The run deletes the port unless a selection keeps it open.
+  Identification identification({lib, port.release(), {}}, Configurator(), catalogue, Settings(),
                                 std::move(texts), observer);
   const IdentifyOutcome outcome = identification.Run({target->port, target->baud, target->address});
 

@@ -3,8 +3,11 @@
 #include <filesystem>
 #include <ostream>
 
-#include "bus_library.h"
-#include "device/configurator.h"
+#include "base/bus/exchange.h"
+#include "base/bus/objects.h"
+#include "base/bus/read.h"
+#include "device/bus_protocol_library.h"
+#include "device/port_problem.h"
 #include "json_output.h"
 #include "options.h"
 #include "telegram_json.h"
@@ -51,24 +54,27 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
   const KeldarBusProtocolLibrary* lib = library.GetApi();
 
-  const Port bus(lib, keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY,
-                                                       port->c_str(), static_cast<int>(*baud)));
-  if (!PortOpen(lib, bus.get())) return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
+  const mbus::Port bus = mbus::OpenPort(lib, port->c_str(), static_cast<int>(*baud));
+  if (!mbus::PortUsable(lib, bus.get()))
+    return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
   const BusLink link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =
       "address " + std::to_string(*address) + " at " + std::to_string(*baud) + " baud";
-  if (Configurator().Ping(link, a) != KELDAR_BUS_RESULT_ACK)
+  if (mbus::Ping(link, a) != KELDAR_BUS_RESULT_ACK)
     return Fail(io, kExitFailed, "no answer from " + where);
 
-  Telegram target = NewTelegram(lib);
-  int telegrams = 0;
-  if (Configurator().ReadUserData(link, a, target.get(), &telegrams) !=
-      KELDAR_BUS_RESULT_USER_DATA) {
+  const mbus::Telegram target = mbus::NewTelegram(lib);
+  const mbus::ReadResult read = mbus::ReadUserData(link, a, target.get());
+  if (read.status == mbus::ReadStatus::DeviceError)
     return Fail(io, kExitFailed,
-                telegrams == 0 ? "no user data from " + where
-                               : "telegram " + std::to_string(telegrams + 1) +
-                                     " of the answer from " + where + " did not arrive");
+                "the meter at " + where + " answered with an error: " +
+                    (read.errorText.empty() ? "(no text)" : read.errorText));
+  if (read.status != mbus::ReadStatus::Done) {
+    return Fail(io, kExitFailed,
+                read.telegrams == 0 ? "no user data from " + where
+                                    : "telegram " + std::to_string(read.telegrams + 1) +
+                                          " of the answer from " + where + " did not arrive");
   }
   if (options.Flag(kJsonOption)) {
     PrintJson(io.out, TelegramToJson(lib, target.get()));

@@ -3,6 +3,9 @@
 #include <QJsonArray>
 #include <algorithm>
 
+#include "base/bus/constants.h"
+#include "base/bus/records.h"
+
 namespace keldar::cli {
 
 namespace {
@@ -91,33 +94,28 @@ QJsonObject TelegramToJson(const KeldarBusProtocolLibrary* lib, KeldarBusTelegra
   o["c"] = t->c_field;
   o["a"] = t->a_field;
   o["ci"] = t->ci_field;
-  if (t->ci_field == kApplicationErrorCi) {
+  if (t->ci_field == mbus::kCiApplicationError) {
     o["error"] = QString::fromUtf8(t->error_text);
   }
-  if (t->ci_field == kVariableDataCi || t->ci_field == kFixedDataCi) {
+  if (t->ci_field == mbus::kCiVariableData || t->ci_field == mbus::kCiFixedData) {
     o["id"] = IdentificationText(*t);
     o["medium"] = t->medium;
   }
-  if (t->ci_field == kVariableDataCi) {
+  if (t->ci_field == mbus::kCiVariableData) {
     o["manufacturer"] = QString::fromUtf8(t->manufacturer_text);
     o["version"] = t->version;
   }
-  if (t->ci_field == kVariableDataCi || t->ci_field == kShortHeaderCi ||
-      t->ci_field == kFixedDataCi) {
+  if (t->ci_field == mbus::kCiVariableData || t->ci_field == mbus::kCiShortHeader ||
+      t->ci_field == mbus::kCiFixedData) {
     o["access_number"] = t->access_number;
     o["status"] = t->status;
   }
-  if (t->ci_field == kVariableDataCi || t->ci_field == kShortHeaderCi) {
+  if (t->ci_field == mbus::kCiVariableData || t->ci_field == mbus::kCiShortHeader) {
     o["signature"] = t->signature;
   }
   o["more_records_follow"] = t->more_records_follow != 0;
   QJsonArray records;
-  const int count = keldar_bus_UserDataSize(lib, t->user_data);
-  for (int i = 0; i < count; ++i) {
-    if (const auto* r = keldar_bus_UserDataGetIndexData(lib, t->user_data, i)) {
-      records.append(RecordToJson(*r));
-    }
-  }
+  for (const auto* r : mbus::TelegramRecords(lib, *t)) records.append(RecordToJson(*r));
   o["records"] = records;
   return o;
 }

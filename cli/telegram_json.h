@@ -8,12 +8,6 @@
 
 namespace keldar::cli {
 
-// CI fields whose telegrams carry a header of their own.
-inline constexpr std::uint8_t kVariableDataCi = 0x72;
-inline constexpr std::uint8_t kShortHeaderCi = 0x7A;
-inline constexpr std::uint8_t kFixedDataCi = 0x73;
-inline constexpr std::uint8_t kApplicationErrorCi = 0x70;
-
 QJsonObject TelegramToJson(const KeldarBusProtocolLibrary* lib, KeldarBusTelegram* telegram);
 QJsonObject RecordToJson(const KeldarBusDataInfoBlock& record);
 

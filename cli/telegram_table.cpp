@@ -4,6 +4,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "base/bus/constants.h"
 #include "telegram_json.h"
 
 namespace keldar::cli {
@@ -82,17 +83,17 @@ std::string ValueText(const KeldarBusDataInfoBlock& r) {
 void PrintTelegramTable(std::ostream& out, const KeldarBusProtocolLibrary* lib,
                         KeldarBusTelegram* t) {
   // The header names what the telegram's CI field carries, as the JSON does.
-  const bool variable = t->ci_field == kVariableDataCi;
-  const bool fixed = t->ci_field == kFixedDataCi;
+  const bool variable = t->ci_field == mbus::kCiVariableData;
+  const bool fixed = t->ci_field == mbus::kCiFixedData;
   if (variable || fixed) {
     out << "Meter " << IdentificationText(*t).toStdString();
     if (variable) out << "  " << t->manufacturer_text << "  version " << int{t->version};
     out << "  medium " << int{t->medium} << " (" << MediumName(t->medium) << ")\n";
-  } else if (t->ci_field == kApplicationErrorCi) {
+  } else if (t->ci_field == mbus::kCiApplicationError) {
     out << "Error answer: " << t->error_text << '\n';
   }
   out << "address " << int{t->a_field};
-  if (variable || fixed || t->ci_field == kShortHeaderCi) {
+  if (variable || fixed || t->ci_field == mbus::kCiShortHeader) {
     char status[8];
     std::snprintf(status, sizeof status, "%02X", t->status);
     out << "  access number " << int{t->access_number} << "  status " << status;

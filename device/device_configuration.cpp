@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/bus/constants.h"
+#include "base/bus/exchange.h"
+#include "base/bus/objects.h"
+#include "base/bus/read.h"
+#include "base/bus/records.h"
 #include "base/platform/text.h"
-#include "device/configurator.h"
 
 namespace {
 
-constexpr std::uint8_t kVifSecondaryAddress = 0x79;
-constexpr std::uint8_t kVifBusAddress = 0x7A;
 constexpr std::int64_t kHighestPrimary = 252;
 constexpr std::uint64_t kHighestSecondary = 0x99999999;
 
@@ -57,22 +59,21 @@ DeviceConfiguration::DeviceConfiguration(BusLink link, KeldarDeviceRecord& recor
     : link_(std::move(link)), record_(record) {}
 
 int DeviceConfiguration::Send(KeldarBusTelegram* telegram) const {
-  return Configurator().SendLongFrame(link_, telegram);
+  return mbus::SendLongFrame(link_, telegram);
 }
 
 DeviceConfiguration::Addresses DeviceConfiguration::ReadAddresses() const {
   const auto* lib = link_.lib;
   Addresses addresses;
-  BusTelegram telegram(lib);
+  mbus::Telegram telegram = mbus::NewTelegram(lib);
 
   keldar_bus_LongFrameClear(lib, telegram->long_frame);
   keldar_bus_GetSecondaryAddress(lib, telegram->long_frame, Address(), 0);
   keldar_bus_UserDataClear(lib, telegram->user_data);
   if (Send(telegram.get()) == KELDAR_BUS_RESULT_ACK &&
-      Configurator().ReadUserData(link_, Address(), telegram.get()) ==
-          KELDAR_BUS_RESULT_USER_DATA) {
-    for (const auto* record : TelegramRecords(lib, telegram.get()).All()) {
-      if (record->vif != kVifSecondaryAddress) continue;
+      mbus::Succeeded(mbus::ReadUserData(link_, Address(), telegram.get()))) {
+    for (const auto* record : mbus::TelegramRecords(lib, *telegram)) {
+      if (record->vif != mbus::kVifSecondaryAddress) continue;
       char text[16];
       std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(record->value & 0xFFFFFFFFu));
       addresses.secondary = text;
@@ -83,14 +84,13 @@ DeviceConfiguration::Addresses DeviceConfiguration::ReadAddresses() const {
   keldar_bus_GetPrimaryAddress(lib, telegram->long_frame, Address(), 0);
   keldar_bus_UserDataClear(lib, telegram->user_data);
   if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return addresses;
-  if (Configurator().ReadUserData(link_, Address(), telegram.get()) !=
-      KELDAR_BUS_RESULT_USER_DATA) {
+  if (!mbus::Succeeded(mbus::ReadUserData(link_, Address(), telegram.get()))) {
     addresses.primaryReadout = PrimaryReadout::InvalidResponse;
     return addresses;
   }
   addresses.primaryReadout = PrimaryReadout::Received;
-  for (const auto* record : TelegramRecords(lib, telegram.get()).All()) {
-    if (record->vif != kVifBusAddress) continue;
+  for (const auto* record : mbus::TelegramRecords(lib, *telegram)) {
+    if (record->vif != mbus::kVifBusAddress) continue;
     char text[24];
     std::snprintf(text, sizeof text, "%03u", static_cast<unsigned>(record->value & 0xFFFFu));
     addresses.primary = text;
@@ -99,12 +99,12 @@ DeviceConfiguration::Addresses DeviceConfiguration::ReadAddresses() const {
 }
 
 bool DeviceConfiguration::LinkReset() const {
-  return Configurator().Ping(link_, Address()) == KELDAR_BUS_RESULT_ACK;
+  return mbus::Ping(link_, Address()) == KELDAR_BUS_RESULT_ACK;
 }
 
 DeviceConfiguration::Outcome DeviceConfiguration::SetDeviceType(std::uint8_t code) {
   if (!LinkReset()) return Outcome::InvalidResponse;
-  BusTelegram telegram(link_.lib);
+  mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
   keldar_bus_SetDeviceType(link_.lib, telegram->long_frame, Address(), code);
   if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return Outcome::Rejected;
@@ -114,7 +114,7 @@ DeviceConfiguration::Outcome DeviceConfiguration::SetDeviceType(std::uint8_t cod
 
 DeviceConfiguration::Outcome DeviceConfiguration::SetSerialNumber(const std::string& serialText) {
   if (!LinkReset()) return Outcome::InvalidResponse;
-  BusTelegram telegram(link_.lib);
+  mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
   // A refused build leaves the frame empty; the meter then rejects nothing it understood.
   if (keldar_bus_SetSerialNumber(link_.lib, telegram->long_frame, Address(),
@@ -136,7 +136,7 @@ DeviceConfiguration::AddressChange DeviceConfiguration::SetAddresses(
 
 bool DeviceConfiguration::SetPrimaryAddress(const std::string& primaryText) {
   const std::int64_t primary = std::min(LeadingDecimal(primaryText.substr(0, 5)), kHighestPrimary);
-  BusTelegram telegram(link_.lib);
+  mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
   keldar_bus_SetAddress(link_.lib, telegram->long_frame, Address(),
                         static_cast<std::uint64_t>(primary), 0);
@@ -148,7 +148,7 @@ bool DeviceConfiguration::SetPrimaryAddress(const std::string& primaryText) {
 bool DeviceConfiguration::SetSecondaryAddress(const std::string& secondaryText) {
   const std::uint64_t secondary =
       std::min(HexTextToUInt64(secondaryText.c_str()), kHighestSecondary);
-  BusTelegram telegram(link_.lib);
+  mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
   keldar_bus_SetAddress(link_.lib, telegram->long_frame, Address(), secondary, 1);
   return Send(telegram.get()) == KELDAR_BUS_RESULT_ACK;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "device/bus_link.h"
+#include "base/bus/link.h"
 #include "keldar/device_record.h"
 
 // The exchanges of the device configuration screen, shared with keldar-cli:

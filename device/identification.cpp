@@ -3,6 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/bus/constants.h"
+#include "base/bus/exchange.h"
+#include "base/bus/objects.h"
+#include "base/bus/read.h"
+#include "base/bus/records.h"
+#include "base/bus/selection.h"
 #include "base/core/ini_file.h"
 #include "base/platform/text.h"
 #include "device/configurator.h"
@@ -11,16 +17,11 @@
 
 namespace {
 
-constexpr std::uint8_t kCiVariableData = 0x72;
-constexpr std::uint8_t kVifPulseWeight = 0x13;  // 0x93 without its extension bit
-constexpr std::uint8_t kVifeInput0 = 0x28;
-constexpr std::uint8_t kVifeInput1 = 0x29;
-constexpr std::uint8_t kVifSecondaryAddress = 0x79;
 constexpr int kSoftwareVersionSize = 30;
 constexpr int kSubDeviceModelSize = 51;
 
 bool QualifiesAsPulseWeight(const KeldarBusDataInfoBlock& record, std::uint8_t vife) {
-  return record.kind == 1 && record.vif == kVifPulseWeight && HasVife(record, vife) &&
+  return record.kind == 1 && record.vif == mbus::kVifPulseWeight && mbus::HasVife(record, vife) &&
          record.value != 0;
 }
 
@@ -40,9 +41,7 @@ Identification::Identification(BusLink link, CConfigurator& configurator,
       texts_(std::move(texts)),
       observer_(observer) {}
 
-bool Identification::PortUsable() const {
-  return keldar_bus_CProcessComPortGetStatus(link_.lib, link_.port) != 0;
-}
+bool Identification::PortUsable() const { return link_.PortUsable(); }
 
 void Identification::SetProgress(int progress) {
   outcome_.progress = progress;
@@ -75,7 +74,7 @@ void Identification::SearchSpeed() {
       outcome_.selectionOpened = false;
       return;
     }
-    if (configurator_.Ping(link_, address) == KELDAR_BUS_RESULT_ACK) {
+    if (mbus::Ping(link_, address) == KELDAR_BUS_RESULT_ACK) {
       outcome_.foundSpeed = currentSpeed_;
       Advance();
       Read();
@@ -95,36 +94,38 @@ void Identification::SearchSpeed() {
 }
 
 void Identification::Read() {
-  BusTelegram answer(link_.lib);
+  mbus::Telegram answer = mbus::NewTelegram(link_.lib);
   for (int read = 0; read < 2; ++read) {
-    if (configurator_.ReadUserData(link_, static_cast<std::uint8_t>(request_.address),
-                                   answer.get()) != KELDAR_BUS_RESULT_USER_DATA)
+    const mbus::ReadResult result =
+        mbus::ReadUserData(link_, static_cast<std::uint8_t>(request_.address), answer.get());
+    // An error answer is an answer too: the meter heard us, it just has no data.
+    if (result.status != mbus::ReadStatus::Done && result.status != mbus::ReadStatus::DeviceError)
       continue;
     Advance();
-    if (answer->ci_field == kCiVariableData) {
-      Identify(answer.get());
+    if (result.status == mbus::ReadStatus::Done && answer->ci_field == mbus::kCiVariableData) {
+      Identify(*answer);
       break;
     }
   }
   SetProgress(kProgressMaximum);
 }
 
-void Identification::Identify(KeldarBusTelegram* answer) {
-  manufacturer_.assign(answer->manufacturer_text,
-                       ::strnlen(answer->manufacturer_text, sizeof answer->manufacturer_text));
+void Identification::Identify(const KeldarBusTelegram& answer) {
+  manufacturer_.assign(answer.manufacturer_text,
+                       ::strnlen(answer.manufacturer_text, sizeof answer.manufacturer_text));
   outcome_.manufacturer = manufacturer_;
-  outcome_.medium = answer->medium;
+  outcome_.medium = answer.medium;
   const auto address = static_cast<std::uint8_t>(request_.address);
 
   if (request_.requestedSpeed != currentSpeed_) {
-    BusTelegram speed(link_.lib);
+    mbus::Telegram speed = mbus::NewTelegram(link_.lib);
     keldar_bus_LongFrameClear(link_.lib, speed->long_frame);
     keldar_bus_SetDeviceSpeed(link_.lib, speed->long_frame, address, request_.requestedSpeed);
-    if (configurator_.SendLongFrame(link_, speed.get()) == KELDAR_BUS_RESULT_ACK) {
+    if (mbus::SendLongFrame(link_, speed.get()) == KELDAR_BUS_RESULT_ACK) {
       keldar_bus_CProcessComPortSetSpeed(link_.lib, link_.port, request_.requestedSpeed);
       currentSpeed_ = request_.requestedSpeed;
       outcome_.switched = true;
-      configurator_.Ping(link_, address);
+      mbus::Ping(link_, address);
       Advance();
     }
   } else {
@@ -151,15 +152,13 @@ void Identification::Identify(KeldarBusTelegram* answer) {
 
 void Identification::ReadConfiguration(std::uint8_t address) {
   const auto* lib = link_.lib;
-  BusTelegram answer(lib);
+  mbus::Telegram answer = mbus::NewTelegram(lib);
   char softwareVersion[kSoftwareVersionSize] = {};
-  configurator_.ReadOtherSoftwareVersion(link_, address, softwareVersion, sizeof softwareVersion,
-                                         0);
+  ReadText(address, 0, /*model=*/false, softwareVersion, sizeof softwareVersion);
 
-  if (configurator_.Ping(link_, address) != KELDAR_BUS_RESULT_ACK) return;
+  if (mbus::Ping(link_, address) != KELDAR_BUS_RESULT_ACK) return;
   Advance();
-  if (configurator_.ReadUserData(link_, address, answer.get()) != KELDAR_BUS_RESULT_USER_DATA)
-    return;
+  if (!mbus::Succeeded(mbus::ReadUserData(link_, address, answer.get()))) return;
   Advance();
 
   catalogue_.Find(manufacturer_.c_str(), answer->version, softwareVersion);
@@ -170,44 +169,63 @@ void Identification::ReadConfiguration(std::uint8_t address) {
   std::snprintf(serial, sizeof serial, "%08X", static_cast<unsigned>(answer->identification));
   platform::CopyToField(record.serial, serial);
   record.device_type = answer->medium;
-  configurator_.ReadDeviceModel(link_, address, record.model, sizeof record.model, 0);
+  ReadText(address, 0, /*model=*/true, record.model, sizeof record.model);
   const std::int32_t subunits = record.subunit;
   configurator_.AddDevice(record);
 
   if (std::strstr(softwareVersion, "/V") != nullptr || subunits <= 0) return;
   Advance();
   for (const int unit : ScanSubUnits(address)) {
-    if (configurator_.Ping(link_, address) != KELDAR_BUS_RESULT_ACK) continue;
-    BusTelegram request(lib);
+    if (mbus::Ping(link_, address) != KELDAR_BUS_RESULT_ACK) continue;
+    mbus::Telegram request = mbus::NewTelegram(lib);
     keldar_bus_LongFrameClear(lib, request->long_frame);
     keldar_bus_GetSecondaryAddress(lib, request->long_frame, address, unit);
-    if (configurator_.SendLongFrame(link_, request.get()) != KELDAR_BUS_RESULT_ACK) continue;
-    BusTelegram secondary(lib);
-    if (configurator_.ReadUserData(link_, address, secondary.get()) != KELDAR_BUS_RESULT_USER_DATA)
-      continue;
-    for (const auto* found : TelegramRecords(lib, secondary.get()).All()) {
-      if (found->vif != kVifSecondaryAddress) continue;
-      if (configurator_.Ping(link_, address) != KELDAR_BUS_RESULT_ACK) continue;
+    if (mbus::SendLongFrame(link_, request.get()) != KELDAR_BUS_RESULT_ACK) continue;
+    mbus::Telegram secondary = mbus::NewTelegram(lib);
+    if (!mbus::Succeeded(mbus::ReadUserData(link_, address, secondary.get()))) continue;
+    for (const auto* found : mbus::TelegramRecords(lib, *secondary)) {
+      if (found->vif != mbus::kVifSecondaryAddress) continue;
+      if (mbus::Ping(link_, address) != KELDAR_BUS_RESULT_ACK) continue;
       Advance();
       char model[kSubDeviceModelSize] = {};
-      configurator_.ReadDeviceModel(link_, address, model, sizeof model, unit);
-      BusTelegram selection(lib);
-      keldar_bus_LongFrameClear(lib, selection->long_frame);
-      keldar_bus_SetSecondaryAddressing(lib, selection->long_frame, KELDAR_BUS_WILDCARD_ID, 0,
-                                        manufacturer_.c_str(), 255, 255, model);
-      if (configurator_.SendLongFrame(link_, selection.get()) == KELDAR_BUS_RESULT_ACK)
-        ReadConfiguration(KELDAR_BUS_ADDRESS_SELECTED);
+      ReadText(address, unit, /*model=*/true, model, sizeof model);
+      if (mbus::Select(link_, {.manufacturer = manufacturer_, .model = model}))
+        ReadConfiguration(mbus::kAddressSelected);
+    }
+  }
+}
+
+void Identification::ReadText(std::uint8_t address, int unit, bool model, char* text,
+                              std::size_t size) {
+  if (mbus::Ping(link_, address) != KELDAR_BUS_RESULT_ACK) return;
+  const auto* lib = link_.lib;
+  mbus::Telegram request = mbus::NewTelegram(lib);
+  keldar_bus_LongFrameClear(lib, request->long_frame);
+  if (model)
+    keldar_bus_GetDeviceModel(lib, request->long_frame, address, unit);
+  else
+    keldar_bus_GetDeviceOtherSoftware(lib, request->long_frame, address, unit);
+  if (mbus::SendLongFrame(link_, request.get()) != KELDAR_BUS_RESULT_ACK) return;
+
+  mbus::Telegram answer = mbus::NewTelegram(lib);
+  if (!mbus::Succeeded(mbus::ReadUserData(link_, address, answer.get()))) return;
+  const std::uint8_t wanted = model ? mbus::kVifeModel : mbus::kVifeOtherSoftware;
+  for (const auto* record : mbus::TelegramRecords(lib, *answer)) {
+    if (mbus::IsExtensionRecord(*record, wanted)) {
+      platform::CopyToField(
+          text, size, std::string_view(record->text, ::strnlen(record->text, sizeof record->text)));
+      break;
     }
   }
 }
 
 bool Identification::RequestPulseWeight(std::uint8_t address, int unit, int input,
                                         KeldarBusTelegram* answer) {
-  BusTelegram request(link_.lib);
+  mbus::Telegram request = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, request->long_frame);
   keldar_bus_GetIncrementInputPulse(link_.lib, request->long_frame, address, unit, input);
-  return configurator_.SendLongFrame(link_, request.get()) == KELDAR_BUS_RESULT_ACK &&
-         configurator_.ReadUserData(link_, address, answer) == KELDAR_BUS_RESULT_USER_DATA;
+  return mbus::SendLongFrame(link_, request.get()) == KELDAR_BUS_RESULT_ACK &&
+         mbus::Succeeded(mbus::ReadUserData(link_, address, answer));
 }
 
 std::vector<int> Identification::ScanSubUnits(std::uint8_t address) {
@@ -219,16 +237,16 @@ std::vector<int> Identification::ScanSubUnits(std::uint8_t address) {
     int input;
     std::uint8_t vife;
     int subUnit;
-  } inputs[] = {{0, kVifeInput0, 1}, {1, kVifeInput1, 2}};
+  } inputs[] = {{0, mbus::kVifeInput0, 1}, {1, mbus::kVifeInput1, 2}};
   for (const auto& in : inputs) {
-    BusTelegram weights(lib);
+    mbus::Telegram weights = mbus::NewTelegram(lib);
     if (!RequestPulseWeight(address, 0, in.input, weights.get())) continue;
-    for (const auto* record : TelegramRecords(lib, weights.get()).All()) {
+    for (const auto* record : mbus::TelegramRecords(lib, *weights)) {
       if (!QualifiesAsPulseWeight(*record, in.vife)) continue;
-      BusTelegram subUnit(lib);
+      mbus::Telegram subUnit = mbus::NewTelegram(lib);
       if (!RequestPulseWeight(address, in.subUnit, 0, subUnit.get())) continue;
-      for (const auto* weight : TelegramRecords(lib, subUnit.get()).All()) {
-        if (QualifiesAsPulseWeight(*weight, kVifeInput0))
+      for (const auto* weight : mbus::TelegramRecords(lib, *subUnit)) {
+        if (QualifiesAsPulseWeight(*weight, mbus::kVifeInput0))
           units.push_back(static_cast<int>(weight->unit));
       }
     }

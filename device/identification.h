@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "device/bus_link.h"
+#include "base/bus/link.h"
 
 class CConfigurator;
 class CIniFile;
@@ -66,10 +66,13 @@ class Identification {
  private:
   void SearchSpeed();
   void Read();
-  void Identify(KeldarBusTelegram* answer);
+  void Identify(const KeldarBusTelegram& answer);
   void ReadConfiguration(std::uint8_t address);
   std::vector<int> ScanSubUnits(std::uint8_t address);
   bool RequestPulseWeight(std::uint8_t address, int unit, int input, KeldarBusTelegram* answer);
+  // The model (FD 0C) or other-software version (FD 0F) of sub-unit `unit` into
+  // `text`; left as it was when the meter reports none.
+  void ReadText(std::uint8_t address, int unit, bool model, char* text, std::size_t size);
   void Advance(int step = kProgressStep);
   void SetProgress(int progress);
   bool PortUsable() const;

@@ -1,7 +1,5 @@
 #include "device/port_problem.h"
 
-#include "keldar/bus_protocol_types.h"
-
 namespace {
 
 constexpr PortProblem kNotFound{
@@ -51,4 +49,11 @@ std::string WithPort(const char* text, const std::string& port) {
   const auto at = out.find("%s");
   if (at != std::string::npos) out.replace(at, 2, port);
   return out;
+}
+
+std::string PortOpenFailure(const KeldarBusProtocolLibrary* lib, const KeldarBusPort* port,
+                            const std::string& path) {
+  const PortProblem* problem = PortProblemOf(keldar_bus_CProcessComPortGetOpenError(lib, port));
+  return "cannot open port " + path +
+         (problem != nullptr ? ": " + WithPort(problem->english, path) : std::string());
 }

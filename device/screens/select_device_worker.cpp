@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <cstring>
 
+#include "base/bus/selection.h"
 #include "base/core/admin_tools_library.h"
 #include "base/core/language_library.h"
 #include "base/kit/client_align.h"
@@ -93,18 +94,15 @@ void CTreadSelectDevice::Host(QWidget* screen, const char* name) {
 }
 
 bool CTreadSelectDevice::ReachMeter(const KeldarDeviceRecord& record) {
-  if (record.address == KELDAR_BUS_ADDRESS_ANY) return true;
+  if (record.address == mbus::kAddressAny) return true;
   const auto* lib = context_.busProtocol->GetApi();
-  BusLink link{lib, port_, {}};
-  BusTelegram selection(lib);
-  keldar_bus_LongFrameClear(lib, selection->long_frame);
-  const std::string manufacturer(record.manufacturer,
-                                 ::strnlen(record.manufacturer, sizeof record.manufacturer));
-  const std::string model(record.model, ::strnlen(record.model, sizeof record.model));
-  keldar_bus_SetSecondaryAddressing(lib, selection->long_frame, KELDAR_BUS_WILDCARD_ID, 0,
-                                    manufacturer.c_str(), 255, record.device_type, model.c_str());
-  if (Configurator().SendLongFrame(link, selection.get()) != KELDAR_BUS_RESULT_ACK) return false;
-  keldar_bus_CProcessComPortSetAdress(lib, port_, KELDAR_BUS_ADDRESS_SELECTED);
+  const mbus::Selection selection{
+      .manufacturer = std::string(record.manufacturer,
+                                  ::strnlen(record.manufacturer, sizeof record.manufacturer)),
+      .medium = record.device_type,
+      .model = std::string(record.model, ::strnlen(record.model, sizeof record.model))};
+  if (!mbus::Select({lib, port_, {}}, selection)) return false;
+  keldar_bus_CProcessComPortSetAdress(lib, port_, mbus::kAddressSelected);
   return true;
 }
 

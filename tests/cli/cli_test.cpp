@@ -361,6 +361,22 @@ TEST_F(CliTest, ReadFailuresAreOneLineAndNonZero) {
   }
 }
 
+// An error answer (CI 70) is the meter's refusal, not its data: no telegram
+// is printed, and the meter's own words are.
+TEST_F(CliTest, ReadOfAMeterAnsweringWithAnErrorFails) {
+  SimProcess sim({"--no-timing", "--replay", "68 04 04 68 08 05 70 08 85 16", "--address", "5"});
+  for (const bool json : {false, true}) {
+    std::vector<std::string> args{"read", "--port", sim.Path(), "--baud", "2400", "--address", "5"};
+    if (json) args.push_back("--json");
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    EXPECT_NE(run.err.find("answered with an error: Application busy"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+}
+
 // A raw telegram replayed by the simulator reads back as it decodes.
 TEST_F(CliTest, ReadOfAReplayedTelegramMatchesItsDecode) {
   SimProcess sim({"--no-timing", "--replay", kTelegram, "--address", "5", "--speed", "9600"});

@@ -131,6 +131,22 @@ TEST_F(IdentificationRun, AMeterAt9600IsFoundOnTheSixthAttemptAndVersionsWithVNe
   EXPECT_EQ(recorder.notFound, 0);
 }
 
+// A meter that answers every read with an error (CI 70): found, heard twice,
+// never taken for the meter's data.
+TEST_F(IdentificationRun, AMeterAnsweringWithAnErrorIsFoundButNotIdentified) {
+  SimProcess sim({"--no-timing", "--replay", "68 04 04 68 08 05 70 08 85 16", "--address", "5"});
+  const IdentifyOutcome outcome = Identify(sim.Path(), 2400, 5);
+  EXPECT_EQ(outcome.foundSpeed, 2400);
+  EXPECT_EQ(outcome.manufacturer, "");
+  EXPECT_EQ(outcome.medium, -1);
+  EXPECT_EQ(recorder.Progress(), (std::vector<int>{0, 80, 160, 240, 320, 400, 480, 560, 1000}))
+      << "four speeds, the acknowledgement, both error answers, the end";
+  EXPECT_EQ(Configurator().DeviceCount(), 0u);
+  EXPECT_EQ(recorder.selections, 0);
+  EXPECT_EQ(recorder.notFound, 0);
+  EXPECT_FALSE(settings.ReadValue("SERIAL", "COM").has_value()) << "nothing was identified";
+}
+
 TEST_F(IdentificationRun, NineSilentAttemptsEndAtTheMaximumWithoutAMessage) {
   SimProcess sim({"--no-timing", MeterFile("krv_cold_water.ini")});
   const IdentifyOutcome outcome = Identify(sim.Path(), 2400, 77);  // nobody at 77

@@ -120,6 +120,19 @@ TEST_F(MeterReaderTest, AStopRequestEndsTheReadBetweenExchanges) {
   EXPECT_EQ(bus_.Sent().size(), 2u);  // reset and first request; none after
 }
 
+TEST_F(MeterReaderTest, APortLostDuringTheReadIsNamedAndNotReadFrom) {
+  int reads = 0;
+  bus_.OnRead([&] {
+    if (++reads == 2) bus_.SetPortUsable(false);  // unplugged while the first telegram comes
+  });
+  bus_.Queue(Answer::Ack());
+  bus_.Queue(Answer::Data({Block(0x04, 0x06).Number(1000, "Wh")}, /*more=*/true));
+  bus_.SetDefault(Answer::Data({}, /*more=*/true));
+  EXPECT_EQ(Read().status, ReadStatus::PortUnavailable);
+  EXPECT_EQ(bus_.Sent().size(), 3u);  // the next request went out ...
+  EXPECT_EQ(reads, 2);                // ... but no answer was waited for
+}
+
 TEST_F(MeterReaderTest, AMeterThatNeverStopsAnnouncingMoreIsCutOff) {
   bus_.Queue(Answer::Ack());
   bus_.SetDefault(Answer::Data({Block(0x04, 0x06).Number(1, "Wh")}, /*more=*/true));

@@ -3,15 +3,11 @@
 #include <cstddef>
 #include <span>
 
+#include "base/bus/constants.h"
+
 namespace devicescreen {
 
 namespace {
-
-constexpr std::uint8_t kFdTable = 0x7D;  // VIF 0xFD without its extension bit
-constexpr std::uint8_t kFbTable = 0x7B;  // VIF 0xFB
-constexpr std::uint8_t kPlainTextUnit = 0x7C;
-constexpr std::uint8_t kAnyValue = 0x7E;
-constexpr std::uint8_t kManufacturerVif = 0x7F;
 
 QuantityInfo Info(Quantity quantity, int exponent = 0) { return {quantity, exponent}; }
 
@@ -128,13 +124,14 @@ QuantityInfo Classify(const MeterRecord& record) {
   const std::uint8_t code = record.vif & 0x7F;
   std::span<const std::uint8_t> vifes(record.vifes);
   switch (code) {
-    case kFdTable:
-    case kFbTable:
+    case mbus::kVifExtensionTableFD:
+    case mbus::kVifExtensionTableFB:
       if (vifes.empty()) return Info(Quantity::Other);
-      return Combine(code == kFdTable ? FdTable(vifes[0]) : FbTable(vifes[0]), vifes.subspan(1));
-    case kPlainTextUnit:
-    case kAnyValue:
-    case kManufacturerVif:
+      return Combine(code == mbus::kVifExtensionTableFD ? FdTable(vifes[0]) : FbTable(vifes[0]),
+                     vifes.subspan(1));
+    case mbus::kVifPlainTextUnit:
+    case mbus::kVifAnyValue:
+    case mbus::kVifManufacturer:
       return Info(Quantity::Other);
     default:
       return Combine(Primary(code), vifes);

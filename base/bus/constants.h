@@ -1,0 +1,44 @@
+// The M-Bus numbers the program speaks (EN 13757-2/-3), in one place. The
+// library's result codes and port states stay in keldar/bus_protocol_types.h.
+#pragma once
+
+#include <cstdint>
+
+namespace mbus {
+
+// Addresses beside the primary ones (1-250).
+inline constexpr std::uint8_t kAddressSelected = 253;  // the slave chosen by secondary address
+inline constexpr std::uint8_t kAddressAny = 254;       // whoever listens, point to point
+inline constexpr std::uint8_t kAddressBroadcast = 255;
+
+// CI fields of a meter's answer.
+inline constexpr std::uint8_t kCiApplicationError = 0x70;
+inline constexpr std::uint8_t kCiVariableData = 0x72;
+inline constexpr std::uint8_t kCiFixedData = 0x73;
+inline constexpr std::uint8_t kCiShortHeader = 0x7A;
+
+// VIFs as the library reports them: without the extension bit.
+inline constexpr std::uint8_t kVifPulseWeight = 0x13;  // 0x93, litres per pulse
+inline constexpr std::uint8_t kVifSecondaryAddress = 0x79;
+inline constexpr std::uint8_t kVifBusAddress = 0x7A;
+inline constexpr std::uint8_t kVifExtensionTableFB = 0x7B;  // 0xFB
+inline constexpr std::uint8_t kVifPlainTextUnit = 0x7C;
+inline constexpr std::uint8_t kVifExtensionTableFD = 0x7D;  // 0xFD
+inline constexpr std::uint8_t kVifAnyValue = 0x7E;
+inline constexpr std::uint8_t kVifManufacturer = 0x7F;
+
+// VIFEs, also without the extension bit.
+inline constexpr std::uint8_t kVifeModel = 0x0C;          // after 0xFD
+inline constexpr std::uint8_t kVifeOtherSoftware = 0x0F;  // after 0xFD
+inline constexpr std::uint8_t kVifeInput0 = 0x28;         // after 0x93: pulse input 0
+inline constexpr std::uint8_t kVifeInput1 = 0x29;         // after 0x93: pulse input 1
+
+// Wildcards of a selection by secondary address.
+inline constexpr int kAnyVersion = 255;
+inline constexpr int kAnyMedium = 255;
+
+// A meter that announces further telegrams without end must not hold a read
+// forever; no real meter sends more than this.
+inline constexpr int kMaxTelegrams = 64;
+
+}  // namespace mbus

@@ -1,0 +1,54 @@
+#include "base/bus/exchange.h"
+
+#include "base/bus/objects.h"
+
+namespace mbus {
+
+namespace {
+
+// Writes `frame`, then reads and parses the answer into `telegram`.
+int Transact(const Link& link, const void* frame, KeldarBusTelegram* telegram) {
+  const auto* lib = link.lib;
+  Buffer buffer = NewBuffer(lib);
+  if (!buffer) return KELDAR_BUS_RESULT_FAILED;
+  keldar_bus_CProcessComPortWriteData(lib, link.port, frame);
+  // A line lost while writing answers nothing: do not wait for it.
+  if (!link.PortUsable()) return KELDAR_BUS_RESULT_FAILED;
+  keldar_bus_CProcessComPortReadData(lib, link.port, buffer.get());
+  return keldar_bus_ParserTelegram(lib, telegram, buffer.get());
+}
+
+}  // namespace
+
+int SendShortFrame(const Link& link, std::uint8_t cField, std::uint8_t address,
+                   KeldarBusTelegram* telegram) {
+  if (link.Stopping()) return KELDAR_BUS_RESULT_FAILED;
+  return ExchangeShortFrame(link, cField, address, telegram);
+}
+
+int ExchangeShortFrame(const Link& link, std::uint8_t cField, std::uint8_t address,
+                       KeldarBusTelegram* telegram) {
+  if (telegram == nullptr) return KELDAR_BUS_RESULT_FAILED;
+  const auto* lib = link.lib;
+  KeldarBusShortFrame* frame = telegram->short_frame;
+  keldar_bus_ShortFrameClear(lib, frame);
+  keldar_bus_SetCField(lib, frame, cField);
+  keldar_bus_SetAField(lib, frame, address);
+  keldar_bus_ShortFrameSerialize(lib, frame);
+  return Transact(link, frame, telegram);
+}
+
+int Ping(const Link& link, std::uint8_t address) {
+  Telegram telegram = NewTelegram(link.lib);
+  if (!telegram) return KELDAR_BUS_RESULT_FAILED;
+  const std::uint8_t sndNke = keldar_bus_CFieldSND_NKE(link.lib, telegram->short_frame);
+  return SendShortFrame(link, sndNke, address, telegram.get());
+}
+
+int SendLongFrame(const Link& link, KeldarBusTelegram* telegram) {
+  if (link.Stopping() || telegram == nullptr) return KELDAR_BUS_RESULT_FAILED;
+  keldar_bus_CLongFrameSerialize(link.lib, telegram->long_frame);
+  return Transact(link, telegram->long_frame, telegram);
+}
+
+}  // namespace mbus
