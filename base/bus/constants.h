@@ -4,12 +4,20 @@
 
 #include <cstdint>
 
+#include "keldar/bus_protocol_types.h"
+
 namespace mbus {
 
 // Addresses beside the primary ones (1-250).
-inline constexpr std::uint8_t kAddressSelected = 253;  // the slave chosen by secondary address
-inline constexpr std::uint8_t kAddressAny = 254;       // whoever listens, point to point
+inline constexpr std::uint8_t kAddressSelected =
+    KELDAR_BUS_ADDRESS_SELECTED;  // chosen by selection
+inline constexpr std::uint8_t kAddressAny =
+    KELDAR_BUS_ADDRESS_ANY;  // whoever listens, point to point
 inline constexpr std::uint8_t kAddressBroadcast = 255;
+
+// CI fields of the master's long frames.
+inline constexpr std::uint8_t kCiDataSend = 0x51;
+inline constexpr std::uint8_t kCiSelection = 0x52;
 
 // CI fields of a meter's answer.
 inline constexpr std::uint8_t kCiApplicationError = 0x70;

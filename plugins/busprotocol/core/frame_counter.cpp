@@ -1,21 +1,12 @@
 #include "frame_counter.h"
 
+#include "base/bus/constants.h"
 #include "frame_codec.h"
 
 namespace keldar::bus {
 
-namespace {
-
-constexpr std::uint8_t kReqUd2Function = 0x0B;
-constexpr std::uint8_t kSelectionCi = 0x52;
-constexpr std::uint8_t kSelectedAddress = 253;
-constexpr std::uint8_t kAnySlave = 254;
-constexpr std::uint8_t kBroadcast = 255;
-
-}  // namespace
-
 void FrameCounter::Reset(std::uint8_t address) {
-  if (address == kAnySlave || address == kBroadcast) {
+  if (address == mbus::kAddressAny || address == mbus::kAddressBroadcast) {
     last_.fill(kUnknown);  // every slave on the bus heard it
   } else {
     last_[address] = kUnknown;
@@ -29,7 +20,7 @@ std::vector<std::uint8_t> FrameCounter::Stamp(std::span<const std::uint8_t> requ
   if (const auto* s = std::get_if<ShortFrame>(&*frame)) {
     if (s->c == kSndNke) {
       Reset(s->a);
-    } else if ((s->c & kFromMaster) != 0 && (s->c & kFunctionMask) == kReqUd2Function) {
+    } else if ((s->c & kFromMaster) != 0 && (s->c & kFunctionMask) == (kReqUd2 & kFunctionMask)) {
       const bool bit = last_[s->a] == kUnknown ? true : last_[s->a] == 0;
       last_[s->a] = bit ? 1 : 0;
       const auto c = static_cast<std::uint8_t>((s->c & ~kFrameCountBit) | kFrameCountValid |
@@ -37,7 +28,8 @@ std::vector<std::uint8_t> FrameCounter::Stamp(std::span<const std::uint8_t> requ
       return Encode(ShortFrame{c, s->a});
     }
   } else if (const auto* l = std::get_if<LongFrame>(&*frame)) {
-    if (l->ci == kSelectionCi && l->a == kSelectedAddress) Reset(kSelectedAddress);
+    if (l->ci == mbus::kCiSelection && l->a == mbus::kAddressSelected)
+      Reset(mbus::kAddressSelected);
   }
   return bytes;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "base/bus/constants.h"
 #include "telegram.h"
 
 namespace keldar::bus::requests {
@@ -27,7 +28,7 @@ constexpr std::array<std::pair<int, std::uint8_t>, 8> kSpeeds = {{
 }};
 
 LongFrame DataSend(std::uint8_t address, std::vector<std::uint8_t> data) {
-  return LongFrame{kSndUd, address, kCiDataSend, std::move(data)};
+  return LongFrame{kSndUd, address, mbus::kCiDataSend, std::move(data)};
 }
 
 void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
@@ -172,7 +173,7 @@ std::optional<LongFrame> SelectSecondary(std::int64_t identification,
     data.insert(data.end(), model.rbegin(), model.rend());  // last character first
   }
   if (data.size() > kMaxLongData) return std::nullopt;
-  return LongFrame{kSndUd, kSelectedAddress, kCiSelection, std::move(data)};
+  return LongFrame{kSndUd, mbus::kAddressSelected, mbus::kCiSelection, std::move(data)};
 }
 
 }  // namespace keldar::bus::requests

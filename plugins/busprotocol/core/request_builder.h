@@ -12,9 +12,6 @@
 
 namespace keldar::bus::requests {
 
-inline constexpr std::uint8_t kCiDataSend = 0x51;
-inline constexpr std::uint8_t kCiSelection = 0x52;
-inline constexpr std::uint8_t kSelectedAddress = 253;
 inline constexpr std::int64_t kWildcardIdentification = -1;
 inline constexpr int kWildcardByte = 255;
 
