@@ -14,6 +14,7 @@
 #include "device_plugin.h"
 #include "libraries.h"
 #include "screen_support.h"
+#include "test_support.h"
 
 namespace devicescreen::test {
 namespace {
@@ -22,29 +23,6 @@ namespace fs = std::filesystem;
 
 constexpr int kReadTimeoutMs = 20000;
 constexpr int32_t kEnglish = 1;
-
-// archive.db is made in the working directory: a fresh one per test.
-class ScopedWorkingDirectory {
- public:
-  ScopedWorkingDirectory()
-      : previous_(fs::current_path()),
-        path_(fs::temp_directory_path() /
-              ("devicescreen-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
-    fs::create_directories(path_);
-    fs::current_path(path_);
-  }
-  ~ScopedWorkingDirectory() {
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  static inline int counter_ = 0;
-  fs::path previous_;
-  fs::path path_;
-};
 
 class MeterSimTest : public ::testing::Test {
  protected:
@@ -96,7 +74,7 @@ class MeterSimTest : public ::testing::Test {
     return acknowledged;
   }
 
-  ScopedWorkingDirectory cwd_;
+  ScopedWorkingDirectory cwd_;  // archive.db is made here: a fresh one per test
   BusLibrary bus_;
   AdminLibrary admin_;
   std::unique_ptr<MeterSim> sim_;
