@@ -261,8 +261,8 @@ TEST_F(AdministrationScreen, TheBackStripLightsUpUnderTheMouse) {
 TEST_F(AdministrationScreen, ButtonsAndTheBackStripWorkFromTheKeyboard) {
   auto screen = Open();
   QWidget& view = *screen;
-  for (QWidget* button : {static_cast<QWidget*>(&Child<QLabel>(view, "PanelButtonAddSubscriber")),
-                          static_cast<QWidget*>(&Child<QFrame>(view, "Back"))})
+  for (QWidget* button :
+       {&Child<QWidget>(view, "PanelButtonAddSubscriber"), &Child<QWidget>(view, "Back")})
     EXPECT_EQ(button->focusPolicy() & Qt::TabFocus, Qt::TabFocus) << "reached with Tab";
   QTest::keyClick(&Child<QLabel>(view, "PanelButtonAddSubscriber"), Qt::Key_Return);
   EXPECT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),

@@ -1,8 +1,6 @@
 // The device screens against simulated meters, through the real M-Bus,
 // language and archive libraries: what the meter holds appears on the screen
 // with its units, and a saved reading can be read back from the archive.
-#include "meter_sim.h"
-
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -14,12 +12,16 @@
 #include "device_plugin.h"
 #include "libraries.h"
 #include "screen_support.h"
+#include "sim_process.h"
 #include "test_support.h"
 
 namespace devicescreen::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+using keldar::bus::test::MeterFile;
+using keldar::bus::test::SimProcess;
 
 constexpr int kReadTimeoutMs = 20000;
 constexpr int32_t kEnglish = 1;
@@ -29,7 +31,7 @@ class MeterSimTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(bus_.Loaded()) << "BusProtocol.so";
     ASSERT_TRUE(admin_.Loaded()) << "AdminTools.so";
-    sim_ = std::make_unique<MeterSim>(std::vector<std::string>{MeterPath()});
+    sim_ = std::make_unique<SimProcess>(std::vector<std::string>{MeterPath()});
     ASSERT_FALSE(sim_->Path().empty()) << "keldar-meter-sim did not start";
     port_ = keldar_bus_CreateCProcessComPort(bus_.get(), 0, KELDAR_BUS_ADDRESS_ANY,
                                              sim_->Path().c_str(), 2400);
@@ -77,7 +79,7 @@ class MeterSimTest : public ::testing::Test {
   ScopedWorkingDirectory cwd_;  // archive.db is made here: a fresh one per test
   BusLibrary bus_;
   AdminLibrary admin_;
-  std::unique_ptr<MeterSim> sim_;
+  std::unique_ptr<SimProcess> sim_;
   KeldarBusPort* port_ = nullptr;
   std::uint8_t closeFlag_ = 0;
 };

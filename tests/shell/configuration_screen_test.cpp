@@ -12,13 +12,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "../busprotocol/sim_process.h"
 #include "base/kit/message_box.h"
 #include "base/platform/library.h"
 #include "device/bus_protocol_library.h"
 #include "device/device_configuration.h"
 #include "device/device_record.h"
 #include "keldar/bus_protocol_types.h"
+#include "sim_process.h"
 #include "test_support.h"
 #include "widgets.h"
 
@@ -86,8 +86,7 @@ TEST_F(ConfigurationScreen, OpensWithTheMetersAddressesAndItsTypeSelected) {
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDeviceType").currentText(), "Водомер холодной воды");
   EXPECT_EQ(Child<QLabel>(view, "LabelDeviceTypeDescription2").text(), "-");
   EXPECT_TRUE(boxes.calls.empty());
-  for (QWidget* box : {static_cast<QWidget*>(&Child<QGroupBox>(view, "GroupBoxDeviceType")),
-                       static_cast<QWidget*>(&Child<QLabel>(view, "Title"))})
+  for (QWidget* box : {&Child<QWidget>(view, "GroupBoxDeviceType"), &Child<QWidget>(view, "Title")})
     EXPECT_EQ(box->mapTo(screen.get(), QPoint(0, 0)).x(), 891 / 2 - box->width() / 2);
   EXPECT_EQ(Child<QLabel>(view, "LabelSerialNumber").geometry().right() + 1 + 5,
             Child<QLineEdit>(view, "MaskEditSerialNumber").x());
