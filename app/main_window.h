@@ -66,8 +66,6 @@ class TForm1 : public QWidget, private StartupCheckHost {
   void RunStartupCheck();
   const char* ProgramVersion() const { return ProgramVersion_; }
 
-  // The bottom bar and its controls, for the screens and tests.
-  Ui::TForm1& Controls() { return *ui_; }
   TProgramMain* ProgramMain() const { return programMain_; }
   TProgramSetting* ProgramSetting() const { return programSetting_; }
   TFrameAbout* FrameAbout() const { return frameAbout_; }

@@ -22,7 +22,6 @@ class TFrameAbout : public QFrame {
   // Applies the phrases of the chosen language.
   void RefreshTexts();
   void LabelWebSiteUrlClick();
-  Ui::TFrameAbout& Controls() { return *ui_; }
 
  private:
   std::unique_ptr<Ui::TFrameAbout> ui_;

@@ -45,8 +45,8 @@ TProgramConfigurationDevice::TProgramConfigurationDevice(QWidget* owner, uint8_t
   ui_->setupUi(this);
   look::Paint(this, look::kWhite);
   look::Paint(ui_->Background, look::kWhite);
-  MakeBackStrip(ui_->Back, ui_->Label1, ui_->Background,
-                [this] { keldar_flag_set(closeFlag_, 1); });
+  look::MakeBackStrip(
+      ui_->Back, ui_->Label1, [this] { keldar_flag_set(closeFlag_, 1); }, ui_->Background);
   for (QWidget* button :
        {ui_->ButtonSetDeviceType, ui_->ButtonSetSerialNumber, ui_->ButtonSetDeviceAdress}) {
     look::Paint(button, look::kBlack);

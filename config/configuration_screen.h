@@ -33,8 +33,6 @@ class TProgramConfigurationDevice : public QFrame {
   void MaskEditSecondaryAddressKeyUp();
   void RefreshTexts();
 
-  Ui::TProgramConfigurationDevice& Controls() { return *ui_; }
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -28,7 +28,8 @@ TProgramSetting::TProgramSetting(QWidget* parent, CIniFile& settings, Phrases ph
   look::Paint(ui_->Background, look::kWhite);
   look::Paint(ui_->SetLanguage, look::kBlack);
   look::PaintText(ui_->SetLanguage, look::kWhite);
-  MakeBackStrip(ui_->Back, ui_->Label1, ui_->Background, [this] { hide(); });
+  look::MakeBackStrip(
+      ui_->Back, ui_->Label1, [this] { hide(); }, ui_->Background);
   look::OnHover(ui_->GroupBox1, [this] {
     look::Paint(ui_->Back, look::kWhite);
     look::SetBold(ui_->Label1, false);

@@ -26,8 +26,6 @@ class TProgramSetting : public QFrame {
   void RefreshTexts();
   void SetLanguageClick();
 
-  Ui::TProgramSetting& Controls() { return *ui_; }
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
 

@@ -4,8 +4,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QWidget>
+
+#include "base/kit/focus_ring.h"
 
 namespace look {
 namespace {
@@ -21,38 +22,6 @@ class EventHook : public QObject {
  private:
   std::function<bool(QEvent*)> handler_;
 };
-
-// A dotted frame just inside a button while it has the keyboard focus, in
-// the button's text colour, so it shows on black and on white panels alike.
-class FocusRing : public QWidget {
- public:
-  explicit FocusRing(QWidget* button) : QWidget(button) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::NoFocus);
-    setObjectName(QStringLiteral("FocusRing"));
-    hide();
-  }
-  void Follow(bool focused) {
-    setGeometry(parentWidget()->rect());
-    setVisible(focused);
-    if (focused) raise();
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    QPen pen(parentWidget()->palette().color(QPalette::WindowText));
-    pen.setStyle(Qt::DotLine);
-    painter.setPen(pen);
-    painter.drawRect(rect().adjusted(2, 2, -3, -3));
-  }
-};
-
-bool IsPressKey(const QKeyEvent* key) {
-  return !key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                                  key->key() == Qt::Key_Space);
-}
 
 }  // namespace
 
@@ -88,12 +57,12 @@ void SetBold(QWidget* widget, bool bold) {
 }
 
 void OnClick(QWidget* widget, std::function<void()> action, Keys keys) {
-  FocusRing* ring = nullptr;
-  if (keys == Keys::kButton) {
+  const bool button = keys == Keys::kButton;
+  if (button) {
     widget->setFocusPolicy(Qt::TabFocus);
-    ring = new FocusRing(widget);
+    new FocusRing(widget);  // owned by the widget
   }
-  new EventHook(widget, [widget, ring, action = std::move(action)](QEvent* event) {
+  new EventHook(widget, [widget, button, action = std::move(action)](QEvent* event) {
     switch (event->type()) {
       case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -104,14 +73,9 @@ void OnClick(QWidget* widget, std::function<void()> action, Keys keys) {
         return true;  // handled: a parent with a click of its own must not act as well
       }
       case QEvent::KeyPress:
-        if (ring == nullptr || !IsPressKey(static_cast<QKeyEvent*>(event))) return false;
+        if (!button || !IsPressKey(*static_cast<QKeyEvent*>(event))) return false;
         action();
         return true;
-      case QEvent::FocusIn:
-      case QEvent::FocusOut:
-      case QEvent::Resize:
-        if (ring != nullptr) ring->Follow(widget->hasFocus());
-        return false;
       default:
         return false;
     }

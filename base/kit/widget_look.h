@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QColor>
 #include <functional>
 #include <string>
+
+#include "base/kit/colours.h"
 
 class QLineEdit;
 class QWidget;
 
-// The shell's shared look and the small behaviours its panels-as-buttons need.
+// The shared look and the small behaviours panels-as-buttons need.
 namespace look {
-
-inline constexpr QColor kWhite{255, 255, 255};
-inline constexpr QColor kHover{240, 240, 240};
-inline constexpr QColor kButtonHover{230, 230, 230};
-inline constexpr QColor kBlack{0, 0, 0};
 
 // Fills the widget's background with `colour`.
 void Paint(QWidget* widget, const QColor& colour);

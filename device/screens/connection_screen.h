@@ -45,7 +45,6 @@ class TProgramMain : public QFrame {
   // The connect button's work, also run by tests.
   void ConnectClick();
 
-  Ui::TProgramMain& Controls() { return *ui_; }
   const std::vector<SerialPortEntry>& Ports() const { return ports_; }
 
  protected:

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/kit/back_strip.h"
+#include "base/kit/fonts.h"
 #include "base/kit/widget_look.h"
 #include "device/configurator.h"
 #include "device/device_kind.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int kTileGap = 8;
+constexpr int kTilePixels = 14;
 
 }  // namespace
 
@@ -32,8 +34,8 @@ TProgramSelectDevice::TProgramSelectDevice(QWidget* owner, uint8_t* closeRequest
   ui_->Label1->setText(phrases.Text("FRAME_PROGRAM_SETTING_GO_BACK", ui_->Label1->text()));
   ui_->Label->setText(
       phrases.Text("FRAME_PROGRAM_SELECT_DEVICE_SELECT_DEVICE_OPERATE", ui_->Label->text()));
-  MakeBackStrip(ui_->Back, ui_->Label1, ui_->Background,
-                [this] { keldar_flag_set(closeRequest_, 1); });
+  look::MakeBackStrip(
+      ui_->Back, ui_->Label1, [this] { keldar_flag_set(closeRequest_, 1); }, ui_->Background);
   look::OnHover(ui_->Background, [this] { HoverTile(0); });
 
   const bool several = Configurator().DeviceCount() >= 2;
@@ -77,9 +79,7 @@ void TProgramSelectDevice::BuildTiles() {
     label->setGeometry(41, 5, kTileWidth - 51, 41);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setWordWrap(true);
-    QFont font = label->font();
-    font.setPixelSize(14);
-    label->setFont(font);
+    look::SetPixelSize(label, kTilePixels);
     label->setProperty("tag", tag);
     const QString model = QString::fromUtf8(
         record->model, static_cast<qsizetype>(::strnlen(record->model, sizeof record->model)));

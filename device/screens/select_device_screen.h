@@ -31,7 +31,6 @@ class TProgramSelectDevice : public QFrame {
   const std::vector<QFrame*>& Tiles() const { return tiles_; }
   CTreadSelectDevice& Worker() { return *worker_; }
   uint8_t* OwnCloseFlag() { return &closeFlag_; }
-  Ui::TProgramSelectDevice& Controls() { return *ui_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

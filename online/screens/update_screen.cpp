@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "base/core/brand_profile.h"
+#include "base/kit/fonts.h"
 #include "base/kit/message_box.h"
 #include "base/kit/widget_look.h"
 #include "online/update_worker.h"
@@ -33,21 +34,15 @@ constexpr int kHeadingPixels = 32;
 constexpr int kPanelPixels = 11;
 constexpr unsigned kErrorFlags = platform::kMbIconError | platform::kMbTaskModal;  // 0x2010
 
-void SetPixelSize(QWidget* widget, int pixels) {
-  QFont font = widget->font();
-  font.setPixelSize(pixels);
-  widget->setFont(font);
-}
-
 // The heading's box is drawn for Tahoma; where another face stands in and is
 // wider, the text steps down a pixel at a time until it fits the box whole.
 void FitHeading(QLabel* label) {
   constexpr int kSmallest = 12;
   int pixels = kHeadingPixels;
-  SetPixelSize(label, pixels);
+  look::SetPixelSize(label, pixels);
   while (pixels > kSmallest &&
          QFontMetrics(label->font()).horizontalAdvance(label->text()) > label->width()) {
-    SetPixelSize(label, --pixels);
+    look::SetPixelSize(label, --pixels);
   }
 }
 
@@ -67,7 +62,7 @@ TProgramUpdate::TProgramUpdate(QWidget* parent, const BrandProfile& brand, Phras
   look::Paint(ui_->Background, look::kWhite);
   look::Paint(ui_->Panel1, look::kBlack);
   look::PaintText(ui_->Panel1, look::kWhite);
-  SetPixelSize(ui_->Panel1, kPanelPixels);
+  look::SetPixelSize(ui_->Panel1, kPanelPixels);
   ui_->ProgressBar1->setRange(0, 1);
   ui_->ProgressBar1->setValue(0);
   look::OnClick(ui_->Panel1, [this] { Panel1Click(); });

@@ -42,7 +42,6 @@ class TProgramUpdate : public QFrame {
 
   // The current worker, or null; for tests.
   TFrameProgramUpdate* Worker() const { return worker_.get(); }
-  Ui::TProgramUpdate& Controls() { return *ui_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -4,14 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QEnterEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTableWidget>
 #include <QTest>
+#include <QWidget>
 
+#include "archive_sql.h"
 #include "fake_language.h"
-#include "screens/panel_button.h"
-#include "test_folder.h"
-#include "ui_TProgramAdministration.h"
+#include "test_support.h"
+#include "widgets.h"
 
 namespace {
 
@@ -35,35 +43,40 @@ class AdministrationScreen : public ::testing::Test {
     return item != nullptr ? item->text() : QString();
   }
 
-  WorkingFolder folder_;
+  ScopedWorkingDirectory folder_;
   uint8_t flag_ = 0;
 };
 
 TEST_F(AdministrationScreen, ASubscriberIsAddedThroughItsForm) {
   auto screen = Open();
-  auto& ui = screen->Controls();
-  EXPECT_TRUE(ui.LabelSubscribersHint->isVisible()) << "the empty list says what to do";
-  Click(ui.PanelButtonAddSubscriber);
-  ASSERT_EQ(ui.Pages->currentWidget(), ui.PageSubscriber);
-  EXPECT_EQ(ui.LabelSubscriberForm->text(), "Новый абонент");
+  QWidget& view = *screen;
+  EXPECT_TRUE(Child<QLabel>(view, "LabelSubscribersHint").isVisible())
+      << "the empty list says what to do";
+  Click(&Child<QLabel>(view, "PanelButtonAddSubscriber"));
+  ASSERT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
+            &Child<QWidget>(view, "PageSubscriber"));
+  EXPECT_EQ(Child<QLabel>(view, "LabelSubscriberForm").text(), "Новый абонент");
 
   // Nothing is saved without a name.
-  QTest::keyClicks(ui.EditSubscriberName, "   ");
-  Click(ui.PanelButtonSaveSubscriber);
-  EXPECT_EQ(ui.Pages->currentWidget(), ui.PageSubscriber);
-  EXPECT_EQ(ui.LabelSubscriberError->text(), "Введите наименование.");
+  QTest::keyClicks(&Child<QLineEdit>(view, "EditSubscriberName"), "   ");
+  Click(&Child<QLabel>(view, "PanelButtonSaveSubscriber"));
+  EXPECT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
+            &Child<QWidget>(view, "PageSubscriber"));
+  EXPECT_EQ(Child<QLabel>(view, "LabelSubscriberError").text(), "Введите наименование.");
   EXPECT_TRUE(Archive().Subscribers().empty());
 
-  ui.EditSubscriberName->setText("  Иванов Пётр  ");
-  ui.EditSubscriberAccount->setText("40817-0012");
-  ui.EditSubscriberNotes->setPlainText("ключ у соседа");
-  Click(ui.PanelButtonSaveSubscriber);
-  ASSERT_EQ(ui.Pages->currentWidget(), ui.PageLists);
-  ASSERT_EQ(ui.TableSubscribers->rowCount(), 1);
-  EXPECT_EQ(Cell(ui.TableSubscribers, 0, 0), "Иванов Пётр");
-  EXPECT_EQ(Cell(ui.TableSubscribers, 0, 1), "40817-0012");
-  EXPECT_TRUE(ui.TableSubscribers->item(0, 0)->isSelected()) << "the new row is selected";
-  EXPECT_FALSE(ui.LabelSubscribersHint->isVisible());
+  Child<QLineEdit>(view, "EditSubscriberName").setText("  Иванов Пётр  ");
+  Child<QLineEdit>(view, "EditSubscriberAccount").setText("40817-0012");
+  Child<QPlainTextEdit>(view, "EditSubscriberNotes").setPlainText("ключ у соседа");
+  Click(&Child<QLabel>(view, "PanelButtonSaveSubscriber"));
+  ASSERT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
+            &Child<QWidget>(view, "PageLists"));
+  ASSERT_EQ(Child<QTableWidget>(view, "TableSubscribers").rowCount(), 1);
+  EXPECT_EQ(Cell(&Child<QTableWidget>(view, "TableSubscribers"), 0, 0), "Иванов Пётр");
+  EXPECT_EQ(Cell(&Child<QTableWidget>(view, "TableSubscribers"), 0, 1), "40817-0012");
+  EXPECT_TRUE(Child<QTableWidget>(view, "TableSubscribers").item(0, 0)->isSelected())
+      << "the new row is selected";
+  EXPECT_FALSE(Child<QLabel>(view, "LabelSubscribersHint").isVisible());
 
   const auto stored = Archive().Subscribers();
   ASSERT_EQ(stored.size(), 1u);
@@ -74,44 +87,45 @@ TEST_F(AdministrationScreen, ASubscriberIsAddedThroughItsForm) {
 TEST_F(AdministrationScreen, EditingChangesTheSameSubscriber) {
   Archive().AddSubscriber({0, "Петров", "+7 900", "17", ""});
   auto screen = Open();
-  auto& ui = screen->Controls();
-  EXPECT_TRUE(ui.TableSubscribers->item(0, 0)->isSelected()) << "the first one, at once";
-  EXPECT_TRUE(ui.PanelButtonEditSubscriber->isEnabled());
-  Click(ui.PanelButtonEditSubscriber);
-  EXPECT_EQ(ui.LabelSubscriberForm->text(), "Изменение абонента");
-  EXPECT_EQ(ui.EditSubscriberContact->text(), "+7 900");
-  ui.EditSubscriberContact->setText("+7 911");
-  Click(ui.PanelButtonSaveSubscriber);
+  QWidget& view = *screen;
+  EXPECT_TRUE(Child<QTableWidget>(view, "TableSubscribers").item(0, 0)->isSelected())
+      << "the first one, at once";
+  EXPECT_TRUE(Child<QLabel>(view, "PanelButtonEditSubscriber").isEnabled());
+  Click(&Child<QLabel>(view, "PanelButtonEditSubscriber"));
+  EXPECT_EQ(Child<QLabel>(view, "LabelSubscriberForm").text(), "Изменение абонента");
+  EXPECT_EQ(Child<QLineEdit>(view, "EditSubscriberContact").text(), "+7 900");
+  Child<QLineEdit>(view, "EditSubscriberContact").setText("+7 911");
+  Click(&Child<QLabel>(view, "PanelButtonSaveSubscriber"));
   const auto stored = Archive().Subscribers();
   ASSERT_EQ(stored.size(), 1u);
   EXPECT_EQ(stored.front().contact, "+7 911");
   EXPECT_EQ(stored.front().account, "17");
-  EXPECT_EQ(Cell(ui.TableSubscribers, 0, 2), "+7 911");
+  EXPECT_EQ(Cell(&Child<QTableWidget>(view, "TableSubscribers"), 0, 2), "+7 911");
 
   // Cancel leaves the archive alone.
-  Click(ui.PanelButtonEditSubscriber);
-  ui.EditSubscriberName->setText("Другой");
-  Click(ui.PanelButtonCancelSubscriber);
+  Click(&Child<QLabel>(view, "PanelButtonEditSubscriber"));
+  Child<QLineEdit>(view, "EditSubscriberName").setText("Другой");
+  Click(&Child<QLabel>(view, "PanelButtonCancelSubscriber"));
   EXPECT_EQ(Archive().Subscribers().front().name, "Петров");
 }
 
 TEST_F(AdministrationScreen, DeletingAsksFirst) {
   Archive().AddSubscriber({0, "Сидорова", "", "", ""});
   auto screen = Open();
-  auto& ui = screen->Controls();
-  ui.TableSubscribers->selectRow(0);
-  Click(ui.PanelButtonDeleteSubscriber);
-  ASSERT_TRUE(ui.PanelConfirm->isVisible());
-  EXPECT_EQ(ui.LabelConfirm->text(), "Удалить абонента «Сидорова»?");
-  Click(ui.PanelButtonConfirmCancel);
-  EXPECT_FALSE(ui.PanelConfirm->isVisible());
+  QWidget& view = *screen;
+  Child<QTableWidget>(view, "TableSubscribers").selectRow(0);
+  Click(&Child<QLabel>(view, "PanelButtonDeleteSubscriber"));
+  ASSERT_TRUE(Child<QFrame>(view, "PanelConfirm").isVisible());
+  EXPECT_EQ(Child<QLabel>(view, "LabelConfirm").text(), "Удалить абонента «Сидорова»?");
+  Click(&Child<QLabel>(view, "PanelButtonConfirmCancel"));
+  EXPECT_FALSE(Child<QFrame>(view, "PanelConfirm").isVisible());
   EXPECT_EQ(Archive().Subscribers().size(), 1u);
 
-  Click(ui.PanelButtonDeleteSubscriber);
-  Click(ui.PanelButtonConfirmDelete);
-  EXPECT_FALSE(ui.PanelConfirm->isVisible());
+  Click(&Child<QLabel>(view, "PanelButtonDeleteSubscriber"));
+  Click(&Child<QLabel>(view, "PanelButtonConfirmDelete"));
+  EXPECT_FALSE(Child<QFrame>(view, "PanelConfirm").isVisible());
   EXPECT_TRUE(Archive().Subscribers().empty());
-  EXPECT_EQ(ui.TableSubscribers->rowCount(), 0);
+  EXPECT_EQ(Child<QTableWidget>(view, "TableSubscribers").rowCount(), 0);
 }
 
 TEST_F(AdministrationScreen, ASubscriberWithObjectsIsKept) {
@@ -120,13 +134,13 @@ TEST_F(AdministrationScreen, ASubscriberWithObjectsIsKept) {
     archive.AddObject({0, archive.AddSubscriber({0, "ООО «Тепло»", "", "", ""}), "ИТП", ""});
   }
   auto screen = Open();
-  auto& ui = screen->Controls();
-  ui.TableSubscribers->selectRow(0);
-  ASSERT_EQ(ui.TableObjects->rowCount(), 1);
-  Click(ui.PanelButtonDeleteSubscriber);
-  EXPECT_FALSE(ui.PanelConfirm->isVisible());
-  EXPECT_TRUE(ui.LabelStatus->isVisible());
-  EXPECT_TRUE(ui.LabelStatus->text().startsWith("У абонента есть объекты"));
+  QWidget& view = *screen;
+  Child<QTableWidget>(view, "TableSubscribers").selectRow(0);
+  ASSERT_EQ(Child<QTableWidget>(view, "TableObjects").rowCount(), 1);
+  Click(&Child<QLabel>(view, "PanelButtonDeleteSubscriber"));
+  EXPECT_FALSE(Child<QFrame>(view, "PanelConfirm").isVisible());
+  EXPECT_TRUE(Child<QLabel>(view, "LabelStatus").isVisible());
+  EXPECT_TRUE(Child<QLabel>(view, "LabelStatus").text().startsWith("У абонента есть объекты"));
   EXPECT_EQ(Archive().Subscribers().size(), 1u);
 }
 
@@ -140,27 +154,31 @@ TEST_F(AdministrationScreen, ObjectsBelongToTheSelectedSubscriberAndTakeDevices)
     archive.SaveReading({0, DeviceKind::kHeat, "KRV", "00012345", "KM-5", "", 4, {}}, {});
   }
   auto screen = Open();
-  auto& ui = screen->Controls();
-  EXPECT_EQ(ui.LabelObjectsHint->text(), "У абонента пока нет объектов.");
-  ui.TableSubscribers->clearSelection();
-  EXPECT_FALSE(ui.PanelButtonAddObject->isEnabled()) << "an object needs its subscriber";
-  EXPECT_EQ(ui.LabelObjectsHint->text(), "Выберите абонента, чтобы увидеть его объекты.");
-  ui.TableSubscribers->selectRow(1);
-  EXPECT_TRUE(ui.PanelButtonAddObject->isEnabled());
-  Click(ui.PanelButtonAddObject);
-  ASSERT_EQ(ui.Pages->currentWidget(), ui.PageObject);
-  EXPECT_EQ(ui.ComboBoxObjectSubscriber->currentText(), "Борисов");
-  ASSERT_EQ(ui.ListObjectDevices->count(), 2) << "both devices are free";
-  ui.EditObjectName->setText("Квартира 12");
-  ui.EditObjectAddress->setText("ул. Ленина, 14");
-  ui.ListObjectDevices->item(1)->setCheckState(Qt::Checked);
-  const QString chosen = ui.ListObjectDevices->item(1)->text();
-  Click(ui.PanelButtonSaveObject);
+  QWidget& view = *screen;
+  EXPECT_EQ(Child<QLabel>(view, "LabelObjectsHint").text(), "У абонента пока нет объектов.");
+  Child<QTableWidget>(view, "TableSubscribers").clearSelection();
+  EXPECT_FALSE(Child<QLabel>(view, "PanelButtonAddObject").isEnabled())
+      << "an object needs its subscriber";
+  EXPECT_EQ(Child<QLabel>(view, "LabelObjectsHint").text(),
+            "Выберите абонента, чтобы увидеть его объекты.");
+  Child<QTableWidget>(view, "TableSubscribers").selectRow(1);
+  EXPECT_TRUE(Child<QLabel>(view, "PanelButtonAddObject").isEnabled());
+  Click(&Child<QLabel>(view, "PanelButtonAddObject"));
+  ASSERT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
+            &Child<QWidget>(view, "PageObject"));
+  EXPECT_EQ(Child<QComboBox>(view, "ComboBoxObjectSubscriber").currentText(), "Борисов");
+  ASSERT_EQ(Child<QListWidget>(view, "ListObjectDevices").count(), 2) << "both devices are free";
+  Child<QLineEdit>(view, "EditObjectName").setText("Квартира 12");
+  Child<QLineEdit>(view, "EditObjectAddress").setText("ул. Ленина, 14");
+  Child<QListWidget>(view, "ListObjectDevices").item(1)->setCheckState(Qt::Checked);
+  const QString chosen = Child<QListWidget>(view, "ListObjectDevices").item(1)->text();
+  Click(&Child<QLabel>(view, "PanelButtonSaveObject"));
 
-  ASSERT_EQ(ui.Pages->currentWidget(), ui.PageLists);
-  ASSERT_EQ(ui.TableObjects->rowCount(), 1);
-  EXPECT_EQ(Cell(ui.TableObjects, 0, 0), "Квартира 12");
-  EXPECT_EQ(Cell(ui.TableObjects, 0, 2), "1");
+  ASSERT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
+            &Child<QWidget>(view, "PageLists"));
+  ASSERT_EQ(Child<QTableWidget>(view, "TableObjects").rowCount(), 1);
+  EXPECT_EQ(Cell(&Child<QTableWidget>(view, "TableObjects"), 0, 0), "Квартира 12");
+  EXPECT_EQ(Cell(&Child<QTableWidget>(view, "TableObjects"), 0, 2), "1");
   const auto objects = Archive().Objects(second);
   ASSERT_EQ(objects.size(), 1u);
   int attached = 0;
@@ -173,23 +191,25 @@ TEST_F(AdministrationScreen, ObjectsBelongToTheSelectedSubscriberAndTakeDevices)
   EXPECT_EQ(attached, 1);
 
   // Editing shows the object's own device ticked; unticking lets it go.
-  ui.TableObjects->selectRow(0);
-  Click(ui.PanelButtonEditObject);
+  Child<QTableWidget>(view, "TableObjects").selectRow(0);
+  Click(&Child<QLabel>(view, "PanelButtonEditObject"));
   int ticked = -1;
-  for (int row = 0; row < ui.ListObjectDevices->count(); ++row) {
-    if (ui.ListObjectDevices->item(row)->checkState() == Qt::Checked) ticked = row;
+  for (int row = 0; row < Child<QListWidget>(view, "ListObjectDevices").count(); ++row) {
+    if (Child<QListWidget>(view, "ListObjectDevices").item(row)->checkState() == Qt::Checked)
+      ticked = row;
   }
   ASSERT_GE(ticked, 0);
-  ui.ListObjectDevices->item(ticked)->setCheckState(Qt::Unchecked);
-  Click(ui.PanelButtonSaveObject);
+  Child<QListWidget>(view, "ListObjectDevices").item(ticked)->setCheckState(Qt::Unchecked);
+  Click(&Child<QLabel>(view, "PanelButtonSaveObject"));
   for (const auto& device : Archive().Devices()) EXPECT_FALSE(device.objectId.has_value());
-  EXPECT_EQ(Cell(ui.TableObjects, 0, 2), "0");
+  EXPECT_EQ(Cell(&Child<QTableWidget>(view, "TableObjects"), 0, 2), "0");
 
   // Deleting the object, after the question.
-  ui.TableObjects->selectRow(0);
-  Click(ui.PanelButtonDeleteObject);
-  EXPECT_TRUE(ui.LabelConfirm->text().startsWith("Удалить объект «Квартира 12»?"));
-  Click(ui.PanelButtonConfirmDelete);
+  Child<QTableWidget>(view, "TableObjects").selectRow(0);
+  Click(&Child<QLabel>(view, "PanelButtonDeleteObject"));
+  EXPECT_TRUE(
+      Child<QLabel>(view, "LabelConfirm").text().startsWith("Удалить объект «Квартира 12»?"));
+  Click(&Child<QLabel>(view, "PanelButtonConfirmDelete"));
   EXPECT_TRUE(Archive().Objects().empty());
   EXPECT_EQ(Archive().Devices().size(), 2u) << "devices stay in the archive";
 }
@@ -198,60 +218,64 @@ TEST_F(AdministrationScreen, HostileNamesAreShownAsPlainText) {
   const std::string name = "<b>x</b> %s'; DROP TABLE objects;--";
   Archive().AddSubscriber({0, name, "", "", ""});
   auto screen = Open();
-  auto& ui = screen->Controls();
-  EXPECT_EQ(Cell(ui.TableSubscribers, 0, 0).toStdString(), name);
-  ui.TableSubscribers->selectRow(0);
-  Click(ui.PanelButtonDeleteSubscriber);
-  EXPECT_EQ(ui.LabelConfirm->textFormat(), Qt::PlainText);
-  EXPECT_EQ(ui.LabelConfirm->text().toStdString(), "Удалить абонента «" + name + "»?");
+  QWidget& view = *screen;
+  EXPECT_EQ(Cell(&Child<QTableWidget>(view, "TableSubscribers"), 0, 0).toStdString(), name);
+  Child<QTableWidget>(view, "TableSubscribers").selectRow(0);
+  Click(&Child<QLabel>(view, "PanelButtonDeleteSubscriber"));
+  EXPECT_EQ(Child<QLabel>(view, "LabelConfirm").textFormat(), Qt::PlainText);
+  EXPECT_EQ(Child<QLabel>(view, "LabelConfirm").text().toStdString(),
+            "Удалить абонента «" + name + "»?");
 }
 
 TEST_F(AdministrationScreen, ArchiveItCannotUseIsExplainedAndLeftAlone) {
   { Archive create; }
   RunSql("archive.db", "PRAGMA user_version = 9;");
-  const std::string before = ReadBytes("archive.db");
+  const std::string before = ReadFile("archive.db");
   auto screen = Open();
-  auto& ui = screen->Controls();
-  EXPECT_TRUE(ui.LabelStatus->isVisible());
-  EXPECT_TRUE(ui.LabelStatus->text().contains("более новой версией"));
-  EXPECT_FALSE(ui.PanelButtonAddSubscriber->isEnabled());
-  Click(ui.Back);
+  QWidget& view = *screen;
+  EXPECT_TRUE(Child<QLabel>(view, "LabelStatus").isVisible());
+  EXPECT_TRUE(Child<QLabel>(view, "LabelStatus").text().contains("более новой версией"));
+  EXPECT_FALSE(Child<QLabel>(view, "PanelButtonAddSubscriber").isEnabled());
+  Click(&Child<QFrame>(view, "Back"));
   EXPECT_EQ(keldar_flag_get(&flag_), 1) << "the way back still works";
   screen.reset();
-  EXPECT_EQ(ReadBytes("archive.db"), before);
+  EXPECT_EQ(ReadFile("archive.db"), before);
 }
 
 TEST_F(AdministrationScreen, TheBackStripLightsUpUnderTheMouse) {
   auto screen = Open();
-  auto& ui = screen->Controls();
-  EXPECT_EQ(ui.Back->palette().color(QPalette::Window), QColor(Qt::white));
-  EXPECT_FALSE(ui.Label1->font().bold());
+  QWidget& view = *screen;
+  EXPECT_EQ(Child<QFrame>(view, "Back").palette().color(QPalette::Window), QColor(Qt::white));
+  EXPECT_FALSE(Child<QLabel>(view, "Label1").font().bold());
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-  QCoreApplication::sendEvent(ui.Back, &enter);
-  EXPECT_EQ(ui.Back->palette().color(QPalette::Window), QColor(240, 240, 240));
-  EXPECT_TRUE(ui.Label1->font().bold());
+  QCoreApplication::sendEvent(&Child<QFrame>(view, "Back"), &enter);
+  EXPECT_EQ(Child<QFrame>(view, "Back").palette().color(QPalette::Window), QColor(240, 240, 240));
+  EXPECT_TRUE(Child<QLabel>(view, "Label1").font().bold());
   QEvent leave(QEvent::Leave);
-  QCoreApplication::sendEvent(ui.Back, &leave);
-  EXPECT_EQ(ui.Back->palette().color(QPalette::Window), QColor(Qt::white));
-  EXPECT_FALSE(ui.Label1->font().bold());
-  EXPECT_EQ(ui.Label1->font().family(), "Tahoma");
+  QCoreApplication::sendEvent(&Child<QFrame>(view, "Back"), &leave);
+  EXPECT_EQ(Child<QFrame>(view, "Back").palette().color(QPalette::Window), QColor(Qt::white));
+  EXPECT_FALSE(Child<QLabel>(view, "Label1").font().bold());
+  EXPECT_EQ(Child<QLabel>(view, "Label1").font().family(), "Tahoma");
 }
 
 TEST_F(AdministrationScreen, ButtonsAndTheBackStripWorkFromTheKeyboard) {
   auto screen = Open();
-  auto& ui = screen->Controls();
-  for (QWidget* button : {static_cast<QWidget*>(ui.PanelButtonAddSubscriber),
-                          static_cast<QWidget*>(ui.Back)})
+  QWidget& view = *screen;
+  for (QWidget* button :
+       {&Child<QWidget>(view, "PanelButtonAddSubscriber"), &Child<QWidget>(view, "Back")})
     EXPECT_EQ(button->focusPolicy() & Qt::TabFocus, Qt::TabFocus) << "reached with Tab";
-  QTest::keyClick(ui.PanelButtonAddSubscriber, Qt::Key_Return);
-  EXPECT_EQ(ui.Pages->currentWidget(), ui.PageSubscriber);
-  QTest::keyClick(ui.PanelButtonCancelSubscriber, Qt::Key_Space);
-  EXPECT_EQ(ui.Pages->currentWidget(), ui.PageLists);
+  QTest::keyClick(&Child<QLabel>(view, "PanelButtonAddSubscriber"), Qt::Key_Return);
+  EXPECT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
+            &Child<QWidget>(view, "PageSubscriber"));
+  QTest::keyClick(&Child<QLabel>(view, "PanelButtonCancelSubscriber"), Qt::Key_Space);
+  EXPECT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
+            &Child<QWidget>(view, "PageLists"));
   // A disabled button stays unpressed, from the keyboard as from the mouse.
-  ASSERT_FALSE(ui.PanelButtonEditSubscriber->isEnabled());
-  QTest::keyClick(ui.PanelButtonEditSubscriber, Qt::Key_Return);
-  EXPECT_EQ(ui.Pages->currentWidget(), ui.PageLists);
-  QTest::keyClick(ui.Back, Qt::Key_Space);
+  ASSERT_FALSE(Child<QLabel>(view, "PanelButtonEditSubscriber").isEnabled());
+  QTest::keyClick(&Child<QLabel>(view, "PanelButtonEditSubscriber"), Qt::Key_Return);
+  EXPECT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
+            &Child<QWidget>(view, "PageLists"));
+  QTest::keyClick(&Child<QFrame>(view, "Back"), Qt::Key_Space);
   EXPECT_EQ(flag_, 1) << "the strip leaves the screen";
 }
 
@@ -259,19 +283,24 @@ TEST_F(AdministrationScreen, FormTextsAndMessagesComeFromThePhrases) {
   FakeLanguage language;
   Archive().AddSubscriber({0, "A", "", "", ""});
   auto screen = Open(ScreenTexts(language.Library(), language.Phrases()));
-  auto& ui = screen->Controls();
-  ui.TableSubscribers->selectRow(0);
-  Click(ui.PanelButtonDeleteSubscriber);
-  EXPECT_EQ(ui.LabelConfirm->text(), "EN:FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_SUBSCRIBER");
+  QWidget& view = *screen;
+  Child<QTableWidget>(view, "TableSubscribers").selectRow(0);
+  Click(&Child<QLabel>(view, "PanelButtonDeleteSubscriber"));
+  EXPECT_EQ(Child<QLabel>(view, "LabelConfirm").text(),
+            "EN:FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_SUBSCRIBER");
   language.Set("FRAME_PROGRAM_ADMINISTRATION_CONFIRM_DELETE_SUBSCRIBER", "Delete “%s” (%s)?");
-  Click(ui.PanelButtonDeleteSubscriber);
-  EXPECT_EQ(ui.LabelConfirm->text(), "Delete “A” (%s)?") << "only the first %s is filled";
-  Click(ui.PanelButtonConfirmCancel);
-  Click(ui.PanelButtonAddSubscriber);
-  EXPECT_EQ(ui.LabelSubscriberForm->text(), "EN:FRAME_PROGRAM_ADMINISTRATION_NEW_SUBSCRIBER");
-  EXPECT_EQ(ui.LabelSubscriberNotes->text(), "EN:FRAME_PROGRAM_ADMINISTRATION_NOTES");
-  Click(ui.PanelButtonSaveSubscriber);
-  EXPECT_EQ(ui.LabelSubscriberError->text(), "EN:FRAME_PROGRAM_ADMINISTRATION_NAME_REQUIRED");
+  Click(&Child<QLabel>(view, "PanelButtonDeleteSubscriber"));
+  EXPECT_EQ(Child<QLabel>(view, "LabelConfirm").text(), "Delete “A” (%s)?")
+      << "only the first %s is filled";
+  Click(&Child<QLabel>(view, "PanelButtonConfirmCancel"));
+  Click(&Child<QLabel>(view, "PanelButtonAddSubscriber"));
+  EXPECT_EQ(Child<QLabel>(view, "LabelSubscriberForm").text(),
+            "EN:FRAME_PROGRAM_ADMINISTRATION_NEW_SUBSCRIBER");
+  EXPECT_EQ(Child<QLabel>(view, "LabelSubscriberNotes").text(),
+            "EN:FRAME_PROGRAM_ADMINISTRATION_NOTES");
+  Click(&Child<QLabel>(view, "PanelButtonSaveSubscriber"));
+  EXPECT_EQ(Child<QLabel>(view, "LabelSubscriberError").text(),
+            "EN:FRAME_PROGRAM_ADMINISTRATION_NAME_REQUIRED");
 }
 
 }  // namespace

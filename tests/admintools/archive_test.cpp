@@ -7,8 +7,9 @@
 #include <cmath>
 #include <ctime>
 
+#include "archive_sql.h"
 #include "store/archive_error.h"
-#include "test_folder.h"
+#include "test_support.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ ArchiveFailure FailureOf(Operation operation) {
 
 class ArchiveTest : public ::testing::Test {
  protected:
-  WorkingFolder folder_;
+  ScopedWorkingDirectory folder_;
   Archive archive_;  // archive.db in the fresh working folder
 };
 
@@ -311,7 +312,7 @@ TEST_F(ArchiveTest, HostileTextIsStoredVerbatim) {
 }
 
 TEST(ArchiveFile, IsCreatedOnceAndKeepsItsContent) {
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   {
     Archive archive;
     archive.AddSubscriber({0, "Kept", "", "", ""});
@@ -323,25 +324,25 @@ TEST(ArchiveFile, IsCreatedOnceAndKeepsItsContent) {
 }
 
 TEST(ArchiveFile, ANewerVersionIsRefusedAndLeftUntouched) {
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   { Archive create; }
   RunSql("archive.db", "PRAGMA user_version = 2; CREATE TABLE future (x);");
-  const std::string before = ReadBytes("archive.db");
+  const std::string before = ReadFile("archive.db");
   EXPECT_EQ(FailureOf([] { Archive archive; }), ArchiveFailure::kNewerVersion);
-  EXPECT_EQ(ReadBytes("archive.db"), before);
+  EXPECT_EQ(ReadFile("archive.db"), before);
 }
 
 TEST(ArchiveFile, ACorruptFileIsRefusedAndLeftUntouched) {
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   const std::string garbage =
       "this is not a database at all; SQLite format 3?" + std::string(4000, 'x');
-  WriteBytes("archive.db", garbage);
+  WriteFile("archive.db", garbage);
   EXPECT_EQ(FailureOf([] { Archive archive; }), ArchiveFailure::kNotAnArchive);
-  EXPECT_EQ(ReadBytes("archive.db"), garbage);
+  EXPECT_EQ(ReadFile("archive.db"), garbage);
 }
 
 TEST(ArchiveFile, ADamagedArchiveIsRefused) {
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   {
     Archive archive;
     for (int i = 0; i < 200; ++i) {
@@ -350,10 +351,10 @@ TEST(ArchiveFile, ADamagedArchiveIsRefused) {
     }
   }
   RunSql("archive.db", "PRAGMA wal_checkpoint(TRUNCATE); PRAGMA journal_mode = DELETE;");
-  std::string bytes = ReadBytes("archive.db");
+  std::string bytes = ReadFile("archive.db");
   ASSERT_GT(bytes.size(), 8192u);
   for (std::size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0xA5);
-  WriteBytes("archive.db", bytes);
+  WriteFile("archive.db", bytes);
   const auto failure = FailureOf([] {
     Archive archive;
     archive.Subscribers();
@@ -362,20 +363,20 @@ TEST(ArchiveFile, ADamagedArchiveIsRefused) {
 }
 
 TEST(ArchiveFile, AnotherProgramsDatabaseIsRefused) {
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   RunSql("archive.db", "CREATE TABLE accounts (id INTEGER PRIMARY KEY, owner TEXT);");
-  const std::string before = ReadBytes("archive.db");
+  const std::string before = ReadFile("archive.db");
   EXPECT_EQ(FailureOf([] { Archive archive; }), ArchiveFailure::kNotAnArchive);
-  EXPECT_EQ(ReadBytes("archive.db"), before);
+  EXPECT_EQ(ReadFile("archive.db"), before);
 
   // Claiming the current version without the archive's tables is no better.
-  WorkingFolder other;
+  ScopedWorkingDirectory other;
   RunSql("archive.db", "PRAGMA user_version = 1; CREATE TABLE subscribers (id);");
   EXPECT_EQ(FailureOf([] { Archive archive; }), ArchiveFailure::kNotAnArchive);
 }
 
 TEST(ArchiveFile, AFolderInThePlaceOfTheFileIsRefused) {
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   std::filesystem::create_directory("archive.db");
   EXPECT_EQ(FailureOf([] { Archive archive; }), ArchiveFailure::kCannotOpen);
 }

@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "test_folder.h"
+#include "test_support.h"
 
 namespace {
 
 TEST(PhraseKeys, EveryKeyHasEnglishRussianAndUkrainianRows) {
-  const std::string sql = ReadBytes(KELDAR_SOURCE_DIR "/data/phrases.sql");
+  const std::string sql = ReadFile(KELDAR_SOURCE_DIR "/data/phrases.sql");
   ASSERT_FALSE(sql.empty());
   for (const char* key : admintools::keys::kAll) {
     for (int language = 1; language <= 3; ++language) {

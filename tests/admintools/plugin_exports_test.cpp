@@ -7,8 +7,9 @@
 #include <memory>
 
 #include "admin_tools_loader.h"
+#include "archive_sql.h"
 #include "store/archive.h"
-#include "test_folder.h"
+#include "test_support.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ class PluginStore : public ::testing::Test {
   void TearDown() override { keldar_admin_DeleteCSQLite3(lib_, store_); }
 
   static constexpr const char* dlerror_hint = "AdminTools.so must be built beside the tests";
-  WorkingFolder folder_;
+  ScopedWorkingDirectory folder_;
   AdminToolsLoader loader_;
   const KeldarAdminToolsLibrary* lib_ = loader_.Api();
   KeldarAdminStore* store_ = nullptr;
@@ -259,18 +260,18 @@ TEST(PluginArchiveFile, ANewerOrCorruptArchiveGivesNoStoreAndStaysAsItIs) {
   AdminToolsLoader loader;
   ASSERT_NE(loader.Api()->module, nullptr);
   {
-    WorkingFolder folder;
+    ScopedWorkingDirectory folder;
     { admintools::Archive create; }
     RunSql("archive.db", "PRAGMA user_version = 7;");
-    const std::string before = ReadBytes("archive.db");
+    const std::string before = ReadFile("archive.db");
     EXPECT_EQ(keldar_admin_CreateCSQLite3(loader.Api()), nullptr);
-    EXPECT_EQ(ReadBytes("archive.db"), before);
+    EXPECT_EQ(ReadFile("archive.db"), before);
   }
   {
-    WorkingFolder folder;
-    WriteBytes("archive.db", std::string(2048, '\x7f'));
+    ScopedWorkingDirectory folder;
+    WriteFile("archive.db", std::string(2048, '\x7f'));
     EXPECT_EQ(keldar_admin_CreateCSQLite3(loader.Api()), nullptr);
-    EXPECT_EQ(ReadBytes("archive.db"), std::string(2048, '\x7f'));
+    EXPECT_EQ(ReadFile("archive.db"), std::string(2048, '\x7f'));
   }
 }
 

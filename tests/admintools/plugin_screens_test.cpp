@@ -10,7 +10,7 @@
 
 #include "admin_tools_loader.h"
 #include "fake_language.h"
-#include "test_folder.h"
+#include "test_support.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ class PluginScreens : public ::testing::TestWithParam<ScreenKind> {
     return label != nullptr ? label->text() : QStringLiteral("<missing %1>").arg(name);
   }
 
-  WorkingFolder folder_;
+  ScopedWorkingDirectory folder_;
   AdminToolsLoader loader_;
   uint8_t flag_ = 0;
 };

@@ -5,7 +5,6 @@
 // objects and readings first. Steps act on the screen before it is shown:
 // select-subscriber, select-object, edit-subscriber, edit-object, delete-object,
 // select-reading, delete-reading, archive-kind=<n>.
-#include <dlfcn.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,6 +19,7 @@
 
 #include "admin_tools_loader.h"
 #include "keldar/phrases_api.h"
+#include "plugin_loader.h"
 #include "store/archive.h"
 
 namespace {
@@ -75,33 +75,20 @@ void FillSample() {
                       Reading{0, 0, base + 7 * 86'400, "", 0, {}});
 }
 
+#define KELDAR_ROWS_TYPE KeldarLanguageLibrary
+constexpr KeldarExportRow kLanguageRows[] = {KELDAR_EXPORT_ROWS(KELDAR_PHRASES_EXPORTS)};
+#undef KELDAR_ROWS_TYPE
+
 // Phrases.so beside the library, with English selected.
 struct English {
   English() {
-    module = dlopen(KELDAR_BIN_DIR "/Phrases.so", RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) return;
-#define ROW_F(member, required) KELDAR_ROW_F(KeldarLanguageLibrary, member, required)
-#define ROW_G(member, required) KELDAR_ROW_G(KeldarLanguageLibrary, member, required)
-#define ROW_GA(member, exported, required) \
-  KELDAR_ROW_GA(KeldarLanguageLibrary, member, exported, required)
-    constexpr KeldarExportRow rows[] = {KELDAR_PHRASES_EXPORTS(ROW_F, ROW_G, ROW_GA)};
-    auto* base = reinterpret_cast<unsigned char*>(&library);
-    for (const auto& row : rows) {
-      void* symbol = dlsym(module, row.name);
-      if (symbol == nullptr) continue;
-      if (row.kind == KELDAR_EXPORT_FUNCTION) {
-        const auto entry = reinterpret_cast<KeldarEntry>(symbol);
-        std::memcpy(base + row.offset, &entry, sizeof entry);
-      } else {
-        reinterpret_cast<KeldarGetExport>(symbol)(reinterpret_cast<KeldarSlot*>(base + row.offset));
-      }
-    }
-    library.module = module;
-    phrases = reinterpret_cast<KeldarPhrasesCreateFn>(library.CreateCSQLite3Phrases)();
-    reinterpret_cast<KeldarSetSelectLangFn>(library.SetSelectLang.entry)(phrases, 1);
+    if (!language.Loaded()) return;
+    phrases =
+        language.Function<KeldarPhrasesCreateFn>(&KeldarLanguageLibrary::CreateCSQLite3Phrases)();
+    language.Operation<KeldarSetSelectLangFn> (&KeldarLanguageLibrary::SetSelectLang)(phrases, 1);
   }
-  void* module = nullptr;
-  KeldarLanguageLibrary library{};
+  LoadedPlugin<KeldarLanguageLibrary> language{testing_support::BuiltPlugin("Phrases.so"),
+                                               kLanguageRows};
   void* phrases = nullptr;
 };
 
@@ -135,7 +122,7 @@ int main(int argc, char** argv) {
   const auto create = which == "archive" ? tools.CreateArchive() : tools.CreateAdministration();
   auto* screen =
       static_cast<QWidget*>(create(nullptr, &closeFlag, inEnglish ? english.phrases : nullptr,
-                                   inEnglish ? &english.library : nullptr));
+                                   inEnglish ? english.language.get() : nullptr));
   if (screen == nullptr) return 1;
 
   QWidget window;

@@ -13,10 +13,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "../busprotocol/sim_process.h"
 #include "base/core/brand_profile.h"
 #include "base/platform/library.h"
 #include "command.h"
+#include "sim_process.h"
 
 namespace {
 

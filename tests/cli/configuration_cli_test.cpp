@@ -9,11 +9,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "../busprotocol/sim_process.h"
-#include "../shell/test_support.h"
 #include "base/core/ini_file.h"
 #include "base/platform/library.h"
 #include "command.h"
+#include "sim_process.h"
+#include "test_support.h"
 
 namespace {
 

@@ -1,47 +1,40 @@
 // The real M-Bus, language and archive libraries, loaded from the working
-// folder as the shell loads them.
+// folder by the shell's own loader.
 #pragma once
 
 #include "keldar/admin_tools_types.h"
 #include "keldar/bus_protocol_types.h"
 #include "keldar/phrases_api.h"
-#include "loaded_library.h"
+#include "plugin_loader.h"
 
 namespace devicescreen::test {
 
-#define DS_ROW_F(member, required) KELDAR_ROW_F(Api, member, required)
-#define DS_ROW_G(member, required) KELDAR_ROW_G(Api, member, required)
-#define DS_ROW_GA(member, exported, required) KELDAR_ROW_GA(Api, member, exported, required)
+#define KELDAR_ROWS_TYPE Api
 
-class BusLibrary : public LoadedLibrary<KeldarBusProtocolLibrary> {
+class BusLibrary : public LoadedPlugin<KeldarBusProtocolLibrary> {
   using Api = KeldarBusProtocolLibrary;
-  static constexpr KeldarExportRow kRows[] = {
-      KELDAR_BUS_PROTOCOL_EXPORTS(DS_ROW_F, DS_ROW_G, DS_ROW_GA)};
+  static constexpr KeldarExportRow kRows[] = {KELDAR_EXPORT_ROWS(KELDAR_BUS_PROTOCOL_EXPORTS)};
 
  public:
-  BusLibrary() : LoadedLibrary("BusProtocol.so", kRows) {}
+  BusLibrary() : LoadedPlugin(testing_support::BuiltPlugin("BusProtocol.so"), kRows) {}
 };
 
-class LanguageLibrary : public LoadedLibrary<KeldarLanguageLibrary> {
+class LanguageLibrary : public LoadedPlugin<KeldarLanguageLibrary> {
   using Api = KeldarLanguageLibrary;
-  static constexpr KeldarExportRow kRows[] = {
-      KELDAR_PHRASES_EXPORTS(DS_ROW_F, DS_ROW_G, DS_ROW_GA)};
+  static constexpr KeldarExportRow kRows[] = {KELDAR_EXPORT_ROWS(KELDAR_PHRASES_EXPORTS)};
 
  public:
-  LanguageLibrary() : LoadedLibrary("Phrases.so", kRows) {}
+  LanguageLibrary() : LoadedPlugin(testing_support::BuiltPlugin("Phrases.so"), kRows) {}
 };
 
-class AdminLibrary : public LoadedLibrary<KeldarAdminToolsLibrary> {
+class AdminLibrary : public LoadedPlugin<KeldarAdminToolsLibrary> {
   using Api = KeldarAdminToolsLibrary;
-  static constexpr KeldarExportRow kRows[] = {
-      KELDAR_ADMIN_TOOLS_EXPORTS(DS_ROW_F, DS_ROW_G, DS_ROW_GA)};
+  static constexpr KeldarExportRow kRows[] = {KELDAR_EXPORT_ROWS(KELDAR_ADMIN_TOOLS_EXPORTS)};
 
  public:
-  AdminLibrary() : LoadedLibrary("AdminTools.so", kRows) {}
+  AdminLibrary() : LoadedPlugin(testing_support::BuiltPlugin("AdminTools.so"), kRows) {}
 };
 
-#undef DS_ROW_F
-#undef DS_ROW_G
-#undef DS_ROW_GA
+#undef KELDAR_ROWS_TYPE
 
 }  // namespace devicescreen::test

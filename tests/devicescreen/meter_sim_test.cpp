@@ -1,8 +1,6 @@
 // The device screens against simulated meters, through the real M-Bus,
 // language and archive libraries: what the meter holds appears on the screen
 // with its units, and a saved reading can be read back from the archive.
-#include "meter_sim.h"
-
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -14,44 +12,26 @@
 #include "device_plugin.h"
 #include "libraries.h"
 #include "screen_support.h"
+#include "sim_process.h"
+#include "test_support.h"
 
 namespace devicescreen::test {
 namespace {
 
 namespace fs = std::filesystem;
 
+using keldar::bus::test::MeterFile;
+using keldar::bus::test::SimProcess;
+
 constexpr int kReadTimeoutMs = 20000;
 constexpr int32_t kEnglish = 1;
-
-// archive.db is made in the working directory: a fresh one per test.
-class ScopedWorkingDirectory {
- public:
-  ScopedWorkingDirectory()
-      : previous_(fs::current_path()),
-        path_(fs::temp_directory_path() /
-              ("devicescreen-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
-    fs::create_directories(path_);
-    fs::current_path(path_);
-  }
-  ~ScopedWorkingDirectory() {
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  static inline int counter_ = 0;
-  fs::path previous_;
-  fs::path path_;
-};
 
 class MeterSimTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(bus_.Loaded()) << "BusProtocol.so";
     ASSERT_TRUE(admin_.Loaded()) << "AdminTools.so";
-    sim_ = std::make_unique<MeterSim>(std::vector<std::string>{MeterPath()});
+    sim_ = std::make_unique<SimProcess>(std::vector<std::string>{MeterPath()});
     ASSERT_FALSE(sim_->Path().empty()) << "keldar-meter-sim did not start";
     port_ = keldar_bus_CreateCProcessComPort(bus_.get(), 0, KELDAR_BUS_ADDRESS_ANY,
                                              sim_->Path().c_str(), 2400);
@@ -96,10 +76,10 @@ class MeterSimTest : public ::testing::Test {
     return acknowledged;
   }
 
-  ScopedWorkingDirectory cwd_;
+  ScopedWorkingDirectory cwd_;  // archive.db is made here: a fresh one per test
   BusLibrary bus_;
   AdminLibrary admin_;
-  std::unique_ptr<MeterSim> sim_;
+  std::unique_ptr<SimProcess> sim_;
   KeldarBusPort* port_ = nullptr;
   std::uint8_t closeFlag_ = 0;
 };

@@ -31,7 +31,7 @@ class PluginTest : public ::testing::TestWithParam<Build> {
 TEST_P(PluginTest, MakesItsFrameAndDestroysIt) {
   const Build& build = GetParam();
   DevicePlugin plugin(build.file);
-  ASSERT_TRUE(plugin.Loaded()) << ::dlerror();
+  ASSERT_TRUE(plugin.Loaded()) << build.file << ": " << testing::PrintToString(plugin.Missing());
   QWidget* frame =
       plugin.Create(bus_.Port(), bus_.Library(), nullptr, nullptr, nullptr, &device_, &closeFlag_);
   ASSERT_NE(frame, nullptr);

@@ -12,10 +12,12 @@
 
 #include "device_plugin.h"
 #include "libraries.h"
-#include "meter_sim.h"
 #include "screen_support.h"
+#include "sim_process.h"
 
 using namespace devicescreen::test;
+using keldar::bus::test::MeterFile;
+using keldar::bus::test::SimProcess;
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -48,7 +50,7 @@ int main(int argc, char** argv) {
   }
 
   // A meter file named by a path is taken as it is, otherwise from the simulator's folder.
-  MeterSim sim({argv[2][0] == '/' ? std::string(argv[2]) : MeterFile(argv[2])});
+  SimProcess sim({argv[2][0] == '/' ? std::string(argv[2]) : MeterFile(argv[2])});
   BusLibrary bus;
   AdminLibrary admin;
   LanguageLibrary phrasesLibrary;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "block.h"
+#include "widgets.h"
 
 namespace devicescreen::test {
 
@@ -34,22 +35,12 @@ std::vector<KeldarBusDataInfoBlock> HeatRecords() {
 }
 
 QString Text(const QWidget& screen, const char* label) {
-  const auto* widget = screen.findChild<QLabel*>(QString::fromLatin1(label));
-  EXPECT_NE(widget, nullptr) << label;
-  return widget != nullptr ? widget->text() : QString();
+  return Child<QLabel>(screen, label).text();
 }
 
-QTableWidget& Table(const QWidget& screen) {
-  auto* table = screen.findChild<QTableWidget*>(QStringLiteral("TableReadings"));
-  if (table == nullptr) throw std::runtime_error("no readings table");
-  return *table;
-}
+QTableWidget& Table(const QWidget& screen) { return Child<QTableWidget>(screen, "TableReadings"); }
 
-QWidget& Control(const QWidget& screen, const char* name) {
-  auto* widget = screen.findChild<QWidget*>(QString::fromLatin1(name));
-  if (widget == nullptr) throw std::runtime_error(name);
-  return *widget;
-}
+QWidget& Control(const QWidget& screen, const char* name) { return Child<QWidget>(screen, name); }
 
 int RowOf(const QTableWidget& table, const QString& quantity, int storage) {
   for (int row = 0; row < table.rowCount(); ++row) {

@@ -69,7 +69,7 @@ TEST(DevServerReleases, TheShippedSampleLoads) {
 }
 
 TEST(DevServerReleases, WithoutCurrentTheHighestVersionIsCurrent) {
-  TemporaryFolder folder;
+  TempFolder folder;
   WriteProject(folder.Path(), "7", "db", "");
   WriteRelease(folder.Path(), "7", "v.0.9", {{"a.txt", "a"}}, 1);
   WriteRelease(folder.Path(), "7", "v.0.10", {{"a.txt", "b"}}, 2);
@@ -81,7 +81,7 @@ TEST(DevServerReleases, WithoutCurrentTheHighestVersionIsCurrent) {
 
 TEST(DevServerReleases, MalformedFoldersAreRefusedWithAReason) {
   const auto refused = [](const std::function<void(const fs::path&)>& damage) {
-    TemporaryFolder folder;
+    TempFolder folder;
     WriteProject(folder.Path(), "7", "db", "v.1");
     WriteRelease(folder.Path(), "7", "v.1", {{"a.txt", "a"}}, 1);
     damage(folder.Path());
@@ -134,7 +134,7 @@ class DevServerDesk : public ::testing::Test {
     return rows;
   }
 
-  TemporaryFolder folder_;
+  TempFolder folder_;
   std::unique_ptr<Releases> releases_;
   std::unique_ptr<Desk> desk_;
   Clients clients_{2, "ff"};

@@ -5,20 +5,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <fstream>
-
 #include "base/kit/message_box.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void WriteText(const fs::path& file, const std::string& text) {
-  fs::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary);
-  out << text;
-}
 
 int BoundLoopbackSocket(std::uint16_t& port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -37,19 +28,6 @@ int BoundLoopbackSocket(std::uint16_t& port) {
 
 }  // namespace
 
-TemporaryFolder::TemporaryFolder() {
-  static std::atomic<int> counter{0};
-  path_ = fs::temp_directory_path() /
-          ("keldar-online-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-TemporaryFolder::~TemporaryFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
 void WriteRelease(const fs::path& releases, const std::string& project, const std::string& version,
                   const std::map<std::string, std::string>& files, int firstId) {
   const fs::path folder = releases / project / version;
@@ -59,16 +37,16 @@ void WriteRelease(const fs::path& releases, const std::string& project, const st
     const fs::path relative(path);
     const std::string dst = relative.has_parent_path() ? relative.parent_path().string() : ".";
     manifest += std::to_string(id++) + " " + dst + " " + relative.filename().string() + "\n";
-    WriteText(folder / relative, content);
+    WriteFile(folder / relative, content);
   }
-  WriteText(folder / "manifest.txt", manifest);
+  WriteFile(folder / "manifest.txt", manifest);
 }
 
 void WriteProject(const fs::path& releases, const std::string& project, const std::string& database,
                   const std::string& current) {
   std::string text = "database=" + database + "\nname=KELDAR\nlong_name=KELDAR service tool\n";
   if (!current.empty()) text += "current=" + current + "\n";
-  WriteText(releases / project / "project.txt", text);
+  WriteFile(releases / project / "project.txt", text);
 }
 
 ServerWithReleases::ServerWithReleases(const std::string& current,

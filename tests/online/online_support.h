@@ -10,19 +10,7 @@
 
 #include "dev_server.h"
 #include "online/startup_check.h"
-
-// A fresh temporary folder, removed with everything in it at the end.
-class TemporaryFolder {
- public:
-  TemporaryFolder();
-  ~TemporaryFolder();
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+#include "test_support.h"
 
 // One version of a project in a releases folder: files by their path under the
 // program folder ("readme.txt", "doc/changes.txt"), ids counted from firstId.
@@ -43,7 +31,7 @@ class ServerWithReleases {
   const std::string& Error() const { return error_; }
 
  private:
-  TemporaryFolder folder_;
+  TempFolder folder_;
   std::string error_;
   std::unique_ptr<devserver::DevServer> server_;
 };

@@ -1,46 +1,17 @@
 #include "phrases_library.h"
 
-#include <dlfcn.h>
-
-#include <cstring>
 #include <stdexcept>
 
 namespace {
 
-#define ROW_F(member, required) KELDAR_ROW_F(KeldarLanguageLibrary, member, required)
-#define ROW_G(member, required) KELDAR_ROW_G(KeldarLanguageLibrary, member, required)
-#define ROW_GA(member, exported, required) \
-  KELDAR_ROW_GA(KeldarLanguageLibrary, member, exported, required)
-constexpr KeldarExportRow kExports[] = {KELDAR_PHRASES_EXPORTS(ROW_F, ROW_G, ROW_GA)};
-#undef ROW_F
-#undef ROW_G
-#undef ROW_GA
+#define KELDAR_ROWS_TYPE KeldarLanguageLibrary
+constexpr KeldarExportRow kExports[] = {KELDAR_EXPORT_ROWS(KELDAR_PHRASES_EXPORTS)};
+#undef KELDAR_ROWS_TYPE
 
 }  // namespace
 
-PhrasesLibrary::PhrasesLibrary(const std::filesystem::path& file) {
-  // RTLD_LOCAL keeps two copies loaded from different folders apart.
-  api_.module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (api_.module == nullptr) return;
-  auto* base = reinterpret_cast<unsigned char*>(&api_);
-  for (const auto& row : kExports) {
-    void* symbol = dlsym(api_.module, row.name);
-    if (symbol == nullptr) {
-      missing_.emplace_back(row.name);
-      continue;
-    }
-    if (row.kind == KELDAR_EXPORT_FUNCTION) {
-      const auto entry = reinterpret_cast<KeldarEntry>(symbol);
-      std::memcpy(base + row.offset, &entry, sizeof entry);
-    } else {
-      reinterpret_cast<KeldarGetExport>(symbol)(reinterpret_cast<KeldarSlot*>(base + row.offset));
-    }
-  }
-}
-
-PhrasesLibrary::~PhrasesLibrary() {
-  if (api_.module != nullptr) dlclose(api_.module);
-}
+// RTLD_LOCAL keeps two copies loaded from different folders apart.
+PhrasesLibrary::PhrasesLibrary(const std::filesystem::path& file) : library_(file, kExports) {}
 
 PhrasesLibrary::Phrases PhrasesLibrary::Create() const {
   const auto create =
@@ -57,7 +28,7 @@ void PhrasesLibrary::Select(void* phrases, int32_t id) const {
 }
 
 const char* PhrasesLibrary::Phrase(void* phrases, const char* key) const {
-  return keldar_phrase(&api_, phrases, key);
+  return keldar_phrase(&library_.api(), phrases, key);
 }
 
 KeldarPhraseRecord* PhrasesLibrary::Record(void* phrases) const {

@@ -6,19 +6,19 @@
 #include <vector>
 
 #include "keldar/phrases_api.h"
+#include "plugin_loader.h"
 
-// One loaded copy of Phrases.so, resolved the way the shell resolves it: every export
+// One loaded copy of Phrases.so, resolved by the shell's own loader: every export
 // of KELDAR_PHRASES_EXPORTS looked up by name, each getter called once with its slot.
 class PhrasesLibrary {
  public:
   explicit PhrasesLibrary(const std::filesystem::path& file);
-  ~PhrasesLibrary();
   PhrasesLibrary(const PhrasesLibrary&) = delete;
   PhrasesLibrary& operator=(const PhrasesLibrary&) = delete;
 
-  bool loaded() const { return api_.module != nullptr; }
-  const std::vector<std::string>& missing_exports() const { return missing_; }
-  const KeldarLanguageLibrary& api() const { return api_; }
+  bool loaded() const { return library_.Loaded(); }
+  std::vector<std::string> missing_exports() const { return library_.Missing(); }
+  const KeldarLanguageLibrary& api() const { return library_.api(); }
 
   // A phrases object released through the library's own _Delete export.
   using Phrases = std::unique_ptr<void, KeldarPhrasesDeleteFn>;
@@ -33,16 +33,15 @@ class PhrasesLibrary {
 
   template <typename Fn>
   Fn Operation(KeldarSlot KeldarLanguageLibrary::*slot) const {
-    return reinterpret_cast<Fn>((api_.*slot).entry);
+    return library_.Operation<Fn>(slot);
   }
   template <typename Fn>
   Fn Function(KeldarEntry KeldarLanguageLibrary::*entry) const {
-    return reinterpret_cast<Fn>(api_.*entry);
+    return library_.Function<Fn>(entry);
   }
 
  private:
-  KeldarLanguageLibrary api_{};
-  std::vector<std::string> missing_;
+  LoadedPlugin<KeldarLanguageLibrary> library_;
 };
 
 // The built library in the working folder.

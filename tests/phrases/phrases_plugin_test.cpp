@@ -21,7 +21,7 @@ const PhrasesLibrary& Library() {
 class PhrasesPlugin : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(Library().loaded()) << dlerror();
+    ASSERT_TRUE(Library().loaded()) << BuiltLibrary();
     ASSERT_NE(phrases_.get(), nullptr);
   }
   const char* Find(const char* key) const { return Library().Phrase(phrases_.get(), key); }

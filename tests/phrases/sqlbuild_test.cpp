@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sqlbuild_support.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -17,7 +18,7 @@ class SqlBuild : public ::testing::Test {
   std::string Path(const char* name) const { return (folder_ / name).string(); }
   std::vector<std::string> Files() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_.path())) {
+    for (const auto& entry : fs::directory_iterator(folder_.Path())) {
       names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());

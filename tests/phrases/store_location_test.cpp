@@ -5,6 +5,7 @@
 #include <string>
 
 #include "phrases_library.h"
+#include "sqlbuild_support.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

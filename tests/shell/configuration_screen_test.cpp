@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -11,15 +12,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "../busprotocol/sim_process.h"
 #include "base/kit/message_box.h"
 #include "base/platform/library.h"
 #include "device/bus_protocol_library.h"
 #include "device/device_configuration.h"
 #include "device/device_record.h"
 #include "keldar/bus_protocol_types.h"
+#include "sim_process.h"
 #include "test_support.h"
-#include "ui_TProgramConfigurationDevice.h"
+#include "widgets.h"
 
 namespace {
 
@@ -78,34 +79,34 @@ class ConfigurationScreen : public ::testing::Test {
 TEST_F(ConfigurationScreen, OpensWithTheMetersAddressesAndItsTypeSelected) {
   ASSERT_TRUE(bus_.IsLoaded());
   auto screen = Open({MeterFile("krv_cold_water.ini")}, 2, 22);
-  auto& ui = screen->Controls();
-  EXPECT_EQ(ui.MaskEditPrimaryAddress->text(), "002");
-  EXPECT_EQ(ui.MaskEditSecondaryAddress->text(), "41000021");
-  EXPECT_EQ(ui.MaskEditSerialNumber->text(), "41000021");
-  EXPECT_EQ(ui.ComboBoxDeviceType->currentText(), "Водомер холодной воды");
-  EXPECT_EQ(ui.LabelDeviceTypeDescription2->text(), "-");
+  QWidget& view = *screen;
+  EXPECT_EQ(Child<QLineEdit>(view, "MaskEditPrimaryAddress").text(), "002");
+  EXPECT_EQ(Child<QLineEdit>(view, "MaskEditSecondaryAddress").text(), "41000021");
+  EXPECT_EQ(Child<QLineEdit>(view, "MaskEditSerialNumber").text(), "41000021");
+  EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDeviceType").currentText(), "Водомер холодной воды");
+  EXPECT_EQ(Child<QLabel>(view, "LabelDeviceTypeDescription2").text(), "-");
   EXPECT_TRUE(boxes.calls.empty());
-  for (QWidget* box :
-       {static_cast<QWidget*>(ui.GroupBoxDeviceType), static_cast<QWidget*>(ui.Title)})
+  for (QWidget* box : {&Child<QWidget>(view, "GroupBoxDeviceType"), &Child<QWidget>(view, "Title")})
     EXPECT_EQ(box->mapTo(screen.get(), QPoint(0, 0)).x(), 891 / 2 - box->width() / 2);
-  EXPECT_EQ(ui.LabelSerialNumber->geometry().right() + 1 + 5, ui.MaskEditSerialNumber->x());
+  EXPECT_EQ(Child<QLabel>(view, "LabelSerialNumber").geometry().right() + 1 + 5,
+            Child<QLineEdit>(view, "MaskEditSerialNumber").x());
 
-  QTest::mouseClick(ui.Label1, Qt::LeftButton);
+  QTest::mouseClick(&Child<QLabel>(view, "Label1"), Qt::LeftButton);
   EXPECT_EQ(closeFlag_, 1) << "the back strip asks to be left";
 }
 
 TEST_F(ConfigurationScreen, AnUnknownTypeSelectsNothingAndApplyingItSendsNothing) {
   auto screen = Open({MeterFile("krv_water_7.ini")}, 10, 7);
-  auto& ui = screen->Controls();
-  EXPECT_EQ(ui.ComboBoxDeviceType->currentIndex(), -1);
-  EXPECT_EQ(ui.LabelDeviceTypeDescription2->text(), "");
+  QWidget& view = *screen;
+  EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDeviceType").currentIndex(), -1);
+  EXPECT_EQ(Child<QLabel>(view, "LabelDeviceTypeDescription2").text(), "");
   const auto before = Log().size();
   screen->ButtonSetDeviceTypeClick();
   ASSERT_EQ(boxes.calls.size(), 1u);
   EXPECT_EQ(boxes.calls[0].text, "Выберите тип устройства.");
   EXPECT_EQ(Log().size(), before) << "no bus traffic without a type";
 
-  ui.ComboBoxDeviceType->setCurrentIndex(1);
+  Child<QComboBox>(view, "ComboBoxDeviceType").setCurrentIndex(1);
   screen->ButtonSetDeviceTypeClick();
   EXPECT_EQ(boxes.calls.back().text, "Тип устройства успешно изменен.");
   EXPECT_EQ(boxes.calls.back().caption, "Сообщение");
@@ -115,14 +116,15 @@ TEST_F(ConfigurationScreen, AnUnknownTypeSelectsNothingAndApplyingItSendsNothing
 
 TEST_F(ConfigurationScreen, KeyUpCorrectsThePrimaryAndTheButtonSendsWhatTheEditsHold) {
   auto screen = Open({MeterFile("krv_cold_water.ini")}, 2, 22);
-  auto& ui = screen->Controls();
-  ui.MaskEditPrimaryAddress->setFocus();
-  ui.MaskEditPrimaryAddress->clear();
-  QTest::keyClicks(ui.MaskEditPrimaryAddress, "300");
-  EXPECT_EQ(ui.MaskEditPrimaryAddress->text(), "252") << "corrected when the key is released";
+  QWidget& view = *screen;
+  Child<QLineEdit>(view, "MaskEditPrimaryAddress").setFocus();
+  Child<QLineEdit>(view, "MaskEditPrimaryAddress").clear();
+  QTest::keyClicks(&Child<QLineEdit>(view, "MaskEditPrimaryAddress"), "300");
+  EXPECT_EQ(Child<QLineEdit>(view, "MaskEditPrimaryAddress").text(), "252")
+      << "corrected when the key is released";
 
-  ui.MaskEditSecondaryAddress->clear();
-  QTest::keyClicks(ui.MaskEditSecondaryAddress, "1234");
+  Child<QLineEdit>(view, "MaskEditSecondaryAddress").clear();
+  QTest::keyClicks(&Child<QLineEdit>(view, "MaskEditSecondaryAddress"), "1234");
   screen->ButtonSetDeviceAdressClick();
   EXPECT_NE(Log().find("01 7A FC"), std::string::npos) << "252 sent";
   EXPECT_NE(Log().find("0C 79 00 00 34 12"), std::string::npos) << "1234 and four blanks";
@@ -132,11 +134,11 @@ TEST_F(ConfigurationScreen, KeyUpCorrectsThePrimaryAndTheButtonSendsWhatTheEdits
   EXPECT_EQ(boxes.calls[0].caption, "");
   EXPECT_EQ(record_.address, 2) << "a refused primary leaves the record";
 
-  ui.MaskEditSerialNumber->setText("00012345");
+  Child<QLineEdit>(view, "MaskEditSerialNumber").setText("00012345");
   screen->ButtonSetSerialNumberClick();
   EXPECT_NE(Log().find("0C 78 45 23 01 00"), std::string::npos);
   EXPECT_STREQ(record_.serial, "00012345");
-  ui.MaskEditSerialNumber->clear();
+  Child<QLineEdit>(view, "MaskEditSerialNumber").clear();
   screen->ButtonSetSerialNumberClick();
   EXPECT_NE(Log().find("0C 78 00 00 00 00"), std::string::npos) << "an empty edit sends 0";
 }
@@ -147,9 +149,9 @@ TEST_F(ConfigurationScreen, APrimaryChangeWithARefusedSecondaryWarnsAndKeepsTheN
             "version = 5\nmedium = 7\nmodel = VK-7 water\nsoftware = 1.0\n"
             "secondary_address = read-only\n");
   auto screen = Open({(cwd.Path() / "locked.ini").string()}, 5, 7);
-  auto& ui = screen->Controls();
-  ui.MaskEditPrimaryAddress->setText("9");
-  ui.MaskEditSecondaryAddress->setText("12345678");
+  QWidget& view = *screen;
+  Child<QLineEdit>(view, "MaskEditPrimaryAddress").setText("9");
+  Child<QLineEdit>(view, "MaskEditSecondaryAddress").setText("12345678");
   screen->ButtonSetDeviceAdressClick();
   ASSERT_EQ(boxes.calls.size(), 1u);
   EXPECT_EQ(boxes.calls[0].text,
@@ -164,15 +166,15 @@ TEST_F(ConfigurationScreen, MissingAnswersKeepTheDefaultsWithTheRightMessage) {
       "[meter]\naddress = 6\nspeed = 2400\nidentification = 55000002\nmanufacturer = KRV\n"
       "version = 5\nmedium = 7\nmodel = VK-7 water\nsoftware = 1.0\nsecondary_address = none\n");
   auto screen = Open({(cwd.Path() / "hidden.ini").string()}, 6, 7);
-  EXPECT_EQ(screen->Controls().MaskEditSecondaryAddress->text(), "00000000");
-  EXPECT_EQ(screen->Controls().MaskEditPrimaryAddress->text(), "006");
+  EXPECT_EQ(Child<QLineEdit>(*screen, "MaskEditSecondaryAddress").text(), "00000000");
+  EXPECT_EQ(Child<QLineEdit>(*screen, "MaskEditPrimaryAddress").text(), "006");
   EXPECT_TRUE(boxes.calls.empty()) << "no secondary record is no error";
 
   auto silent = Open({MeterFile("krv_cold_water.ini")}, 77, 22);
   ASSERT_EQ(boxes.calls.size(), 1u);
   EXPECT_EQ(boxes.calls[0].text, "Первичный адрес устройства не был получен.");
   EXPECT_EQ(boxes.calls[0].caption, "Ошибка");
-  EXPECT_EQ(silent->Controls().MaskEditPrimaryAddress->text(), "000");
+  EXPECT_EQ(Child<QLineEdit>(*silent, "MaskEditPrimaryAddress").text(), "000");
   silent->ButtonSetSerialNumberClick();
   EXPECT_EQ(boxes.calls.back().text, "Неверный ответ от устройства.") << "the link reset fails";
 }
@@ -183,14 +185,14 @@ namespace {
 
 TEST_F(ConfigurationScreen, ASerialNumberWithAGapIsRefusedAndNothingIsSent) {
   auto screen = Open({MeterFile("krv_cold_water.ini")}, 2, 22);
-  auto& ui = screen->Controls();
+  QWidget& view = *screen;
   const std::string opened = Log();
-  ui.MaskEditSerialNumber->setFocus();
-  ui.MaskEditSerialNumber->clear();
-  QTest::keyClicks(ui.MaskEditSerialNumber, "12");
-  QTest::keyClick(ui.MaskEditSerialNumber, Qt::Key_Right);
-  QTest::keyClicks(ui.MaskEditSerialNumber, "45678");
-  ASSERT_EQ(ui.MaskEditSerialNumber->displayText(), "12_45678");
+  Child<QLineEdit>(view, "MaskEditSerialNumber").setFocus();
+  Child<QLineEdit>(view, "MaskEditSerialNumber").clear();
+  QTest::keyClicks(&Child<QLineEdit>(view, "MaskEditSerialNumber"), "12");
+  QTest::keyClick(&Child<QLineEdit>(view, "MaskEditSerialNumber"), Qt::Key_Right);
+  QTest::keyClicks(&Child<QLineEdit>(view, "MaskEditSerialNumber"), "45678");
+  ASSERT_EQ(Child<QLineEdit>(view, "MaskEditSerialNumber").displayText(), "12_45678");
   screen->ButtonSetSerialNumberClick();
   EXPECT_EQ(Log(), opened) << "not even the link reset goes out";
   ASSERT_EQ(boxes.calls.size(), 1u);
@@ -200,8 +202,8 @@ TEST_F(ConfigurationScreen, ASerialNumberWithAGapIsRefusedAndNothingIsSent) {
   EXPECT_STREQ(record_.serial, "41000021");
 
   // Blanks after the last digit are no gap: the number is what was typed.
-  ui.MaskEditSerialNumber->clear();
-  QTest::keyClicks(ui.MaskEditSerialNumber, "123");
+  Child<QLineEdit>(view, "MaskEditSerialNumber").clear();
+  QTest::keyClicks(&Child<QLineEdit>(view, "MaskEditSerialNumber"), "123");
   screen->ButtonSetSerialNumberClick();
   EXPECT_NE(Log().find("0C 78 23 01 00 00"), std::string::npos);
   EXPECT_STREQ(record_.serial, "123");

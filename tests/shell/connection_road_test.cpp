@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include "../busprotocol/sim_process.h"
 #include "app/main_window.h"
 #include "app/navigation_worker.h"
 #include "device/configurator.h"
@@ -11,6 +10,7 @@
 #include "device/screens/select_device_screen.h"
 #include "device/screens/select_device_worker.h"
 #include "keldar/plugin_abi.h"
+#include "sim_process.h"
 #include "test_support.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,10 +21,7 @@
 #include "device/serial_ports.h"
 #include "keldar/plugin_abi.h"
 #include "test_support.h"
-#include "ui_TForm1.h"
-#include "ui_TFrameAbout.h"
-#include "ui_TProgramMain.h"
-#include "ui_TProgramSetting.h"
+#include "widgets.h"
 
 namespace {
 
@@ -75,7 +73,6 @@ TEST(Navigation, ClosingTheWindowReleasesAnOpenScreenBeforeItsLibraryIsUnloaded)
   StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
   {
     TForm1 window;
-    window.Controls();
     ASSERT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kAdministration), 1);
   }
   const auto lines = startup.session.Lines();
@@ -150,10 +147,11 @@ TEST_F(ConnectionScreen, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
 
   CIniFile settings;
   auto screen = Make(settings);
-  auto& ui = screen->Controls();
-  ui.ComboBoxSerialPort->setCurrentIndex(ui.ComboBoxSerialPort->findText("/tmp/keldar-a"));
+  QWidget& view = *screen;
+  Child<QComboBox>(view, "ComboBoxSerialPort")
+      .setCurrentIndex(Child<QComboBox>(view, "ComboBoxSerialPort").findText("/tmp/keldar-a"));
   for (const auto& [typed, expected] : {std::pair{"", 1}, {"999", 254}, {"0", 1}, {"17", 17}}) {
-    ui.MaskEditDeviceAdress->setText(typed);
+    Child<QLineEdit>(view, "MaskEditDeviceAdress").setText(typed);
     screen->ConnectClick();
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(std::get<2>(requests.back()), expected) << typed;
@@ -163,57 +161,62 @@ TEST_F(ConnectionScreen, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
   EXPECT_TRUE(boxes.calls.empty());
 
   // Typed as a user types: a blank left inside ends the address ("1_5" is 1, not 15).
-  ui.MaskEditDeviceAdress->setFocus();
-  ui.MaskEditDeviceAdress->clear();
-  QTest::keyClick(ui.MaskEditDeviceAdress, Qt::Key_1);
-  QTest::keyClick(ui.MaskEditDeviceAdress, Qt::Key_Right);
-  QTest::keyClick(ui.MaskEditDeviceAdress, Qt::Key_5);
-  ASSERT_EQ(ui.MaskEditDeviceAdress->displayText(), "1_5");
+  Child<QLineEdit>(view, "MaskEditDeviceAdress").setFocus();
+  Child<QLineEdit>(view, "MaskEditDeviceAdress").clear();
+  QTest::keyClick(&Child<QLineEdit>(view, "MaskEditDeviceAdress"), Qt::Key_1);
+  QTest::keyClick(&Child<QLineEdit>(view, "MaskEditDeviceAdress"), Qt::Key_Right);
+  QTest::keyClick(&Child<QLineEdit>(view, "MaskEditDeviceAdress"), Qt::Key_5);
+  ASSERT_EQ(Child<QLineEdit>(view, "MaskEditDeviceAdress").displayText(), "1_5");
   screen->ConnectClick();
   EXPECT_EQ(std::get<2>(requests.back()), 1);
 
   // Enter in the address connects as the button does.
   const auto before = requests.size();
-  QTest::keyClick(ui.MaskEditDeviceAdress, Qt::Key_Return);
+  QTest::keyClick(&Child<QLineEdit>(view, "MaskEditDeviceAdress"), Qt::Key_Return);
   EXPECT_EQ(requests.size(), before + 1);
 }
 
 TEST_F(ConnectionScreen, ItsButtonsAreReachedWithTabAndPressedWithEnterOrSpace) {
   CIniFile settings;
   auto screen = Make(settings);
-  auto& ui = screen->Controls();
-  ui.ComboBoxSerialPort->setCurrentIndex(ui.ComboBoxSerialPort->findText("/tmp/keldar-a"));
+  QWidget& view = *screen;
+  Child<QComboBox>(view, "ComboBoxSerialPort")
+      .setCurrentIndex(Child<QComboBox>(view, "ComboBoxSerialPort").findText("/tmp/keldar-a"));
   // Tab goes through the columns from left to right, the connection last.
   std::vector<QWidget*> chain;
-  QWidget* at = ui.PanelButtonEnter;
+  QWidget* at = &Child<QLabel>(view, "PanelButtonEnter");
   for (int i = 0; i < 7; ++i, at = at->nextInFocusChain()) {
     while (!(at->focusPolicy() & Qt::TabFocus)) at = at->nextInFocusChain();
     chain.push_back(at);
   }
-  EXPECT_EQ(chain, (std::vector<QWidget*>{ui.PanelButtonEnter, ui.PanelButtonViewArhiv,
-                                          ui.ComboBoxSerialPort, ui.UpdateComPortList,
-                                          ui.ComboBoxSerialPortSpeed, ui.MaskEditDeviceAdress,
-                                          ui.PanelButtonConnect}));
+  EXPECT_EQ(chain, (std::vector<QWidget*>{&Child<QLabel>(view, "PanelButtonEnter"),
+                                          &Child<QLabel>(view, "PanelButtonViewArhiv"),
+                                          &Child<QComboBox>(view, "ComboBoxSerialPort"),
+                                          &Child<QLabel>(view, "UpdateComPortList"),
+                                          &Child<QComboBox>(view, "ComboBoxSerialPortSpeed"),
+                                          &Child<QLineEdit>(view, "MaskEditDeviceAdress"),
+                                          &Child<QLabel>(view, "PanelButtonConnect")}));
   const auto before = requests.size();
-  QTest::keyClick(ui.PanelButtonConnect, Qt::Key_Return);
-  QTest::keyClick(ui.PanelButtonConnect, Qt::Key_Space);
+  QTest::keyClick(&Child<QLabel>(view, "PanelButtonConnect"), Qt::Key_Return);
+  QTest::keyClick(&Child<QLabel>(view, "PanelButtonConnect"), Qt::Key_Space);
   EXPECT_EQ(requests.size(), before + 2);
   // The focused button shows it.
-  ui.PanelButtonConnect->setFocus();
-  auto* ring = ui.PanelButtonConnect->findChild<QWidget*>(QStringLiteral("FocusRing"));
+  Child<QLabel>(view, "PanelButtonConnect").setFocus();
+  auto* ring =
+      Child<QLabel>(view, "PanelButtonConnect").findChild<QWidget*>(QStringLiteral("FocusRing"));
   ASSERT_NE(ring, nullptr);
-  EXPECT_EQ(ring->isVisible(), ui.PanelButtonConnect->hasFocus());
+  EXPECT_EQ(ring->isVisible(), Child<QLabel>(view, "PanelButtonConnect").hasFocus());
 }
 
 TEST_F(ConnectionScreen, MissingPortOrSpeedIsExplainedAndNothingStarts) {
   CIniFile settings;
   auto screen = Make(settings);
-  auto& ui = screen->Controls();
-  ui.ComboBoxSerialPort->setCurrentIndex(-1);
+  QWidget& view = *screen;
+  Child<QComboBox>(view, "ComboBoxSerialPort").setCurrentIndex(-1);
   screen->ConnectClick();
-  ui.ComboBoxSerialPortSpeed->setCurrentIndex(-1);
+  Child<QComboBox>(view, "ComboBoxSerialPortSpeed").setCurrentIndex(-1);
   screen->ConnectClick();
-  ui.ComboBoxSerialPort->setCurrentIndex(0);
+  Child<QComboBox>(view, "ComboBoxSerialPort").setCurrentIndex(0);
   screen->ConnectClick();
   ASSERT_EQ(boxes.calls.size(), 3u);
   EXPECT_EQ(boxes.calls[0].text, "Выберите Serial Port.");
@@ -226,44 +229,52 @@ TEST_F(ConnectionScreen, TheLastPortAndSpeedArePreselectedOnlyOnAnExactPathMatch
   WriteFile("config.ini", "[SERIAL]\r\nCOM = /TMP/KELDAR-B\r\nBAUD = 2400\r\n");
   CIniFile settings;
   auto screen = Make(settings);
-  EXPECT_EQ(screen->Controls().ComboBoxSerialPort->currentText(), "/tmp/keldar-b");
-  EXPECT_EQ(screen->Controls().ComboBoxSerialPortSpeed->currentText(), "2400");
+  EXPECT_EQ(Child<QComboBox>(*screen, "ComboBoxSerialPort").currentText(), "/tmp/keldar-b");
+  EXPECT_EQ(Child<QComboBox>(*screen, "ComboBoxSerialPortSpeed").currentText(), "2400");
 
   WriteFile("config.ini", "[SERIAL]\r\nCOM = keldar-b\r\nBAUD = 115200\r\n");
   CIniFile other;
   auto second = Make(other);
-  EXPECT_EQ(second->Controls().ComboBoxSerialPort->currentIndex(), 0) << "first port stays";
-  EXPECT_EQ(second->Controls().ComboBoxSerialPortSpeed->currentText(), "300");
+  EXPECT_EQ(Child<QComboBox>(*second, "ComboBoxSerialPort").currentIndex(), 0)
+      << "first port stays";
+  EXPECT_EQ(Child<QComboBox>(*second, "ComboBoxSerialPortSpeed").currentText(), "300");
 
   WriteFile("config.ini", "[SERIAL]\r\nCOM = /tmp/keldar-b\r\n");
   CIniFile portOnly;
   auto third = Make(portOnly);
-  EXPECT_EQ(third->Controls().ComboBoxSerialPort->currentText(), "/tmp/keldar-b");
-  EXPECT_EQ(third->Controls().ComboBoxSerialPortSpeed->currentText(), "300");
+  EXPECT_EQ(Child<QComboBox>(*third, "ComboBoxSerialPort").currentText(), "/tmp/keldar-b");
+  EXPECT_EQ(Child<QComboBox>(*third, "ComboBoxSerialPortSpeed").currentText(), "300");
 }
 
 TEST_F(ConnectionScreen, ColumnsAndControlsFollowTheLayoutRules) {
   CIniFile settings;
   auto screen = Make(settings);
-  auto& ui = screen->Controls();
+  QWidget& view = *screen;
   for (const QSize size : {QSize(891, 559), QSize(1240, 780)}) {
     screen->resize(size);
     QApplication::processEvents();
     const int column = (size.width() - 2 - 2 - 20) / 3;
-    EXPECT_EQ(ui.Background1->geometry(), QRect(0, size.height() / 2 - 290, column, 580));
-    EXPECT_EQ(ui.Separator1->x(), column + 1);
-    EXPECT_EQ(ui.Background2->x(), column + 3);
-    EXPECT_EQ(ui.Separator2->x(), 2 * column + 4);
-    EXPECT_EQ(ui.Background3->x(), 2 * column + 6);
+    EXPECT_EQ(Child<QFrame>(view, "Background1").geometry(),
+              QRect(0, size.height() / 2 - 290, column, 580));
+    EXPECT_EQ(Child<QLabel>(view, "Separator1").x(), column + 1);
+    EXPECT_EQ(Child<QFrame>(view, "Background2").x(), column + 3);
+    EXPECT_EQ(Child<QLabel>(view, "Separator2").x(), 2 * column + 4);
+    EXPECT_EQ(Child<QFrame>(view, "Background3").x(), 2 * column + 6);
     const int c = column / 2;
     const int q = c / 2;
-    EXPECT_EQ(ui.PanelButtonConnect->x(), c - ui.PanelButtonConnect->width() / 2);
-    EXPECT_EQ(ui.Image5->x(), c - ui.Image5->width() / 2);
-    EXPECT_EQ(ui.ComboBoxSerialPort->x(), c - q - ui.ComboBoxSerialPort->width() / 2);
-    EXPECT_EQ(ui.MaskEditDeviceAdress->x(), c + q - ui.MaskEditDeviceAdress->width() / 2);
-    EXPECT_EQ(ui.UpdateComPortList->x(), ui.ComboBoxSerialPort->geometry().right() + 1 + 9);
-    EXPECT_EQ(ui.PanelLabelStatus->x(), ui.ProgressBar1->x());
-    EXPECT_EQ(ui.PanelLabelStatus->width(), ui.ProgressBar1->width());
+    EXPECT_EQ(Child<QLabel>(view, "PanelButtonConnect").x(),
+              c - Child<QLabel>(view, "PanelButtonConnect").width() / 2);
+    EXPECT_EQ(Child<QLabel>(view, "Image5").x(), c - Child<QLabel>(view, "Image5").width() / 2);
+    EXPECT_EQ(Child<QComboBox>(view, "ComboBoxSerialPort").x(),
+              c - q - Child<QComboBox>(view, "ComboBoxSerialPort").width() / 2);
+    EXPECT_EQ(Child<QLineEdit>(view, "MaskEditDeviceAdress").x(),
+              c + q - Child<QLineEdit>(view, "MaskEditDeviceAdress").width() / 2);
+    EXPECT_EQ(Child<QLabel>(view, "UpdateComPortList").x(),
+              Child<QComboBox>(view, "ComboBoxSerialPort").geometry().right() + 1 + 9);
+    EXPECT_EQ(Child<QFrame>(view, "PanelLabelStatus").x(),
+              Child<QProgressBar>(view, "ProgressBar1").x());
+    EXPECT_EQ(Child<QFrame>(view, "PanelLabelStatus").width(),
+              Child<QProgressBar>(view, "ProgressBar1").width());
   }
 }
 
@@ -271,33 +282,34 @@ TEST_F(ConnectionScreen, ConnectingSwapsTheIdleControlsForProgressAndStatus) {
   CIniFile settings;
   auto screen = Make(settings);
   screen->show();
-  auto& ui = screen->Controls();
-  EXPECT_FALSE(ui.ProgressBar1->isVisible());
-  EXPECT_TRUE(ui.PanelButtonConnect->isVisible());
+  QWidget& view = *screen;
+  EXPECT_FALSE(Child<QProgressBar>(view, "ProgressBar1").isVisible());
+  EXPECT_TRUE(Child<QLabel>(view, "PanelButtonConnect").isVisible());
   screen->ShowConnecting(true);
-  EXPECT_TRUE(ui.ProgressBar1->isVisible());
-  EXPECT_TRUE(ui.LabelStatus->isVisible());
-  EXPECT_FALSE(ui.ComboBoxSerialPort->isVisible());
-  EXPECT_FALSE(ui.MaskEditDeviceAdress->isVisible());
+  EXPECT_TRUE(Child<QProgressBar>(view, "ProgressBar1").isVisible());
+  EXPECT_TRUE(Child<QLabel>(view, "LabelStatus").isVisible());
+  EXPECT_FALSE(Child<QComboBox>(view, "ComboBoxSerialPort").isVisible());
+  EXPECT_FALSE(Child<QLineEdit>(view, "MaskEditDeviceAdress").isVisible());
   screen->ShowConnecting(false);
-  EXPECT_TRUE(ui.ComboBoxSerialPortSpeed->isVisible());
-  EXPECT_FALSE(ui.LabelStatus->isVisible());
+  EXPECT_TRUE(Child<QComboBox>(view, "ComboBoxSerialPortSpeed").isVisible());
+  EXPECT_FALSE(Child<QLabel>(view, "LabelStatus").isVisible());
 }
 
 TEST_F(ConnectionScreen, TheRefreshIconAnimatesThenRebuildsThePortList) {
   CIniFile settings;
   auto screen = Make(settings);
   screen->show();
-  auto& ui = screen->Controls();
-  ASSERT_EQ(ui.ComboBoxSerialPort->findText("/tmp/keldar-c"), -1);
+  QWidget& view = *screen;
+  ASSERT_EQ(Child<QComboBox>(view, "ComboBoxSerialPort").findText("/tmp/keldar-c"), -1);
   ScopedEnv more("KELDAR_SERIAL_PORTS", "/tmp/keldar-a:/tmp/keldar-c");
-  QTest::mouseClick(ui.UpdateComPortList, Qt::LeftButton);
-  EXPECT_TRUE(ui.UpdateComPortListAnimate->isVisible());
-  EXPECT_FALSE(ui.UpdateComPortList->isVisible());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return ui.UpdateComPortList->isVisible(); }, 3000));
-  EXPECT_FALSE(ui.UpdateComPortListAnimate->isVisible());
-  EXPECT_NE(ui.ComboBoxSerialPort->findText("/tmp/keldar-c"), -1);
-  EXPECT_EQ(ui.ComboBoxSerialPort->currentIndex(), 0);
+  QTest::mouseClick(&Child<QLabel>(view, "UpdateComPortList"), Qt::LeftButton);
+  EXPECT_TRUE(Child<QLabel>(view, "UpdateComPortListAnimate").isVisible());
+  EXPECT_FALSE(Child<QLabel>(view, "UpdateComPortList").isVisible());
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return Child<QLabel>(view, "UpdateComPortList").isVisible(); }, 3000));
+  EXPECT_FALSE(Child<QLabel>(view, "UpdateComPortListAnimate").isVisible());
+  EXPECT_NE(Child<QComboBox>(view, "ComboBoxSerialPort").findText("/tmp/keldar-c"), -1);
+  EXPECT_EQ(Child<QComboBox>(view, "ComboBoxSerialPort").currentIndex(), 0);
 }
 
 // --- language settings and about ------------------------------------------
@@ -305,20 +317,22 @@ TEST_F(ConnectionScreen, TheRefreshIconAnimatesThenRebuildsThePortList) {
 TEST(LanguageSettings, ApplyingTheThirdLanguageStoresItAndRenamesTheHomeScreenAtOnce) {
   StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
   TForm1 window;
-  auto& settingsUi = window.ProgramSetting()->Controls();
-  EXPECT_EQ(settingsUi.ComboBoxLanguage->count(), 3);
-  EXPECT_EQ(settingsUi.ComboBoxLanguage->currentIndex(), 1) << "the stored language 2";
-  settingsUi.ComboBoxLanguage->setCurrentIndex(2);
+  QWidget& settings = *window.ProgramSetting();
+  EXPECT_EQ(Child<QComboBox>(settings, "ComboBoxLanguage").count(), 3);
+  EXPECT_EQ(Child<QComboBox>(settings, "ComboBoxLanguage").currentIndex(), 1)
+      << "the stored language 2";
+  Child<QComboBox>(settings, "ComboBoxLanguage").setCurrentIndex(2);
   window.ProgramSetting()->SetLanguageClick();
 
   EXPECT_NE(ReadFile("config.ini").find("LANG = 3\r\n"), std::string::npos);
   EXPECT_EQ(startup.session.Lines().back(), "Phrases: select 3");
-  EXPECT_EQ(window.ProgramMain()->Controls().PanelButtonEnter->text(),
+  EXPECT_EQ(Child<QLabel>(*window.ProgramMain(), "PanelButtonEnter").text(),
             "3:FRAME_PROGRAM_MAIN_ENTER");
-  EXPECT_EQ(window.ProgramMain()->Controls().LabelDeviceAdress->text(),
+  EXPECT_EQ(Child<QLabel>(*window.ProgramMain(), "LabelDeviceAdress").text(),
             "3:FRAME_PROGRAM_MAIN_DEVICE_ADRESS:");
-  EXPECT_EQ(settingsUi.SetLanguage->text(), "3:FRAME_PROGRAM_SETTING_APPLY");
-  EXPECT_EQ(settingsUi.LabelLanguage->text(), "3:FRAME_PROGRAM_SETTING_SELECT_LANGUAGE:");
+  EXPECT_EQ(Child<QLabel>(settings, "SetLanguage").text(), "3:FRAME_PROGRAM_SETTING_APPLY");
+  EXPECT_EQ(Child<QLabel>(settings, "LabelLanguage").text(),
+            "3:FRAME_PROGRAM_SETTING_SELECT_LANGUAGE:");
 }
 
 TEST(LanguageSettings, AStoredIdNoLanguageHasSelectsNothingAndAppliesAsZero) {
@@ -326,8 +340,8 @@ TEST(LanguageSettings, AStoredIdNoLanguageHasSelectsNothingAndAppliesAsZero) {
   WriteFile("config.ini", "[LANGUAGE]\r\nLANG = 7\r\n");
   Settings().Load();
   TForm1 window;
-  auto& ui = window.ProgramSetting()->Controls();
-  EXPECT_EQ(ui.ComboBoxLanguage->currentIndex(), -1);
+  QWidget& view = *window.ProgramSetting();
+  EXPECT_EQ(Child<QComboBox>(view, "ComboBoxLanguage").currentIndex(), -1);
   window.ProgramSetting()->SetLanguageClick();
   EXPECT_NE(ReadFile("config.ini").find("LANG = 0\r\n"), std::string::npos);
   EXPECT_EQ(startup.session.Lines().back(), "Phrases: select 0");
@@ -339,7 +353,7 @@ TEST(LanguageSettings, WithoutLanguagesApplyingExplainsThatNoneIsSelected) {
     StartupEnvironment startup(nothing.Path(), "ru_RU.UTF-8");
     platform::MessageBoxRecorder boxes;
     TForm1 window;
-    EXPECT_EQ(window.ProgramSetting()->Controls().ComboBoxLanguage->count(), 0);
+    EXPECT_EQ(Child<QComboBox>(*window.ProgramSetting(), "ComboBoxLanguage").count(), 0);
     window.ProgramSetting()->SetLanguageClick();
     ASSERT_EQ(boxes.calls.size(), 1u);
     EXPECT_EQ(boxes.calls[0].text, "Язык интерфейса не выбран.");
@@ -350,9 +364,9 @@ TEST(LanguageSettings, WithoutLanguagesApplyingExplainsThatNoneIsSelected) {
   StartupEnvironment startup(kFakes / "nolanguages", "ru_RU.UTF-8");
   platform::MessageBoxRecorder boxes;
   TForm1 window;
-  auto& ui = window.ProgramSetting()->Controls();
-  ASSERT_EQ(ui.ComboBoxLanguage->count(), 1);
-  EXPECT_EQ(ui.ComboBoxLanguage->itemText(0), "По умолчанию");
+  QWidget& view = *window.ProgramSetting();
+  ASSERT_EQ(Child<QComboBox>(view, "ComboBoxLanguage").count(), 1);
+  EXPECT_EQ(Child<QComboBox>(view, "ComboBoxLanguage").itemText(0), "По умолчанию");
   const auto before = ReadFile("config.ini");
   window.ProgramSetting()->SetLanguageClick();
   ASSERT_EQ(boxes.calls.size(), 1u);
@@ -366,27 +380,27 @@ TEST(Overlays, SettingsCoverTheBarTheAboutBoxStaysCentredAndLeavesTheBarUsable) 
   TForm1 window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  auto& bar = window.Controls();
+  QWidget& bar = Child<QFrame>(window, "Bottom");
 
-  QTest::mouseClick(bar.Image1, Qt::LeftButton);
+  QTest::mouseClick(&Child<QLabel>(bar, "Image1"), Qt::LeftButton);
   TFrameAbout* about = window.FrameAbout();
   EXPECT_TRUE(about->isVisible());
   for (const QSize size : {QSize(891, 580), QSize(1300, 900)}) {
     window.resize(size);
     QApplication::processEvents();
-    EXPECT_EQ(about->x(), bar.Main->width() / 2 - about->width() / 2);
-    EXPECT_EQ(about->y(), bar.Main->height() / 2 - about->height() / 2);
+    EXPECT_EQ(about->x(), Child<QFrame>(window, "Main").width() / 2 - about->width() / 2);
+    EXPECT_EQ(about->y(), Child<QFrame>(window, "Main").height() / 2 - about->height() / 2);
   }
-  EXPECT_EQ(about->Controls().LabelVersion_->text(), "v.0.14");
-  EXPECT_FALSE(about->Controls().LabelWebSiteUrl->text().isEmpty());
+  EXPECT_EQ(Child<QLabel>(*about, "LabelVersion_").text(), "v.0.14");
+  EXPECT_FALSE(Child<QLabel>(*about, "LabelWebSiteUrl").text().isEmpty());
 
-  QTest::mouseClick(bar.Image4, Qt::LeftButton);  // the bar still responds
+  QTest::mouseClick(&Child<QLabel>(bar, "Image4"), Qt::LeftButton);  // the bar still responds
   TProgramSetting* settings = window.ProgramSetting();
   EXPECT_TRUE(settings->isVisible());
   EXPECT_EQ(settings->geometry(), window.rect()) << "the settings screen covers the bottom bar";
-  QTest::mouseClick(settings->Controls().Label1, Qt::LeftButton);
+  QTest::mouseClick(&Child<QLabel>(*settings, "Label1"), Qt::LeftButton);
   EXPECT_FALSE(settings->isVisible());
-  QTest::mouseClick(about->Controls().PanelButtonOk, Qt::LeftButton);
+  QTest::mouseClick(&Child<QLabel>(*about, "PanelButtonOk"), Qt::LeftButton);
   EXPECT_FALSE(about->isVisible());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,7 +15,7 @@
 #include "base/core/ini_file.h"
 #include "device/bus_protocol_library.h"
 #include "test_support.h"
-#include "ui_TForm1.h"
+#include "widgets.h"
 
 namespace {
 
@@ -95,16 +96,19 @@ TEST(MainWindow, WithNoPlugInAtAllTheWindowAndItsBottomBarWork) {
   TForm1 window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  auto& ui = window.Controls();
-  EXPECT_EQ(ui.Edit1->text().toStdString(), std::string(window.Brand().SupportEmail()));
-  EXPECT_GE(ui.Edit1->width(), QFontMetrics(ui.Edit1->font()).horizontalAdvance(ui.Edit1->text()))
+  auto& bar = Child<QFrame>(window, "Bottom");
+  auto& email = Child<QLineEdit>(bar, "Edit1");
+  auto& about = Child<QLabel>(bar, "Image1");
+  EXPECT_EQ(email.text().toStdString(), std::string(window.Brand().SupportEmail()));
+  EXPECT_GE(email.width(), QFontMetrics(email.font()).horizontalAdvance(email.text()))
       << "the support address is not clipped";
-  EXPECT_TRUE(ui.Image1->isVisible());
-  EXPECT_TRUE(ui.Image4->isVisible());
-  EXPECT_FALSE(ui.Image2->isVisible()) << "the download icon waits for a newer version";
-  EXPECT_FALSE(ui.Image1->pixmap().isNull());
-  EXPECT_EQ(ui.Bottom->height(), 21);
-  EXPECT_EQ(ui.Bottom->palette().color(QPalette::Window), QColor(240, 240, 240));
+  EXPECT_TRUE(about.isVisible());
+  EXPECT_TRUE(Child<QLabel>(bar, "Image4").isVisible());
+  EXPECT_FALSE(Child<QLabel>(bar, "Image2").isVisible())
+      << "the download icon waits for a newer version";
+  EXPECT_FALSE(about.pixmap().isNull());
+  EXPECT_EQ(bar.height(), 21);
+  EXPECT_EQ(bar.palette().color(QPalette::Window), QColor(240, 240, 240));
   EXPECT_FALSE(std::filesystem::exists("config.ini"));
 }
 
@@ -114,19 +118,21 @@ TEST(MainWindow, BottomBarIconsStayFlushRightSixPixelsApartAtEverySize) {
   TForm1 window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  auto& ui = window.Controls();
+  auto& bar = Child<QFrame>(window, "Bottom");
+  const auto& about = Child<QLabel>(bar, "Image1");
+  const auto& settings = Child<QLabel>(bar, "Image4");
+  const auto& download = Child<QLabel>(bar, "Image2");
   for (const QSize size : {QSize(891, 580), QSize(1280, 800), QSize(100, 100), QSize(1001, 640)}) {
     window.resize(size);
     QApplication::processEvents();
     EXPECT_GE(window.width(), 891) << "minimum size";
     EXPECT_GE(window.height(), 580) << "minimum size";
-    const int bar = ui.Bottom->width();
-    EXPECT_EQ(bar, window.width());
-    EXPECT_EQ(ui.Image1->geometry().right() + 1, bar) << size.width();
-    EXPECT_EQ(ui.Image4->x() + ui.Image4->width() + 6, ui.Image1->x());
-    EXPECT_EQ(ui.Image2->x() + ui.Image2->width() + 6, ui.Image4->x());
-    EXPECT_EQ(ui.Image6->x(), 5);
-    EXPECT_EQ(ui.Edit1->x(), 30);
+    EXPECT_EQ(bar.width(), window.width());
+    EXPECT_EQ(about.geometry().right() + 1, bar.width()) << size.width();
+    EXPECT_EQ(settings.x() + settings.width() + 6, about.x());
+    EXPECT_EQ(download.x() + download.width() + 6, settings.x());
+    EXPECT_EQ(Child<QLabel>(bar, "Image6").x(), 5);
+    EXPECT_EQ(Child<QLineEdit>(bar, "Edit1").x(), 30);
   }
 }
 

@@ -8,7 +8,7 @@
 #include "online/remote_api.h"
 #include "online/screens/update_screen.h"
 #include "test_support.h"
-#include "ui_TForm1.h"
+#include "widgets.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ TEST_F(WindowStartupCheck, ANewerVersionIsOfferedBeforeTheWindowShowsAndNoLeaves
   EXPECT_TRUE(boxes.calls[0].text.contains("v.0.14"));
   EXPECT_TRUE(window.UpdateRequests().empty()) << "the answer was No";
   window.show();
-  EXPECT_TRUE(window.Controls().Image2->isVisible());
+  EXPECT_TRUE(Child<QLabel>(window, "Bottom/Image2").isVisible());
 
   // An accepted update runs against the same server but never ends this process.
   UpdateEnvironment environment = UpdateEnvironment::FromProfile(window.Brand());

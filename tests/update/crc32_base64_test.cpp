@@ -16,9 +16,9 @@ TEST(Crc32, PublishedValuesTheServersValuesAndFiles) {
     const std::string bytes = Pattern(length, static_cast<unsigned>(length));
     EXPECT_EQ(Crc32(bytes), devserver::Crc32(bytes)) << length;
   }
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   const std::string big = Pattern(200000, 7);  // more than one read block
-  WriteBytes("big.bin", big);
+  WriteFile("big.bin", big);
   EXPECT_EQ(FileCrc32("big.bin"), devserver::Crc32(big));
   EXPECT_EQ(FileCrc32("missing.bin"), 0u) << "a missing file has CRC 0";
   EXPECT_EQ(FileCrc32("."), 0u);

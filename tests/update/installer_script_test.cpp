@@ -25,14 +25,14 @@ bool Executable(const fs::path& file) {
 }
 
 TEST(WindowsScript, TheLinesOfEveryDownloadedFileAndOnlyTheLaterExeStartLine) {
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   InstallerScript script;
   ASSERT_TRUE(script.Create("update.bat", Windows()));
   ASSERT_TRUE(script.AddFile("bin", "tool.dll"));
   ASSERT_TRUE(script.AddFile("", "keldar.exe"));
   ASSERT_TRUE(script.AddFile("tools", "helper.exe"));
   ASSERT_TRUE(script.Finish());
-  EXPECT_EQ(ReadBytes("update.bat"),
+  EXPECT_EQ(ReadFile("update.bat"),
             "ping -n 6 127.0.0.1 >nul\r\n"
             "del \"C:\\App\\bin\\tool.dll\" /q \r\n"
             "ren \"C:\\App\\bin\\tool.dll_u\" \"tool.dll\" \r\n"
@@ -45,11 +45,11 @@ TEST(WindowsScript, TheLinesOfEveryDownloadedFileAndOnlyTheLaterExeStartLine) {
 }
 
 TEST(WindowsScript, NothingDownloadedAndTheLimitsOfTheInterpreter) {
-  WorkingFolder folder;
+  ScopedWorkingDirectory folder;
   InstallerScript script;
   ASSERT_TRUE(script.Create("update.bat", Windows()));
   ASSERT_TRUE(script.Finish());
-  EXPECT_EQ(ReadBytes("update.bat"),
+  EXPECT_EQ(ReadFile("update.bat"),
             "ping -n 6 127.0.0.1 >nul\r\ndel \"C:\\App\\update.bat\" /q \r\n");
   EXPECT_TRUE(ScriptText(Windows()).StartLine("", "a.exe.config")) << "\".exe\" anywhere";
   EXPECT_EQ(ScriptDirectory("/srv/Счётчики"), "/srv/Счётчики") << "no OEM page here";
@@ -71,17 +71,17 @@ class PosixScript : public ::testing::Test {
     return std::system(("/bin/sh " + ShellQuoted((dir_ / "update.sh").string())).c_str());
   }
 
-  WorkingFolder folder_;
+  ScopedWorkingDirectory folder_;
   const fs::path dir_ = folder_.Path() / "it's a folder";
 };
 
 TEST_F(PosixScript, ReplacesTheFilesStartsTheNewProgramAndDeletesItself) {
-  WriteBytes(dir_ / "keldar", "#!/bin/sh\necho old > ran.txt\n");
-  WriteBytes(dir_ / "keldar_u", "#!/bin/sh\necho new > ran.txt\n");  // staged without x
-  WriteBytes(dir_ / "plugins/tool.so", "old");
+  WriteFile(dir_ / "keldar", "#!/bin/sh\necho old > ran.txt\n");
+  WriteFile(dir_ / "keldar_u", "#!/bin/sh\necho new > ran.txt\n");  // staged without x
+  WriteFile(dir_ / "plugins/tool.so", "old");
   fs::permissions(dir_ / "plugins/tool.so", fs::perms::owner_all);
-  WriteBytes(dir_ / "plugins/tool.so_u", "new plug-in");
-  WriteBytes(dir_ / "phrases.db_u", "new phrases");
+  WriteFile(dir_ / "plugins/tool.so_u", "new plug-in");
+  WriteFile(dir_ / "phrases.db_u", "new phrases");
   InstallerScript script;
   ASSERT_TRUE(script.Create(dir_ / "update.sh", Posix(dir_)));
   for (const auto& [dst, name] :
@@ -89,12 +89,12 @@ TEST_F(PosixScript, ReplacesTheFilesStartsTheNewProgramAndDeletesItself) {
     ASSERT_TRUE(script.AddFile(dst, name));
   ASSERT_TRUE(script.Finish());
   ASSERT_EQ(Run(), 0);
-  ASSERT_TRUE(WaitFor([&] { return ReadBytes(dir_ / "ran.txt") == "new\n"; }))
+  ASSERT_TRUE(WaitFor([&] { return ReadFile(dir_ / "ran.txt") == "new\n"; }))
       << "the new program runs, in the working folder";
   EXPECT_TRUE(Executable(dir_ / "keldar"));
-  EXPECT_EQ(ReadBytes(dir_ / "plugins/tool.so"), "new plug-in");
+  EXPECT_EQ(ReadFile(dir_ / "plugins/tool.so"), "new plug-in");
   EXPECT_TRUE(Executable(dir_ / "plugins/tool.so")) << "an executable stays executable";
-  EXPECT_EQ(ReadBytes(dir_ / "phrases.db"), "new phrases");
+  EXPECT_EQ(ReadFile(dir_ / "phrases.db"), "new phrases");
   EXPECT_FALSE(Executable(dir_ / "phrases.db"));
   EXPECT_FALSE(fs::exists(dir_ / "keldar_u"));
   EXPECT_FALSE(fs::exists(dir_ / "update.sh"));

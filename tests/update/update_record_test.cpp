@@ -38,8 +38,8 @@ TEST(FileRecord, PathsOfTheLocalCheckAndTheStagedFile) {
   EXPECT_EQ(LocalPath({"1", "tool.dll", "bin", 0, 0}), "./bin/tool.dll");
   EXPECT_EQ(TemporaryPath({"1", "tool.dll", "bin", 0, 0}), "./bin/tool.dll_u");
   EXPECT_EQ(TemporaryPath({"1", "keldar", "", 0, 0}), "keldar_u");
-  WorkingFolder folder;
-  WriteBytes("keldar", "x");
+  ScopedWorkingDirectory folder;
+  WriteFile("keldar", "x");
   EXPECT_EQ(FileCrc32(LocalPath({"1", "keldar", "", 0, 0})), Crc32(std::string_view("x")))
       << "\"./%s/%s\" with an empty dst is the working folder's file";
 }

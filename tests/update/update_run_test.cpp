@@ -31,11 +31,11 @@ bool Exists(const fs::path& file) { return fs::exists(file); }
 class UpdateRunTest : public ::testing::Test {
  protected:
   UpdateRunTest() {
-    WriteBytes("keldar", Program("old", 9000));
+    WriteFile("keldar", Program("old", 9000));
     fs::permissions("keldar", fs::perms::owner_all);
-    WriteBytes("KRVHEATDLL.so", "old plug-in");
-    WriteBytes("images/KELDAR.png", "old picture");
-    WriteBytes("program.db", catalogue_);
+    WriteFile("KRVHEATDLL.so", "old plug-in");
+    WriteFile("images/KELDAR.png", "old picture");
+    WriteFile("program.db", catalogue_);
   }
   // Stopped, as a user would, once `stopAfterSteps` progress steps came (0: before it starts).
   UpdateResult RunUpdate(ReleaseServer& server, int stopAfterSteps = -1) {
@@ -60,8 +60,8 @@ class UpdateRunTest : public ::testing::Test {
     return sum;
   }
   void ExpectNothingInstalled() {
-    EXPECT_EQ(ReadBytes("keldar"), Program("old", 9000));
-    EXPECT_EQ(ReadBytes("KRVHEATDLL.so"), "old plug-in");
+    EXPECT_EQ(ReadFile("keldar"), Program("old", 9000));
+    EXPECT_EQ(ReadFile("KRVHEATDLL.so"), "old plug-in");
     EXPECT_EQ(handOver_.launches, 0) << "the script is not run";
     EXPECT_EQ(handOver_.exits, 0) << "the program keeps running";
   }
@@ -72,7 +72,7 @@ class UpdateRunTest : public ::testing::Test {
     EXPECT_FALSE(Exists("update.sh"));
   }
 
-  WorkingFolder folder_;
+  ScopedWorkingDirectory folder_;
   const std::string newProgram_ = Program("new", 12000);
   const std::string newPlugin_ = Pattern(23000, 3);
   const std::string newPicture_ = Pattern(7000, 4);
@@ -94,18 +94,18 @@ TEST_F(UpdateRunTest, ChangedFilesArriveInChunksAndTheScriptReplacesThemAndStart
   EXPECT_EQ(server.ChunkRequests(),
             Strings({"2001 1 5000", "2001 5001 7000", "2002 1 7000", "2002 7001 12000",
                      "2002 19001 4000", "2003 1 4000", "2003 4001 3000"}));
-  EXPECT_EQ(ReadBytes("keldar_u"), newProgram_);
-  EXPECT_EQ(ReadBytes("images/KELDAR.png_u"), newPicture_);
+  EXPECT_EQ(ReadFile("keldar_u"), newProgram_);
+  EXPECT_EQ(ReadFile("images/KELDAR.png_u"), newPicture_);
   EXPECT_EQ(Progress(), 12000 + 23000 + 7000 + 3000);
   EXPECT_EQ(handOver_.launches, 1);
   EXPECT_EQ(handOver_.exits, 1);
 
   ASSERT_EQ(std::system("/bin/sh update.sh"), 0);
-  ASSERT_TRUE(WaitFor([] { return ReadBytes("started.txt") == "new\n"; }));
-  EXPECT_EQ(ReadBytes("keldar"), newProgram_);
-  EXPECT_EQ(ReadBytes("KRVHEATDLL.so"), newPlugin_);
-  EXPECT_EQ(ReadBytes("images/KELDAR.png"), newPicture_);
-  EXPECT_EQ(ReadBytes("program.db"), catalogue_);
+  ASSERT_TRUE(WaitFor([] { return ReadFile("started.txt") == "new\n"; }));
+  EXPECT_EQ(ReadFile("keldar"), newProgram_);
+  EXPECT_EQ(ReadFile("KRVHEATDLL.so"), newPlugin_);
+  EXPECT_EQ(ReadFile("images/KELDAR.png"), newPicture_);
+  EXPECT_EQ(ReadFile("program.db"), catalogue_);
   ExpectNothingLeft();
 }
 
@@ -124,8 +124,8 @@ TEST_F(UpdateRunTest, AStopEndsAfterTheCurrentChunkLeavingTheScriptUnfinishedAnd
   EXPECT_EQ(RunUpdate(server, 3).outcome, UpdateOutcome::kStopped);
   EXPECT_EQ(server.ChunkRequests(), Strings({"2001 1 5000", "2001 5001 7000", "2002 1 7000"}));
   ExpectNothingInstalled();
-  EXPECT_EQ(ReadBytes("KRVHEATDLL.so_u").substr(0, 7000), newPlugin_.substr(0, 7000));
-  const std::string script = ReadBytes("update.sh");
+  EXPECT_EQ(ReadFile("KRVHEATDLL.so_u").substr(0, 7000), newPlugin_.substr(0, 7000));
+  const std::string script = ReadFile("update.sh");
   EXPECT_NE(script.find("KRVHEATDLL.so_u"), std::string::npos) << "its lines are still added";
   EXPECT_EQ(script.find("rm -f"), std::string::npos);
 }
@@ -134,7 +134,7 @@ TEST_F(UpdateRunTest, AStopWhileTheListIsProcessedLeavesTheScriptOnDiskNotRun) {
   ReleaseServer server(release_);
   EXPECT_EQ(RunUpdate(server, 0).outcome, UpdateOutcome::kStopped);
   EXPECT_TRUE(server.ChunkRequests().empty());
-  EXPECT_TRUE(ReadBytes("update.sh").starts_with("#!/bin/sh\nsleep 0\n"));
+  EXPECT_TRUE(ReadFile("update.sh").starts_with("#!/bin/sh\nsleep 0\n"));
   ExpectNothingInstalled();
 }
 
@@ -145,14 +145,14 @@ TEST_F(UpdateRunTest, AChunkThatDoesNotArriveIsAskedForAgainAndCountedAgain) {
   ASSERT_GE(chunks.size(), 4u);
   EXPECT_EQ(Strings(chunks.begin(), chunks.begin() + 4),
             Strings({"2001 1 5000", "2001 1 5000", "2001 1 5000", "2001 5001 7000"}));
-  EXPECT_EQ(ReadBytes("keldar_u"), newProgram_);
+  EXPECT_EQ(ReadFile("keldar_u"), newProgram_);
   EXPECT_EQ(Progress(), 2 * 5000 + 12000 + 23000 + 7000 + 3000);
 }
 
 TEST_F(UpdateRunTest, FilesFoundCurrentAreNotFetchedAndTheScriptStillRuns) {
   std::string content;  // a local file whose CRC has the high bit set
   for (unsigned seed = 0; (Crc32(content) & 0x80000000u) == 0; ++seed) content = Pattern(900, seed);
-  WriteBytes("doc/meters.txt", content);
+  WriteFile("doc/meters.txt", content);
   ReleaseServer server(release_);
   server.AnswerFileList(FileListJson(
       {{{"id", "21"},
@@ -165,7 +165,7 @@ TEST_F(UpdateRunTest, FilesFoundCurrentAreNotFetchedAndTheScriptStillRuns) {
   EXPECT_TRUE(server.ChunkRequests().empty()) << "a missing file has CRC 0, as its record";
   EXPECT_EQ(Progress(), 910);
   EXPECT_EQ(handOver_.exits, 1);
-  const std::string script = ReadBytes("update.sh");
+  const std::string script = ReadFile("update.sh");
   EXPECT_EQ(script.find("mv "), std::string::npos);
   EXPECT_EQ(script.find(" &\n"), std::string::npos) << "the program is not restarted";
   EXPECT_NE(script.find("rm -f"), std::string::npos);
@@ -206,7 +206,7 @@ TEST_F(UpdateRunTest, AnUnsafeRecordRefusesTheWholeUpdateBeforeAnyDownload) {
 
 TEST_F(UpdateRunTest, AFolderThatCannotBeWrittenIsFoundBeforeAnythingIsDownloaded) {
   fs::remove_all("images");
-  WriteBytes("images", "a file where the folder should be");
+  WriteFile("images", "a file where the folder should be");
   ReleaseServer server(release_);
   const UpdateResult result = RunUpdate(server);
   EXPECT_EQ(result.outcome, UpdateOutcome::kFolderNotWritable);

@@ -13,7 +13,7 @@
 #include "base/core/language_library.h"
 #include "base/platform/library.h"
 #include "online/screens/update_screen.h"
-#include "ui_TProgramUpdate.h"
+#include "widgets.h"
 
 int main(int argc, char** argv) {
   KeldarApplication application(argc, argv);
@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
   const BrandProfile brand(1);
   auto screen = std::make_unique<TProgramUpdate>(nullptr, brand, Phrases(&library, phrases));
   screen->setWindowTitle(QStringLiteral("KELDAR v.0.14"));
-  screen->Controls().ProgressBar1->setRange(0, 100);
-  screen->Controls().ProgressBar1->setValue(42);
+  Child<QProgressBar>(*screen, "ProgressBar1").setRange(0, 100);
+  Child<QProgressBar>(*screen, "ProgressBar1").setValue(42);
   screen->resize(width, 580);
   screen->move(0, 0);
   screen->show();

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -16,8 +17,8 @@
 #include "base/kit/message_box.h"
 #include "base/platform/library.h"
 #include "online/update_worker.h"
-#include "ui_TProgramUpdate.h"
 #include "update_support.h"
+#include "widgets.h"
 
 using devserver::Fault;
 using devserver::FaultKind;
@@ -76,7 +77,7 @@ class UpdateScreenTest : public ::testing::Test {
   }
 
   const BrandProfile brand_{1};
-  WorkingFolder folder_;
+  ScopedWorkingDirectory folder_;
   HandOver handOver_;
   ChunkGate gate_;
   ReleaseServer server_{
@@ -87,42 +88,45 @@ class UpdateScreenTest : public ::testing::Test {
 TEST_F(UpdateScreenTest, TheDesignedLookAndTheCentringAt1000Pixels) {
   auto screen = Screen();
   screen->show();
-  auto& ui = screen->Controls();
-  EXPECT_EQ(ui.Label1->geometry(), QRect(357, 88, 181, 39)) << "centred at the design width";
-  EXPECT_LE(QFontMetrics(ui.Label1->font()).horizontalAdvance(ui.Label1->text()), 181)
+  QWidget& view = *screen;
+  EXPECT_EQ(Child<QLabel>(view, "Label1").geometry(), QRect(357, 88, 181, 39))
+      << "centred at the design width";
+  EXPECT_LE(QFontMetrics(Child<QLabel>(view, "Label1").font())
+                .horizontalAdvance(Child<QLabel>(view, "Label1").text()),
+            181)
       << "the heading is never clipped, whatever face stands in for Tahoma";
-  EXPECT_EQ(ui.ProgressBar1->geometry().size(), QSize(785, 17));
-  EXPECT_FALSE(ui.ProgressBar1->isTextVisible());
-  EXPECT_EQ(ui.Panel1->size(), QSize(120, 25));
-  EXPECT_EQ(ui.Panel1->font().pixelSize(), 11);
-  EXPECT_EQ(ui.Panel1->cursor().shape(), Qt::PointingHandCursor);
-  EXPECT_EQ(ui.Panel1->palette().color(QPalette::Window), Qt::black);
-  EXPECT_EQ(ui.Background->palette().color(QPalette::Window), Qt::white);
-  EXPECT_EQ(ui.Background->geometry(), screen->rect());
+  EXPECT_EQ(Child<QProgressBar>(view, "ProgressBar1").geometry().size(), QSize(785, 17));
+  EXPECT_FALSE(Child<QProgressBar>(view, "ProgressBar1").isTextVisible());
+  EXPECT_EQ(Child<QLabel>(view, "Panel1").size(), QSize(120, 25));
+  EXPECT_EQ(Child<QLabel>(view, "Panel1").font().pixelSize(), 11);
+  EXPECT_EQ(Child<QLabel>(view, "Panel1").cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(Child<QLabel>(view, "Panel1").palette().color(QPalette::Window), Qt::black);
+  EXPECT_EQ(Child<QFrame>(view, "Background").palette().color(QPalette::Window), Qt::white);
+  EXPECT_EQ(Child<QFrame>(view, "Background").geometry(), screen->rect());
 
   screen->resize(1000, 700);
-  EXPECT_EQ(ui.Panel1->pos(), QPoint(440, 368));
-  EXPECT_EQ(ui.ProgressBar1->pos(), QPoint(108, 328));
-  EXPECT_EQ(ui.Label1->pos(), QPoint(410, 88));
+  EXPECT_EQ(Child<QLabel>(view, "Panel1").pos(), QPoint(440, 368));
+  EXPECT_EQ(Child<QProgressBar>(view, "ProgressBar1").pos(), QPoint(108, 328));
+  EXPECT_EQ(Child<QLabel>(view, "Label1").pos(), QPoint(410, 88));
   screen->resize(999, 700);  // each half rounds toward zero
-  EXPECT_EQ(ui.Panel1->x(), 439);
-  EXPECT_EQ(ui.ProgressBar1->x(), 107);
-  EXPECT_EQ(ui.Label1->x(), 409);
+  EXPECT_EQ(Child<QLabel>(view, "Panel1").x(), 439);
+  EXPECT_EQ(Child<QProgressBar>(view, "ProgressBar1").x(), 107);
+  EXPECT_EQ(Child<QLabel>(view, "Label1").x(), 409);
 }
 
 TEST_F(UpdateScreenTest, TextsComeFromPhrasesOfTwoCharactersOrMore) {
-  EXPECT_EQ(Screen()->Controls().Label1->text(), "Обновление");
+  EXPECT_EQ(Child<QLabel>(*Screen(), "Label1").text(), "Обновление");
   {
     Language english(KELDAR_BIN_DIR, 1);
     auto screen = Screen(english.Source());
-    EXPECT_EQ(screen->Controls().Label1->text(), "Updating");
-    EXPECT_EQ(screen->Controls().Label1->font().pixelSize(), 32);
-    EXPECT_EQ(screen->Controls().Panel1->text(), "Abort");
+    EXPECT_EQ(Child<QLabel>(*screen, "Label1").text(), "Updating");
+    EXPECT_EQ(Child<QLabel>(*screen, "Label1").font().pixelSize(), 32);
+    EXPECT_EQ(Child<QLabel>(*screen, "Panel1").text(), "Abort");
   }
   Language oneCharacter(KELDAR_SHORT_PHRASES_DIR, 1);
   auto screen = Screen(oneCharacter.Source());
-  EXPECT_EQ(screen->Controls().Label1->text(), "Обновление");
-  EXPECT_EQ(screen->Controls().Panel1->text(), "Прервать");
+  EXPECT_EQ(Child<QLabel>(*screen, "Label1").text(), "Обновление");
+  EXPECT_EQ(Child<QLabel>(*screen, "Panel1").text(), "Прервать");
   for (int language : {1, 2, 3}) {
     Language store(KELDAR_BIN_DIR, language);
     for (const char* key :
@@ -133,12 +137,12 @@ TEST_F(UpdateScreenTest, TextsComeFromPhrasesOfTwoCharactersOrMore) {
 }
 
 TEST_F(UpdateScreenTest, ClickingPanel1DuringADownloadStopsItAfterTheCurrentChunk) {
-  WriteBytes("keldar", "old program");
+  WriteFile("keldar", "old program");
   auto screen = Screen();
   ASSERT_TRUE(StartHeldUpdate(*screen));
   EXPECT_TRUE(screen->isVisible());
-  EXPECT_EQ(screen->Controls().ProgressBar1->maximum(), 16000);
-  QTest::mouseClick(screen->Controls().Panel1, Qt::LeftButton);
+  EXPECT_EQ(Child<QProgressBar>(*screen, "ProgressBar1").maximum(), 16000);
+  QTest::mouseClick(&Child<QLabel>(*screen, "Panel1"), Qt::LeftButton);
 
   EXPECT_FALSE(screen->isVisible());
   ASSERT_EQ(boxes_.calls.size(), 1u);
@@ -148,10 +152,10 @@ TEST_F(UpdateScreenTest, ClickingPanel1DuringADownloadStopsItAfterTheCurrentChun
   EXPECT_EQ(boxes_.calls[0].owner, screen.get()) << "the built-in text belongs to the screen";
   ASSERT_TRUE(RunEnds(*screen));
   EXPECT_EQ(server_.ChunkRequests(), std::vector<std::string>({"3001 1 5000"}));
-  EXPECT_EQ(ReadBytes("keldar"), "old program");
+  EXPECT_EQ(ReadFile("keldar"), "old program");
   EXPECT_EQ(handOver_.launches + handOver_.exits, 0) << "nothing installed, the program goes on";
   QTest::qWait(50);
-  QTest::mouseClick(screen->Controls().Panel1, Qt::LeftButton);
+  QTest::mouseClick(&Child<QLabel>(*screen, "Panel1"), Qt::LeftButton);
   EXPECT_EQ(boxes_.calls.size(), 1u) << "neither the ended run nor a second click adds a message";
 }
 
@@ -174,7 +178,7 @@ TEST_F(UpdateScreenTest, AFinishedRunFillsTheGaugeAndALaterClickOnlyHides) {
   screen->StartUpdate(kClientId, kFinger, kNewVersion);
   ASSERT_TRUE(RunEnds(*screen));
   EXPECT_EQ(screen->Worker()->Result().outcome, UpdateOutcome::kHandedOver);
-  EXPECT_EQ(screen->Controls().ProgressBar1->value(), 16000);
+  EXPECT_EQ(Child<QProgressBar>(*screen, "ProgressBar1").value(), 16000);
   screen->show();
   screen->Panel1Click();
   EXPECT_FALSE(screen->isVisible());
@@ -196,7 +200,7 @@ TEST_F(UpdateScreenTest, ADamagedDownloadOrAnUnwritableFolderIsToldToTheUser) {
 
   Language english(KELDAR_BIN_DIR, 1);
   std::filesystem::remove_all("doc");  // made by the first run
-  WriteBytes("doc", "a file where the folder should be");
+  WriteFile("doc", "a file where the folder should be");
   auto other = Screen(english.Source());
   other->StartUpdate(kClientId, kFinger, kNewVersion);
   ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_.calls.size() == 2; }, 20000));
@@ -216,15 +220,16 @@ TEST_F(UpdateScreenTest, OneUpdateAtATimeAndAStoppedRunNoLongerCounts) {
   // Each run is stopped while its first progress step waits, unseen, in this thread's queue.
   screen->Panel1Click();
   ASSERT_TRUE(StartHeldUpdate(*screen));
-  EXPECT_EQ(screen->Controls().ProgressBar1->value(), 0);
+  EXPECT_EQ(Child<QProgressBar>(*screen, "ProgressBar1").value(), 0);
   screen->Panel1Click();
   ASSERT_TRUE(RunEnds(*screen));
   QTest::qWait(50);
-  EXPECT_EQ(screen->Controls().ProgressBar1->value(), 5000) << "only the second run's step counts";
+  EXPECT_EQ(Child<QProgressBar>(*screen, "ProgressBar1").value(), 5000)
+      << "only the second run's step counts";
 }
 
 TEST_F(UpdateScreenTest, DestroyingTheScreenStopsAndJoinsItsWorker) {
-  WriteBytes("keldar", "old program");
+  WriteFile("keldar", "old program");
   auto screen = Screen();
   ASSERT_TRUE(StartHeldUpdate(*screen));
   QElapsedTimer elapsed;
@@ -232,7 +237,7 @@ TEST_F(UpdateScreenTest, DestroyingTheScreenStopsAndJoinsItsWorker) {
   screen.reset();  // the worker is held mid-run
   EXPECT_LT(elapsed.elapsed(), 5000);
   QTest::qWait(50);  // a progress call queued for the screen goes with it
-  EXPECT_EQ(ReadBytes("keldar"), "old program");
+  EXPECT_EQ(ReadFile("keldar"), "old program");
   EXPECT_EQ(handOver_.launches + handOver_.exits, 0);
 }
 

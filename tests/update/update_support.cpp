@@ -1,59 +1,11 @@
 #include "update_support.h"
 
-#include <unistd.h>
-
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
 #include "codec.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-fs::path FreshFolder(const char* prefix) {
-  static std::atomic<int> counter{0};
-  const fs::path path =
-      fs::temp_directory_path() /
-      (std::string(prefix) + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  fs::remove_all(path);
-  fs::create_directories(path);
-  return path;
-}
-
-}  // namespace
-
-ScopedDirectory::ScopedDirectory(const fs::path& folder) : previous_(fs::current_path()) {
-  fs::current_path(folder);
-}
-
-ScopedDirectory::~ScopedDirectory() {
-  std::error_code ignored;
-  fs::current_path(previous_, ignored);
-}
-
-WorkingFolder::WorkingFolder()
-    : path_(FreshFolder("keldar-update-")), inside_(std::make_unique<ScopedDirectory>(path_)) {}
-
-WorkingFolder::~WorkingFolder() {
-  inside_.reset();
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-  if (file.has_parent_path()) fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::string Pattern(std::size_t count, unsigned seed) {
   std::string bytes(count, '\0');
@@ -66,29 +18,24 @@ std::string Pattern(std::size_t count, unsigned seed) {
 }
 
 ReleaseServer::ReleaseServer(const std::vector<ReleaseEntry>& files,
-                             std::vector<devserver::Fault> faults)
-    : folder_(FreshFolder("keldar-releases-")) {
+                             std::vector<devserver::Fault> faults) {
   const fs::path version = folder_ / "7" / kNewVersion;
-  WriteBytes(folder_ / "7" / "project.txt", "database=krv_local_billing\ncurrent=v.0.15\n");
+  WriteFile(folder_ / "7" / "project.txt", "database=krv_local_billing\ncurrent=v.0.15\n");
   std::string manifest;
   for (const auto& file : files) {
     const std::string dst = file.dst.empty() ? "." : file.dst;
     manifest += std::to_string(file.id) + " " + dst + " " + file.name + "\n";
-    WriteBytes(version / dst / file.name, file.content);
+    WriteFile(version / dst / file.name, file.content);
   }
-  WriteBytes(version / "manifest.txt", manifest);
+  WriteFile(version / "manifest.txt", manifest);
   devserver::ServerOptions options;
-  options.releases = folder_;
+  options.releases = folder_.Path();
   options.faults = std::move(faults);
   server_ = devserver::DevServer::Start(std::move(options), error_);
   if (!server_) throw std::runtime_error("development server: " + error_);
 }
 
-ReleaseServer::~ReleaseServer() {
-  server_.reset();
-  std::error_code ignored;
-  fs::remove_all(folder_, ignored);
-}
+ReleaseServer::~ReleaseServer() = default;
 
 std::vector<std::string> ReleaseServer::ChunkRequests() const {
   std::vector<std::string> chunks;

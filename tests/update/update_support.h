@@ -14,36 +14,8 @@
 
 #include "dev_server.h"
 #include "online/update_run.h"
+#include "test_support.h"
 
-// Makes `folder` the working directory for the object's life.
-class ScopedDirectory {
- public:
-  explicit ScopedDirectory(const std::filesystem::path& folder);
-  ~ScopedDirectory();
-  ScopedDirectory(const ScopedDirectory&) = delete;
-  ScopedDirectory& operator=(const ScopedDirectory&) = delete;
-
- private:
-  std::filesystem::path previous_;
-};
-
-// A fresh temporary folder that is the working directory for the object's
-// life, removed with its content at the end.
-class WorkingFolder {
- public:
-  WorkingFolder();
-  ~WorkingFolder();
-  WorkingFolder(const WorkingFolder&) = delete;
-  WorkingFolder& operator=(const WorkingFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-  std::unique_ptr<ScopedDirectory> inside_;
-};
-
-std::string ReadBytes(const std::filesystem::path& file);
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 // `count` bytes, different for each seed.
 std::string Pattern(std::size_t count, unsigned seed);
 
@@ -68,7 +40,7 @@ class ReleaseServer {
   void AnswerFileList(const std::string& json, int times = -1);
 
  private:
-  std::filesystem::path folder_;
+  TempFolder folder_;
   std::string error_;
   std::unique_ptr<devserver::DevServer> server_;
 };

@@ -4,11 +4,12 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "base/kit/back_strip.h"
+#include "base/kit/fonts.h"
 #include "keldar/plugin_abi.h"
 #include "screens/archive_messages.h"
 #include "screens/phrase_keys.h"
 #include "screens/reading_format.h"
-#include "screens/screen_fonts.h"
 #include "screens/table_style.h"
 #include "ui_TProgramAdministration.h"
 
@@ -35,7 +36,7 @@ TProgramAdministration::TProgramAdministration(uint8_t* closeFlag, ScreenTexts t
       texts_(texts),
       archiveFile_(std::move(archiveFile)) {
   ui_->setupUi(this);
-  PinFonts(*this);
+  look::PinFonts(*this);
   SetUpTable(*ui_->TableSubscribers);
   SetUpTable(*ui_->TableObjects);
   // Names and addresses take the room; short columns fit their content.
@@ -99,7 +100,7 @@ void TProgramAdministration::RefreshTexts() {
 
 void TProgramAdministration::ConnectControls() {
   auto& ui = *ui_;
-  connect(ui.Back, &BackStrip::clicked, this, [this] {
+  look::MakeBackStrip(ui.Back, ui.Label1, [this] {
     if (closeFlag_ != nullptr) keldar_flag_set(closeFlag_, 1);
   });
   connect(ui.TableSubscribers, &QTableWidget::itemSelectionChanged, this, [this] {
@@ -114,32 +115,32 @@ void TProgramAdministration::ConnectControls() {
           [this] { OpenSubscriberForm(SelectedSubscriber()); });
   connect(ui.TableObjects, &QTableWidget::cellDoubleClicked, this,
           [this] { OpenObjectForm(SelectedObject()); });
-  connect(ui.PanelButtonAddSubscriber, &PanelButton::clicked, this,
+  connect(ui.PanelButtonAddSubscriber, &look::PanelButton::clicked, this,
           [this] { OpenSubscriberForm(nullptr); });
-  connect(ui.PanelButtonEditSubscriber, &PanelButton::clicked, this,
+  connect(ui.PanelButtonEditSubscriber, &look::PanelButton::clicked, this,
           [this] { OpenSubscriberForm(SelectedSubscriber()); });
-  connect(ui.PanelButtonDeleteSubscriber, &PanelButton::clicked, this,
+  connect(ui.PanelButtonDeleteSubscriber, &look::PanelButton::clicked, this,
           &TProgramAdministration::DeleteSubscriber);
-  connect(ui.PanelButtonAddObject, &PanelButton::clicked, this,
+  connect(ui.PanelButtonAddObject, &look::PanelButton::clicked, this,
           [this] { OpenObjectForm(nullptr); });
-  connect(ui.PanelButtonEditObject, &PanelButton::clicked, this,
+  connect(ui.PanelButtonEditObject, &look::PanelButton::clicked, this,
           [this] { OpenObjectForm(SelectedObject()); });
-  connect(ui.PanelButtonDeleteObject, &PanelButton::clicked, this,
+  connect(ui.PanelButtonDeleteObject, &look::PanelButton::clicked, this,
           &TProgramAdministration::DeleteObject);
-  connect(ui.PanelButtonSaveSubscriber, &PanelButton::clicked, this,
+  connect(ui.PanelButtonSaveSubscriber, &look::PanelButton::clicked, this,
           &TProgramAdministration::SaveSubscriber);
   connect(ui.EditSubscriberName, &QLineEdit::returnPressed, this,
           &TProgramAdministration::SaveSubscriber);
-  connect(ui.PanelButtonCancelSubscriber, &PanelButton::clicked, this,
+  connect(ui.PanelButtonCancelSubscriber, &look::PanelButton::clicked, this,
           &TProgramAdministration::ShowLists);
-  connect(ui.PanelButtonSaveObject, &PanelButton::clicked, this,
+  connect(ui.PanelButtonSaveObject, &look::PanelButton::clicked, this,
           &TProgramAdministration::SaveObject);
   connect(ui.EditObjectName, &QLineEdit::returnPressed, this, &TProgramAdministration::SaveObject);
-  connect(ui.PanelButtonCancelObject, &PanelButton::clicked, this,
+  connect(ui.PanelButtonCancelObject, &look::PanelButton::clicked, this,
           &TProgramAdministration::ShowLists);
-  connect(ui.PanelButtonConfirmDelete, &PanelButton::clicked, this,
+  connect(ui.PanelButtonConfirmDelete, &look::PanelButton::clicked, this,
           &TProgramAdministration::ConfirmDelete);
-  connect(ui.PanelButtonConfirmCancel, &PanelButton::clicked, this,
+  connect(ui.PanelButtonConfirmCancel, &look::PanelButton::clicked, this,
           &TProgramAdministration::CancelDelete);
 }
 

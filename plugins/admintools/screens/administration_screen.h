@@ -29,8 +29,6 @@ class TProgramAdministration : public QFrame {
                          std::string archiveFile = Archive::kFileName, QWidget* parent = nullptr);
   ~TProgramAdministration() override;
 
-  Ui::TProgramAdministration& Controls() { return *ui_; }
-
  private:
   void RefreshTexts();
   void ConnectControls();

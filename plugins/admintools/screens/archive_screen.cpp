@@ -3,11 +3,12 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "base/kit/back_strip.h"
+#include "base/kit/fonts.h"
 #include "keldar/plugin_abi.h"
 #include "screens/archive_messages.h"
 #include "screens/phrase_keys.h"
 #include "screens/reading_format.h"
-#include "screens/screen_fonts.h"
 #include "screens/table_style.h"
 #include "ui_TProgramReadLocalArhiv.h"
 
@@ -62,7 +63,7 @@ TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts t
       archiveFile_(std::move(archiveFile)) {
   auto& ui = *ui_;
   ui.setupUi(this);
-  PinFonts(*this);
+  look::PinFonts(*this);
   ui.TableReadings->setColumnCount(kColumnCount);
   SetUpTable(*ui.TableReadings);
   // Several readings can be chosen for deletion at once.
@@ -77,7 +78,7 @@ TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts t
     ui.ComboBoxDeviceKind->addItem(DeviceKindText(texts_, kind), static_cast<int>(kind));
   }
 
-  connect(ui.Back, &BackStrip::clicked, this, [this] {
+  look::MakeBackStrip(ui.Back, ui.Label1, [this] {
     if (closeFlag_ != nullptr) keldar_flag_set(closeFlag_, 1);
   });
   connect(ui.ComboBoxDeviceKind, &QComboBox::currentIndexChanged, this, [this] {
@@ -85,15 +86,17 @@ TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts t
     LoadReadings();
   });
   connect(ui.ComboBoxDevice, &QComboBox::currentIndexChanged, this, [this] { LoadReadings(); });
-  connect(ui.PanelButtonRefresh, &PanelButton::clicked, this, &TProgramReadLocalArhiv::Refresh);
+  connect(ui.PanelButtonRefresh, &look::PanelButton::clicked, this,
+          &TProgramReadLocalArhiv::Refresh);
   connect(ui.TableReadings->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     CancelDelete();
     ui_->PanelButtonDelete->setEnabled(!SelectedReadings().empty());
   });
-  connect(ui.PanelButtonDelete, &PanelButton::clicked, this, &TProgramReadLocalArhiv::AskToDelete);
-  connect(ui.PanelButtonConfirmDelete, &PanelButton::clicked, this,
+  connect(ui.PanelButtonDelete, &look::PanelButton::clicked, this,
+          &TProgramReadLocalArhiv::AskToDelete);
+  connect(ui.PanelButtonConfirmDelete, &look::PanelButton::clicked, this,
           &TProgramReadLocalArhiv::ConfirmDelete);
-  connect(ui.PanelButtonConfirmCancel, &PanelButton::clicked, this,
+  connect(ui.PanelButtonConfirmCancel, &look::PanelButton::clicked, this,
           &TProgramReadLocalArhiv::CancelDelete);
   Refresh();
 }

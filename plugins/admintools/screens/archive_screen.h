@@ -41,7 +41,6 @@ class TProgramReadLocalArhiv : public QFrame {
                          std::string archiveFile = Archive::kFileName, QWidget* parent = nullptr);
   ~TProgramReadLocalArhiv() override;
 
-  Ui::TProgramReadLocalArhiv& Controls() { return *ui_; }
   // Reads the archive again, keeping the chosen kind and device.
   void Refresh();
   // Asks whether to delete the selected readings; ConfirmDelete deletes them.

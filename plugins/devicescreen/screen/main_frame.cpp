@@ -3,6 +3,10 @@
 #include <QTime>
 #include <cstring>
 
+#include "base/kit/back_strip.h"
+#include "base/kit/colours.h"
+#include "base/kit/fonts.h"
+#include "base/kit/widget_look.h"
 #include "core/archive_saver.h"
 #include "screen/readings_table.h"
 #include "ui_TMainFrame.h"
@@ -22,13 +26,6 @@ QString FieldText(const char (&field)[N]) {
 
 QString Caption(const QString& text) { return text + QLatin1Char(':'); }
 
-void Paint(QWidget& widget, const QColor& colour) {
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::Window, colour);
-  widget.setPalette(palette);
-  widget.setAutoFillBackground(true);
-}
-
 }  // namespace
 
 TMainFrame::TMainFrame(const FrameArguments& arguments, const DeviceFlavour& flavour,
@@ -40,19 +37,17 @@ TMainFrame::TMainFrame(const FrameArguments& arguments, const DeviceFlavour& fla
       texts_(arguments.language, arguments.phrases) {
   ui_->setupUi(this);
   setObjectName(QString::fromLatin1(flavour_.componentName));
-  Paint(*ui_->Background, Qt::white);
+  look::Paint(ui_->Background, look::kWhite);
   // Designer files cannot hold a pixel size: the title is 20-pixel Tahoma.
-  QFont titleFont = ui_->LabelTitle->font();
-  titleFont.setPixelSize(kTitlePixels);
-  ui_->LabelTitle->setFont(titleFont);
+  look::SetPixelSize(ui_->LabelTitle, kTitlePixels);
   ui_->ProgressBarRead->hide();
   SetUpReadingsTable(*ui_->TableReadings, texts_);
   RefreshTexts();
   ShowIdentity();
 
-  connect(ui_->Back, &BackStrip::clicked, this, &TMainFrame::Leave);
-  connect(ui_->PanelButtonRefresh, &PanelButton::clicked, this, &TMainFrame::Refresh);
-  connect(ui_->PanelButtonSave, &PanelButton::clicked, this, &TMainFrame::SaveToArchive);
+  look::MakeBackStrip(ui_->Back, ui_->Label1, [this] { Leave(); });
+  connect(ui_->PanelButtonRefresh, &look::PanelButton::clicked, this, &TMainFrame::Refresh);
+  connect(ui_->PanelButtonSave, &look::PanelButton::clicked, this, &TMainFrame::SaveToArchive);
   Refresh();
 }
 
@@ -174,7 +169,7 @@ void TMainFrame::ShowMessage(const QString& text, Tone tone) {
   QPalette palette = ui_->LabelStatus->palette();
   const QColor colour = tone == Tone::Good  ? QColor(0x1b, 0x6e, 0x2c)
                         : tone == Tone::Bad ? QColor(0xc0, 0x00, 0x00)
-                                            : QColor(Qt::black);
+                                            : look::kBlack;
   palette.setColor(QPalette::WindowText, colour);
   ui_->LabelStatus->setPalette(palette);
   ui_->LabelStatus->setText(text);

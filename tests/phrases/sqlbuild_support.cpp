@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "sqlbuild_support.h"
 
 #include <sqlite3.h>
 #include <stdlib.h>
@@ -11,29 +11,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "test_support.h"
+
 namespace fs = std::filesystem;
-
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "keldar-phrases-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
-void WriteFile(const fs::path& file, std::string_view content) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!out) throw std::runtime_error("cannot write " + file.string());
-}
-
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 namespace {
 

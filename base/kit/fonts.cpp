@@ -1,9 +1,9 @@
-#include "screens/screen_fonts.h"
+#include "base/kit/fonts.h"
 
 #include <QFont>
 #include <QWidget>
 
-namespace admintools {
+namespace look {
 namespace {
 
 void PinChildren(QWidget& parent, const QFont& parentFont) {
@@ -18,6 +18,12 @@ void PinChildren(QWidget& parent, const QFont& parentFont) {
 
 }  // namespace
 
+void SetPixelSize(QWidget* widget, int pixels) {
+  QFont font = widget->font();
+  font.setPixelSize(pixels);
+  widget->setFont(font);
+}
+
 void PinFonts(QWidget& root) { PinChildren(root, root.font()); }
 
-}  // namespace admintools
+}  // namespace look

@@ -6,17 +6,18 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "base/core/ini_file.h"
 #include "base/platform/library.h"
 
 namespace {
 
-std::filesystem::path FreshTemporaryFolder(const char* prefix) {
+std::filesystem::path FreshTemporaryFolder() {
   static std::atomic<int> counter{0};
   auto path =
-      std::filesystem::temp_directory_path() / (std::string(prefix) + std::to_string(::getpid()) +
-                                                "-" + std::to_string(counter.fetch_add(1)));
+      std::filesystem::temp_directory_path() /
+      ("keldar-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)));
   std::filesystem::remove_all(path);
   std::filesystem::create_directories(path);
   return path;
@@ -24,19 +25,25 @@ std::filesystem::path FreshTemporaryFolder(const char* prefix) {
 
 }  // namespace
 
-ScopedWorkingDirectory::ScopedWorkingDirectory()
-    : previous_(std::filesystem::current_path()), path_(FreshTemporaryFolder("keldar-cwd-")) {
-  std::filesystem::current_path(path_);
-}
+TempFolder::TempFolder() : path_(FreshTemporaryFolder()) {}
 
-ScopedWorkingDirectory::~ScopedWorkingDirectory() {
+TempFolder::~TempFolder() {
   std::error_code ignored;
-  std::filesystem::current_path(previous_, ignored);
   std::filesystem::remove_all(path_, ignored);
 }
 
+ScopedDirectory::ScopedDirectory(const std::filesystem::path& folder)
+    : previous_(std::filesystem::current_path()) {
+  std::filesystem::current_path(folder);
+}
+
+ScopedDirectory::~ScopedDirectory() {
+  std::error_code ignored;
+  std::filesystem::current_path(previous_, ignored);
+}
+
 FakePluginSession::FakePluginSession(const std::filesystem::path& folder)
-    : log_(FreshTemporaryFolder("keldar-log-") / "calls.log") {
+    : log_(logFolder_ / "calls.log") {
   ::setenv("KELDAR_FAKE_LOG", log_.c_str(), 1);
   platform::SetPluginDirectory(folder);
 }
@@ -44,8 +51,6 @@ FakePluginSession::FakePluginSession(const std::filesystem::path& folder)
 FakePluginSession::~FakePluginSession() {
   platform::SetPluginDirectory({});
   ::unsetenv("KELDAR_FAKE_LOG");
-  std::error_code ignored;
-  std::filesystem::remove_all(log_.parent_path(), ignored);
 }
 
 std::vector<std::string> FakePluginSession::Lines() const {
@@ -62,9 +67,11 @@ std::string ReadFile(const std::filesystem::path& file) {
   return content.str();
 }
 
-void WriteFile(const std::filesystem::path& file, const std::string& content) {
+void WriteFile(const std::filesystem::path& file, std::string_view content) {
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << content;
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
 ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {

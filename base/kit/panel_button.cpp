@@ -1,12 +1,13 @@
-#include "look/panel_button.h"
+#include "base/kit/panel_button.h"
 
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "look/focus_ring.h"
+#include "base/kit/colours.h"
+#include "base/kit/focus_ring.h"
 
-namespace pluginlook {
+namespace look {
 
 PanelButton::PanelButton(QWidget* parent) : QLabel(parent) {
   setAttribute(Qt::WA_Hover);
@@ -15,12 +16,16 @@ PanelButton::PanelButton(QWidget* parent) : QLabel(parent) {
   setCursor(Qt::PointingHandCursor);
   setFocusPolicy(Qt::TabFocus);
   setMinimumHeight(30);
-  setStyleSheet(QStringLiteral(
-      "pluginlook--PanelButton { background: #000000; color: #ffffff; padding: 0px 14px; }"
-      "pluginlook--PanelButton:hover { background: #3c3c3c; }"
-      "pluginlook--PanelButton:disabled { background: #bdbdbd; color: #f4f4f4; }"));
+  setStyleSheet(QStringLiteral("look--PanelButton { background: %1; color: %2; padding: 0px 14px; }"
+                               "look--PanelButton:hover { background: %3; }"
+                               "look--PanelButton:disabled { background: %4; color: %5; }")
+                    .arg(kBlack.name(), kWhite.name(), kPanelHover.name(), kPanelDisabled.name(),
+                         kPanelDisabledText.name()));
+  new FocusRing(this, kWhite);  // owned by the button
 }
 
+// A press and its release over the button make one click; neither goes on to
+// the parent.
 void PanelButton::mousePressEvent(QMouseEvent* event) {
   pressed_ = event->button() == Qt::LeftButton;
   event->accept();
@@ -43,17 +48,10 @@ void PanelButton::keyPressEvent(QKeyEvent* event) {
   QLabel::keyPressEvent(event);
 }
 
-void PanelButton::paintEvent(QPaintEvent* event) {
-  QLabel::paintEvent(event);
-  if (hasFocus()) DrawFocusRing(*this, Qt::white);
-}
-
-// A disabled panel shows the arrow: it cannot be pressed.
 void PanelButton::changeEvent(QEvent* event) {
   QLabel::changeEvent(event);
-  if (event->type() == QEvent::EnabledChange) {
+  if (event->type() == QEvent::EnabledChange)
     setCursor(isEnabled() ? Qt::PointingHandCursor : Qt::ArrowCursor);
-  }
 }
 
-}  // namespace pluginlook
+}  // namespace look

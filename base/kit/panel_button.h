@@ -2,11 +2,12 @@
 
 #include <QLabel>
 
-namespace pluginlook {
+namespace look {
 
-// A button drawn as a black panel with white text and the hand cursor, as
-// every screen of the program shows them. Emits clicked() on a left click, and
-// on Enter or Space once Tab has reached it (a dotted ring shows the focus).
+// A button drawn as a black panel with white text and the hand cursor, as the
+// plug-ins' screens show them. Emits clicked() on a left click, and on Enter
+// or Space once Tab has reached it (a focus ring shows the focus). A disabled
+// panel is grey, shows the arrow and cannot be pressed.
 class PanelButton : public QLabel {
   Q_OBJECT
 
@@ -21,10 +22,9 @@ class PanelButton : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool pressed_ = false;
 };
 
-}  // namespace pluginlook
+}  // namespace look

@@ -1,7 +1,0 @@
-#pragma once
-
-#include "look/panel_button.h"
-
-namespace admintools {
-using PanelButton = pluginlook::PanelButton;
-}  // namespace admintools
