@@ -64,7 +64,7 @@ class SimulatedBus : public ::testing::Test {
   // Starts the simulator with `arguments` (meter files, --replay …), line
   // timing off, and opens a port to it at `baud`.
   void Start(std::vector<std::string> arguments, int baud = 2400) {
-    ASSERT_TRUE(bus_.Loaded()) << "BusProtocol.so: " << bus_.Error();
+    ASSERT_TRUE(bus_.Loaded()) << "BusProtocol.so lacks: " << ::testing::PrintToString(bus_.Missing());
     arguments.insert(arguments.begin(), {"--no-timing", "--log", LogPath()});
     sim_ = std::make_unique<SimProcess>(std::move(arguments));
     ASSERT_FALSE(sim_->Path().empty()) << "keldar-meter-sim did not start";
