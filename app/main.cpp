@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     application = std::make_unique<KeldarApplication>(argc, argv);
     const auto probe = WindowProbe::FromEnvironment();
     // The window shows itself on the task bar; Qt does that for every top-level window.
-    auto window = std::make_unique<TForm1>();
+    auto window = std::make_unique<MainWindow>();
     CentreOnScreen(*window);
     window->show();
     return application->exec();

@@ -7,13 +7,14 @@
 #include <QShortcut>
 #include <utility>
 
-#include "app/navigation_worker.h"
+#include "app/navigation_host.h"
 #include "base/core/admin_tools_library.h"
 #include "base/core/brand_profile.h"
 #include "base/core/ini_file.h"
 #include "base/core/language_library.h"
 #include "base/core/startup_language.h"
 #include "base/kit/client_align.h"
+#include "base/kit/colours.h"
 #include "base/kit/message_box.h"
 #include "base/kit/widget_look.h"
 #include "base/platform/locale.h"
@@ -24,18 +25,18 @@
 #include "device/bus_protocol_library.h"
 #include "device/device_plugin_library.h"
 #include "device/firmware_catalogue.h"
-#include "device/screens/connection_screen.h"
+#include "device/screens/home_screen.h"
 #include "online/screens/update_screen.h"
 #include "ui_TForm1.h"
 
-TForm1* Form1 = nullptr;
+MainWindow* Form1 = nullptr;
 
 namespace {
 
-TForm1::StartupCheckRunner& CheckRunner() {
-  static TForm1::StartupCheckRunner runner = [](const BrandProfile& brand, const char* database,
-                                                const char* version, const Phrases& phrases,
-                                                StartupCheckHost& host) {
+MainWindow::StartupCheckRunner& CheckRunner() {
+  static MainWindow::StartupCheckRunner runner = [](const BrandProfile& brand, const char* database,
+                                                    const char* version, const Phrases& phrases,
+                                                    StartupCheckHost& host) {
     StartupCheck(brand, database, version, phrases, host);
   };
   return runner;
@@ -48,32 +49,24 @@ static void RegisterLayoutResources() { Q_INIT_RESOURCE(forms); }
 
 namespace {
 
-constexpr QColor kBarColour{240, 240, 240};
 constexpr int kIconGap = 6;
-
-void Paint(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, colour);
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(true);
-}
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()) {
   Form1 = this;
   RegisterLayoutResources();
 
   // The window and its components, then the bar colour.
   ui_->setupUi(this);
-  Paint(ui_->Bottom, kBarColour);
+  look::Paint(ui_->Bottom, look::kBar);
 
   catalogue_ = std::make_unique<FirmwareCatalogue>();
 
   brand_ = std::make_unique<BrandProfile>();
 
   // The language library, its phrases object and the interface language.
-  language_ = std::make_unique<CLanguageLibrary>();
+  language_ = std::make_unique<PhrasesLibrary>();
   if (language_->IsLoaded()) {
     phrases_ = language_->CreatePhrases();
     SelectStartupLanguage(Settings(), *language_, phrases_, platform::SystemDefaultLcid());
@@ -90,29 +83,30 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
                  QLatin1Char(' ') +
                  QString::fromUtf8(brand_->Version().data(), brand_->Version().size()));
 
-  programSetting_ = new TProgramSetting(nullptr, Settings(), PhraseSource(), [this] {
+  programSetting_ = new SettingsScreen(nullptr, Settings(), PhraseSource(), [this] {
     if (programMain_ != nullptr) programMain_->RefreshTexts();
     if (frameAbout_ != nullptr) frameAbout_->RefreshTexts();
   });
   AlignToClient(programSetting_, this);
   programSetting_->hide();
-  frameAbout_ = new TFrameAbout(this, *brand_, PhraseSource());
+  frameAbout_ = new AboutScreen(this, *brand_, PhraseSource());
   frameAbout_->hide();
 
   // The support address, never clipped: the field grows to its text.
   const QString email =
       QString::fromUtf8(brand_->SupportEmail().data(), brand_->SupportEmail().size());
-  ui_->Edit1->setText(email);
-  const int textWidth = QFontMetrics(ui_->Edit1->font()).horizontalAdvance(email) + 4;
-  if (textWidth > ui_->Edit1->width()) ui_->Edit1->resize(textWidth, ui_->Edit1->height());
+  SupportAddress()->setText(email);
+  const int textWidth = QFontMetrics(SupportAddress()->font()).horizontalAdvance(email) + 4;
+  if (textWidth > SupportAddress()->width())
+    SupportAddress()->resize(textWidth, SupportAddress()->height());
 
-  TProgramMain::Actions actions;
-  actions.enter = [this] { navigation_->OpenScreen(CTreadMainForm::kAdministration); };
-  actions.viewArchive = [this] { navigation_->OpenScreen(CTreadMainForm::kArchive); };
+  HomeScreen::Actions actions;
+  actions.enter = [this] { navigation_->OpenScreen(NavigationHost::kAdministration); };
+  actions.viewArchive = [this] { navigation_->OpenScreen(NavigationHost::kArchive); };
   actions.connect = [this](const std::string& path, int speed, int address) {
     navigation_->StartConnection(path.c_str(), speed, address);
   };
-  programMain_ = new TProgramMain(nullptr, *brand_, Settings(), PhraseSource(), std::move(actions));
+  programMain_ = new HomeScreen(nullptr, *brand_, Settings(), PhraseSource(), std::move(actions));
   AlignToClient(programMain_, ui_->Main);
   programMain_->show();
 
@@ -126,36 +120,36 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   context.openConfiguration = [](std::uint8_t* closeFlag, KeldarDeviceRecord* record,
                                  KeldarBusPort* port, const KeldarBusProtocolLibrary* bus,
                                  const Phrases& phrases) -> QWidget* {
-    return new TProgramConfigurationDevice(nullptr, closeFlag, record, port, bus, phrases);
+    return new DeviceConfigurationScreen(nullptr, closeFlag, record, port, bus, phrases);
   };
   for (std::size_t i = 0; i < devices_.size(); ++i) context.devicePlugins[i] = devices_[i].get();
-  navigation_ = std::make_unique<CTreadMainForm>(context);
+  navigation_ = std::make_unique<NavigationHost>(context);
 
   platform::CopyToField(DatabaseName_, brand_->LocalDatabase());
   platform::CopyToField(ProgramVersion_, brand_->Version());
 
-  programUpdate_ = new TProgramUpdate(nullptr, *brand_, PhraseSource());
+  programUpdate_ = new UpdateScreen(nullptr, *brand_, PhraseSource());
   AlignToClient(programUpdate_, this);
   programUpdate_->hide();
 
-  ui_->Image2->hide();
+  DownloadIcon()->hide();
 
   // The version check runs before the window is first shown.
   RunStartupCheck();
 
   // The bottom bar's icons are buttons: the about box, the settings, the update.
-  look::OnClick(ui_->Image1, [this] { Image1Click(); });
-  look::OnClick(ui_->Image4, [this] { Image4Click(); });
-  look::OnClick(ui_->Image2, [this] { Image2Click(); });
+  look::OnClick(AboutIcon(), [this] { Image1Click(); });
+  look::OnClick(SettingsIcon(), [this] { Image4Click(); });
+  look::OnClick(DownloadIcon(), [this] { Image2Click(); });
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
-  connect(escape, &QShortcut::activated, this, &TForm1::GoBack);
+  connect(escape, &QShortcut::activated, this, &MainWindow::GoBack);
   ui_->Bottom->installEventFilter(this);
   ui_->Main->installEventFilter(this);
   FormResize();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   // Screens first, then the objects, then the libraries they came from.
   // The update screen stops and joins its worker before anything it uses goes.
   delete std::exchange(programUpdate_, nullptr);
@@ -173,32 +167,32 @@ TForm1::~TForm1() {
   Form1 = nullptr;
 }
 
-Phrases TForm1::PhraseSource() const { return Phrases(language_.get(), phrases_); }
+Phrases MainWindow::PhraseSource() const { return Phrases(language_.get(), phrases_); }
 
-void TForm1::FormResize() {
+void MainWindow::FormResize() {
   if (frameAbout_ != nullptr) {
     frameAbout_->move(ui_->Main->width() / 2 - frameAbout_->width() / 2,
                       ui_->Main->height() / 2 - frameAbout_->height() / 2);
   }
-  ui_->Image6->move(5, ui_->Image6->y());
-  ui_->Edit1->move(30, ui_->Edit1->y());
+  MailIcon()->move(5, MailIcon()->y());
+  SupportAddress()->move(30, SupportAddress()->y());
   const int barWidth = ui_->Bottom->width();
-  const int aboutLeft = barWidth - ui_->Image1->width();
-  const int settingsLeft = aboutLeft - ui_->Image4->width() - kIconGap;
-  const int downloadLeft = settingsLeft - ui_->Image2->width() - kIconGap;
-  ui_->Image1->move(aboutLeft, 0);
-  ui_->Image4->move(settingsLeft, 0);
-  ui_->Image2->move(downloadLeft, 0);
+  const int aboutLeft = barWidth - AboutIcon()->width();
+  const int settingsLeft = aboutLeft - SettingsIcon()->width() - kIconGap;
+  const int downloadLeft = settingsLeft - DownloadIcon()->width() - kIconGap;
+  AboutIcon()->move(aboutLeft, 0);
+  SettingsIcon()->move(settingsLeft, 0);
+  DownloadIcon()->move(downloadLeft, 0);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && (watched == ui_->Bottom || watched == ui_->Main)) {
     FormResize();
   }
   return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::GoBack() {
+void MainWindow::GoBack() {
   if (frameAbout_ != nullptr && frameAbout_->isVisible()) {
     frameAbout_->hide();
     return;
@@ -219,37 +213,46 @@ void TForm1::GoBack() {
   }
 }
 
-void TForm1::Image1Click() {
+void MainWindow::Image1Click() {
   frameAbout_->show();
   frameAbout_->raise();
 }
 
-void TForm1::Image4Click() {
+void MainWindow::Image4Click() {
   programSetting_->show();
   programSetting_->raise();
 }
 
-void TForm1::Image2Click() { RunStartupCheck(); }
+void MainWindow::Image2Click() { RunStartupCheck(); }
 
-void TForm1::SetStartupCheckRunner(StartupCheckRunner runner) { CheckRunner() = std::move(runner); }
+void MainWindow::SetStartupCheckRunner(StartupCheckRunner runner) {
+  CheckRunner() = std::move(runner);
+}
 
-void TForm1::RunStartupCheck() {
+void MainWindow::RunStartupCheck() {
   if (CheckRunner()) CheckRunner()(*brand_, DatabaseName_, ProgramVersion_, PhraseSource(), *this);
 }
 
-void TForm1::HideProgramUpdate() {
+void MainWindow::HideProgramUpdate() {
   if (programUpdate_ != nullptr) programUpdate_->hide();
 }
 
-void TForm1::ShowDownloadIcon(bool visible) { ui_->Image2->setVisible(visible); }
+void MainWindow::ShowDownloadIcon(bool visible) { DownloadIcon()->setVisible(visible); }
 
-int TForm1::Ask(const QString& text, const QString& caption, unsigned flags) {
+int MainWindow::Ask(const QString& text, const QString& caption, unsigned flags) {
   return platform::ShowMessageBox(nullptr, text, caption, flags);
 }
 
-void TForm1::StartUpdate(std::string id, std::string finger, std::string newVersion) {
+void MainWindow::StartUpdate(std::string id, std::string finger, std::string newVersion) {
   updateRequests_.push_back({id, finger, newVersion});
   if (programUpdate_ == nullptr) return;
   programUpdate_->raise();
   programUpdate_->StartUpdate(std::move(id), std::move(finger), std::move(newVersion));
 }
+
+// The controls by their role; their object names are the layout's.
+QLineEdit* MainWindow::SupportAddress() const { return ui_->Edit1; }
+QLabel* MainWindow::AboutIcon() const { return ui_->Image1; }
+QLabel* MainWindow::DownloadIcon() const { return ui_->Image2; }
+QLabel* MainWindow::SettingsIcon() const { return ui_->Image4; }
+QLabel* MainWindow::MailIcon() const { return ui_->Image6; }

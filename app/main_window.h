@@ -10,25 +10,29 @@
 #include "base/core/phrases.h"
 #include "online/startup_check.h"
 
+class QLabel;
+
+class QLineEdit;
+
 namespace Ui {
 class TForm1;
 }
 class AdminToolsLibrary;
 class BrandProfile;
 class BusProtocolLibrary;
-class CLanguageLibrary;
-class CTreadMainForm;
+class PhrasesLibrary;
+class NavigationHost;
 class DevicePluginLibrary;
 class FirmwareCatalogue;
-class TFrameAbout;
-class TProgramUpdate;
-class TProgramMain;
-class TProgramSetting;
+class AboutScreen;
+class UpdateScreen;
+class HomeScreen;
+class SettingsScreen;
 
 // The program's one top-level window. Its constructor is the start-up
 // sequence of the whole system; its destructor tears it down in the reverse,
 // fixed order, unloading the plug-in libraries last.
-class TForm1 : public QWidget, private StartupCheckHost {
+class MainWindow : public QWidget, private StartupCheckHost {
   Q_OBJECT
 
  public:
@@ -46,15 +50,15 @@ class TForm1 : public QWidget, private StartupCheckHost {
     std::string newVersion;
   };
 
-  explicit TForm1(QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Places the bottom-bar icons and centres the about box; runs on every resize.
   void FormResize();
 
   const BrandProfile& Brand() const { return *brand_; }
   FirmwareCatalogue& Catalogue() const { return *catalogue_; }
-  const CLanguageLibrary& Language() const { return *language_; }
+  const PhrasesLibrary& Language() const { return *language_; }
   Phrases PhraseSource() const;
   const AdminToolsLibrary& AdminTools() const { return *adminTools_; }
   const BusProtocolLibrary& BusProtocol() const { return *busProtocol_; }
@@ -66,16 +70,22 @@ class TForm1 : public QWidget, private StartupCheckHost {
   void RunStartupCheck();
   const char* ProgramVersion() const { return ProgramVersion_; }
 
-  TProgramMain* ProgramMain() const { return programMain_; }
-  TProgramSetting* ProgramSetting() const { return programSetting_; }
-  TFrameAbout* FrameAbout() const { return frameAbout_; }
-  TProgramUpdate* ProgramUpdate() const { return programUpdate_; }
-  CTreadMainForm* Navigation() const { return navigation_.get(); }
+  HomeScreen* ProgramMain() const { return programMain_; }
+  SettingsScreen* ProgramSetting() const { return programSetting_; }
+  AboutScreen* FrameAbout() const { return frameAbout_; }
+  UpdateScreen* ProgramUpdate() const { return programUpdate_; }
+  NavigationHost* Navigation() const { return navigation_.get(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The controls by their role; their object names are the layout's.
+  QLineEdit* SupportAddress() const;
+  QLabel* AboutIcon() const;
+  QLabel* DownloadIcon() const;
+  QLabel* SettingsIcon() const;
+  QLabel* MailIcon() const;
   // Escape: closes the about box, else presses the back strip of the screen on top.
   void GoBack();
   void Image1Click();
@@ -91,20 +101,20 @@ class TForm1 : public QWidget, private StartupCheckHost {
   std::unique_ptr<Ui::TForm1> ui_;
   std::unique_ptr<FirmwareCatalogue> catalogue_;
   std::unique_ptr<BrandProfile> brand_;
-  std::unique_ptr<CLanguageLibrary> language_;
+  std::unique_ptr<PhrasesLibrary> language_;
   void* phrases_ = nullptr;
   std::unique_ptr<AdminToolsLibrary> adminTools_;
   std::unique_ptr<BusProtocolLibrary> busProtocol_;
   std::array<std::unique_ptr<DevicePluginLibrary>, 5> devices_;
-  TProgramSetting* programSetting_ = nullptr;  // children of the window
-  TFrameAbout* frameAbout_ = nullptr;
-  TProgramMain* programMain_ = nullptr;
-  TProgramUpdate* programUpdate_ = nullptr;
-  std::unique_ptr<CTreadMainForm> navigation_;
+  SettingsScreen* programSetting_ = nullptr;  // children of the window
+  AboutScreen* frameAbout_ = nullptr;
+  HomeScreen* programMain_ = nullptr;
+  UpdateScreen* programUpdate_ = nullptr;
+  std::unique_ptr<NavigationHost> navigation_;
   std::vector<UpdateRequest> updateRequests_;
   char DatabaseName_[50] = {};
   char ProgramVersion_[50] = {};
 };
 
 // The main window, set from the start of its construction until its destruction.
-extern TForm1* Form1;
+extern MainWindow* Form1;

@@ -19,7 +19,7 @@ class CliLanguage {
   std::string Text(const char* key, const char* builtIn) const;
 
  private:
-  CLanguageLibrary library_;
+  PhrasesLibrary library_;
   void* phrases_ = nullptr;
 };
 

@@ -48,7 +48,7 @@ class MeterSession {
     record_.address = static_cast<std::uint8_t>(target.address);
     // A fresh port knows nothing of the meter's frame count: reset the link
     // first, so the meter answers anew instead of repeating an old answer.
-    const BusLink link{lib, port_.get(), {}};
+    const mbus::Link link{lib, port_.get(), {}};
     mbus::Ping(link, record_.address);
     configuration_.emplace(link, record_);
   }

@@ -9,7 +9,7 @@
 #include "base/core/ini_file.h"
 #include "cli_language.h"
 #include "device/bus_protocol_library.h"
-#include "device/configurator.h"
+#include "device/device_list.h"
 #include "device/firmware_catalogue.h"
 #include "device/identification.h"
 #include "device/port_problem.h"
@@ -115,15 +115,15 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   // With --json, standard output holds the document alone.
   PrintingObserver observer(json ? io.err : io.out, language);
   FirmwareCatalogue catalogue;
-  Configurator().ClearDevices();
+  IdentifiedDevices().ClearDevices();
   // The run deletes the port unless a selection keeps it open.
-  Identification identification({lib, port.release(), {}}, Configurator(), catalogue, Settings(),
+  Identification identification({lib, port.release(), {}}, IdentifiedDevices(), catalogue, Settings(),
                                 std::move(texts), observer);
   const IdentifyOutcome outcome = identification.Run({target->port, target->baud, target->address});
 
   QJsonArray devices;
-  for (std::size_t i = 0; i < Configurator().DeviceCount(); ++i)
-    devices.append(DeviceJson(*Configurator().Device(i)));
+  for (std::size_t i = 0; i < IdentifiedDevices().DeviceCount(); ++i)
+    devices.append(DeviceJson(*IdentifiedDevices().Device(i)));
   if (json) {
     const QJsonObject result{
         {"port", QString::fromStdString(target->port)},

@@ -57,7 +57,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   const mbus::Port bus = mbus::OpenPort(lib, port->c_str(), static_cast<int>(*baud));
   if (!mbus::PortUsable(lib, bus.get()))
     return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
-  const BusLink link{lib, bus.get(), {}};
+  const mbus::Link link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =
       "address " + std::to_string(*address) + " at " + std::to_string(*baud) + " baud";

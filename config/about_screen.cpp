@@ -7,7 +7,7 @@
 #include "base/kit/widget_look.h"
 #include "ui_TFrameAbout.h"
 
-TFrameAbout::TFrameAbout(QWidget* parent, const BrandProfile& brand, Phrases phrases)
+AboutScreen::AboutScreen(QWidget* parent, const BrandProfile& brand, Phrases phrases)
     : QFrame(parent), ui_(std::make_unique<Ui::TFrameAbout>()), phrases_(phrases) {
   ui_->setupUi(this);
   ui_->ImageLogo->setPixmap(QPixmap::fromImage(brand.LogoSmall()));
@@ -27,7 +27,7 @@ TFrameAbout::TFrameAbout(QWidget* parent, const BrandProfile& brand, Phrases phr
   RefreshTexts();
 }
 
-void TFrameAbout::RefreshTexts() {
+void AboutScreen::RefreshTexts() {
   ui_->LabelVersion->setText(phrases_.Formatted("FRAME_ABOUT_VERSION", "%s:", "Version:"));
   ui_->LabelWebSite->setText(phrases_.Formatted("FRAME_ABOUT_WEBSITE", "%s:", "Website:"));
   ui_->LabelNotice2->setText(
@@ -35,6 +35,6 @@ void TFrameAbout::RefreshTexts() {
   ui_->PanelButtonOk->setText(phrases_.Text("FRAME_ABOUT_OK", QStringLiteral("Ок")));
 }
 
-TFrameAbout::~TFrameAbout() = default;
+AboutScreen::~AboutScreen() = default;
 
-void TFrameAbout::LabelWebSiteUrlClick() { platform::OpenUrl(ui_->LabelWebSiteUrl->text()); }
+void AboutScreen::LabelWebSiteUrlClick() { platform::OpenUrl(ui_->LabelWebSiteUrl->text()); }

@@ -12,12 +12,12 @@ class BrandProfile;
 
 // The about box: version, web site and logo of the edition. Its captions
 // follow the chosen language; the built-in texts stand where no phrase does.
-class TFrameAbout : public QFrame {
+class AboutScreen : public QFrame {
   Q_OBJECT
 
  public:
-  TFrameAbout(QWidget* parent, const BrandProfile& brand, Phrases phrases = {});
-  ~TFrameAbout() override;
+  AboutScreen(QWidget* parent, const BrandProfile& brand, Phrases phrases = {});
+  ~AboutScreen() override;
 
   // Applies the phrases of the chosen language.
   void RefreshTexts();

@@ -31,22 +31,22 @@ void PlaceLeftOf(QWidget* label, const QWidget* input) {
 
 }  // namespace
 
-TProgramConfigurationDevice::TProgramConfigurationDevice(QWidget* owner, uint8_t* closeFlag,
-                                                         KeldarDeviceRecord* record,
-                                                         KeldarBusPort* port,
-                                                         const KeldarBusProtocolLibrary* bus,
-                                                         Phrases phrases)
+DeviceConfigurationScreen::DeviceConfigurationScreen(QWidget* owner, uint8_t* closeFlag,
+                                                     KeldarDeviceRecord* record,
+                                                     KeldarBusPort* port,
+                                                     const KeldarBusProtocolLibrary* bus,
+                                                     Phrases phrases)
     : QFrame(owner),
       ui_(std::make_unique<Ui::TProgramConfigurationDevice>()),
       closeFlag_(closeFlag),
       record_(record),
-      configuration_(std::make_unique<DeviceConfiguration>(BusLink{bus, port, {}}, *record)),
+      configuration_(std::make_unique<DeviceConfiguration>(mbus::Link{bus, port, {}}, *record)),
       phrases_(phrases) {
   ui_->setupUi(this);
   look::Paint(this, look::kWhite);
   look::Paint(ui_->Background, look::kWhite);
   look::MakeBackStrip(
-      ui_->Back, ui_->Label1, [this] { keldar_flag_set(closeFlag_, 1); }, ui_->Background);
+      ui_->Back, BackCaption(), [this] { keldar_flag_set(closeFlag_, 1); }, ui_->Background);
   for (QWidget* button :
        {ui_->ButtonSetDeviceType, ui_->ButtonSetSerialNumber, ui_->ButtonSetDeviceAdress}) {
     look::Paint(button, look::kBlack);
@@ -77,9 +77,9 @@ TProgramConfigurationDevice::TProgramConfigurationDevice(QWidget* owner, uint8_t
   RefreshTexts();
 }
 
-TProgramConfigurationDevice::~TProgramConfigurationDevice() = default;
+DeviceConfigurationScreen::~DeviceConfigurationScreen() = default;
 
-void TProgramConfigurationDevice::FillDeviceTypes() {
+void DeviceConfigurationScreen::FillDeviceTypes() {
   int selected = -1;
   for (const auto& item : kDeviceTypes) {
     ui_->ComboBoxDeviceType->addItem(phrases_.Text(item.key, QString::fromUtf8(item.builtInName)));
@@ -91,12 +91,12 @@ void TProgramConfigurationDevice::FillDeviceTypes() {
   if (selected < 0) ui_->LabelDeviceTypeDescription2->clear();
 }
 
-std::string TProgramConfigurationDevice::EditText(const QLineEdit* edit) {
+std::string DeviceConfigurationScreen::EditText(const QLineEdit* edit) {
   // Unfilled positions of the mask count as blanks, as the meter's digits are read.
   return look::ShownText(edit);
 }
 
-void TProgramConfigurationDevice::Show(ConfigurationEvent event) const {
+void DeviceConfigurationScreen::Show(ConfigurationEvent event) const {
   const ConfigurationMessage& message = MessageFor(event);
   const bool fromLibrary = phrases_.Has(message.key);
   platform::ShowMessageBox(nullptr,
@@ -105,7 +105,7 @@ void TProgramConfigurationDevice::Show(ConfigurationEvent event) const {
                            platform::kMbTaskModal | message.icon);
 }
 
-void TProgramConfigurationDevice::ButtonSetDeviceTypeClick() {
+void DeviceConfigurationScreen::ButtonSetDeviceTypeClick() {
   const int index = ui_->ComboBoxDeviceType->currentIndex();
   if (index < 0) {
     Show(ConfigurationEvent::NoTypeSelected);  // nothing is sent without a type
@@ -121,7 +121,7 @@ void TProgramConfigurationDevice::ButtonSetDeviceTypeClick() {
   }
 }
 
-void TProgramConfigurationDevice::ButtonSetSerialNumberClick() {
+void DeviceConfigurationScreen::ButtonSetSerialNumberClick() {
   // Read as shown: a blank the user left inside the number is not dropped.
   std::string serial = EditText(ui_->MaskEditSerialNumber);
   if (HasGap(serial)) return Show(ConfigurationEvent::SerialHasGap);
@@ -136,25 +136,25 @@ void TProgramConfigurationDevice::ButtonSetSerialNumberClick() {
   }
 }
 
-void TProgramConfigurationDevice::ButtonSetDeviceAdressClick() {
+void DeviceConfigurationScreen::ButtonSetDeviceAdressClick() {
   const auto change = configuration_->SetAddresses(EditText(ui_->MaskEditPrimaryAddress),
                                                    EditText(ui_->MaskEditSecondaryAddress));
   Show(EventFor(change));
 }
 
-void TProgramConfigurationDevice::MaskEditPrimaryAddressKeyUp() {
+void DeviceConfigurationScreen::MaskEditPrimaryAddressKeyUp() {
   const std::string text = EditText(ui_->MaskEditPrimaryAddress);
   const std::string corrected = CorrectPrimaryText(text);
   if (corrected != text) ui_->MaskEditPrimaryAddress->setText(QString::fromStdString(corrected));
 }
 
-void TProgramConfigurationDevice::MaskEditSecondaryAddressKeyUp() {
+void DeviceConfigurationScreen::MaskEditSecondaryAddressKeyUp() {
   const std::string text = EditText(ui_->MaskEditSecondaryAddress);
   const std::string corrected = CorrectSecondaryText(text);
   if (corrected != text) ui_->MaskEditSecondaryAddress->setText(QString::fromStdString(corrected));
 }
 
-bool TProgramConfigurationDevice::eventFilter(QObject* watched, QEvent* event) {
+bool DeviceConfigurationScreen::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyRelease) {
     if (watched == ui_->MaskEditPrimaryAddress) MaskEditPrimaryAddressKeyUp();
     if (watched == ui_->MaskEditSecondaryAddress) MaskEditSecondaryAddressKeyUp();
@@ -162,7 +162,7 @@ bool TProgramConfigurationDevice::eventFilter(QObject* watched, QEvent* event) {
   return QFrame::eventFilter(watched, event);
 }
 
-void TProgramConfigurationDevice::RefreshTexts() {
+void DeviceConfigurationScreen::RefreshTexts() {
   const auto apply = [this](QWidget* control, const char* key, const char* format) {
     if (!phrases_.Has(key)) return;
     const QString text = phrases_.Formatted(key, format, QString());
@@ -171,7 +171,7 @@ void TProgramConfigurationDevice::RefreshTexts() {
     else if (auto* label = qobject_cast<QLabel*>(control))
       label->setText(text);
   };
-  apply(ui_->Label1, "FRAME_PROGRAM_SETTING_GO_BACK", "%s");
+  apply(BackCaption(), "FRAME_PROGRAM_SETTING_GO_BACK", "%s");
   apply(ui_->Title, "FRAME_PROGRAM_CONFIGURATION_DEVICE_CONFIGURATION", "%s");
   apply(ui_->GroupBoxDeviceType, "FRAME_PROGRAM_CONFIGURATION_DEVICE_TYPE", "%s");
   apply(ui_->LabelDeviceType, "FRAME_PROGRAM_CONFIGURATION_SELECT_TYPE", "%s:");
@@ -187,12 +187,12 @@ void TProgramConfigurationDevice::RefreshTexts() {
   Layout();
 }
 
-void TProgramConfigurationDevice::resizeEvent(QResizeEvent* event) {
+void DeviceConfigurationScreen::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   Layout();
 }
 
-void TProgramConfigurationDevice::Layout() {
+void DeviceConfigurationScreen::Layout() {
   // Centred on the whole screen, as the boxes are placed in screen coordinates.
   const int centre = width() / 2 - ui_->Background->x();
   ui_->Title->adjustSize();
@@ -207,3 +207,6 @@ void TProgramConfigurationDevice::Layout() {
   PlaceLeftOf(ui_->LabelPrimaryAddress, ui_->MaskEditPrimaryAddress);
   PlaceLeftOf(ui_->LabelSecondaryAddress, ui_->MaskEditSecondaryAddress);
 }
+
+// The controls by their role; their object names are the layout's.
+QLabel* DeviceConfigurationScreen::BackCaption() const { return ui_->Label1; }

@@ -7,6 +7,8 @@
 #include "base/core/phrases.h"
 #include "device/configuration_messages.h"
 
+class QLabel;
+
 namespace Ui {
 class TProgramConfigurationDevice;
 }
@@ -16,15 +18,15 @@ struct KeldarDeviceRecord;
 
 // The device configuration screen: device type, serial number, and primary
 // and secondary M-Bus address of one identified meter.
-class TProgramConfigurationDevice : public QFrame {
+class DeviceConfigurationScreen : public QFrame {
   Q_OBJECT
 
  public:
   // Reads the meter's current addresses before it returns.
-  TProgramConfigurationDevice(QWidget* owner, uint8_t* closeFlag, KeldarDeviceRecord* record,
-                              KeldarBusPort* port, const KeldarBusProtocolLibrary* bus,
-                              Phrases phrases);
-  ~TProgramConfigurationDevice() override;
+  DeviceConfigurationScreen(QWidget* owner, uint8_t* closeFlag, KeldarDeviceRecord* record,
+                            KeldarBusPort* port, const KeldarBusProtocolLibrary* bus,
+                            Phrases phrases);
+  ~DeviceConfigurationScreen() override;
 
   void ButtonSetDeviceTypeClick();
   void ButtonSetSerialNumberClick();
@@ -38,6 +40,8 @@ class TProgramConfigurationDevice : public QFrame {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The controls by their role; their object names are the layout's.
+  QLabel* BackCaption() const;
   void FillDeviceTypes();
   void Show(ConfigurationEvent event) const;
   void Layout();

@@ -16,8 +16,8 @@ constexpr const char* kNotSelected = "Язык интерфейса не выб�
 
 }  // namespace
 
-TProgramSetting::TProgramSetting(QWidget* parent, CIniFile& settings, Phrases phrases,
-                                 std::function<void()> languageApplied)
+SettingsScreen::SettingsScreen(QWidget* parent, IniFile& settings, Phrases phrases,
+                               std::function<void()> languageApplied)
     : QFrame(parent),
       ui_(std::make_unique<Ui::TProgramSetting>()),
       settings_(settings),
@@ -29,10 +29,10 @@ TProgramSetting::TProgramSetting(QWidget* parent, CIniFile& settings, Phrases ph
   look::Paint(ui_->SetLanguage, look::kBlack);
   look::PaintText(ui_->SetLanguage, look::kWhite);
   look::MakeBackStrip(
-      ui_->Back, ui_->Label1, [this] { hide(); }, ui_->Background);
-  look::OnHover(ui_->GroupBox1, [this] {
+      ui_->Back, BackCaption(), [this] { hide(); }, ui_->Background);
+  look::OnHover(LanguageGroup(), [this] {
     look::Paint(ui_->Back, look::kWhite);
-    look::SetBold(ui_->Label1, false);
+    look::SetBold(BackCaption(), false);
     look::Paint(ui_->SetLanguage, look::kBlack);
   });
   look::OnClick(ui_->SetLanguage, [this] { SetLanguageClick(); });
@@ -40,10 +40,10 @@ TProgramSetting::TProgramSetting(QWidget* parent, CIniFile& settings, Phrases ph
   RefreshTexts();
 }
 
-TProgramSetting::~TProgramSetting() = default;
+SettingsScreen::~SettingsScreen() = default;
 
-void TProgramSetting::FillLanguages() {
-  const CLanguageLibrary* library = phrases_.Library();
+void SettingsScreen::FillLanguages() {
+  const PhrasesLibrary* library = phrases_.Library();
   if (library == nullptr || !library->IsLoaded()) return;
   // The list is loaded once for the life of the process.
   const auto languages = library->LoadLanguages(phrases_.Object());
@@ -63,7 +63,7 @@ void TProgramSetting::FillLanguages() {
   ui_->ComboBoxLanguage->setCurrentIndex(selected);
 }
 
-void TProgramSetting::SetLanguageClick() {
+void SettingsScreen::SetLanguageClick() {
   if (phrases_.Object() == nullptr) {
     ShowNotSelected(false);
     return;
@@ -80,7 +80,7 @@ void TProgramSetting::SetLanguageClick() {
   if (languageApplied_) languageApplied_();
 }
 
-void TProgramSetting::ShowNotSelected(bool fromLibrary) {
+void SettingsScreen::ShowNotSelected(bool fromLibrary) {
   const QString text =
       fromLibrary ? phrases_.Text("FRAME_PROGRAM_SETTING_LANGUAGE_IS_NOT_SELECTED", kNotSelected)
                   : QString(kNotSelected);
@@ -88,19 +88,23 @@ void TProgramSetting::ShowNotSelected(bool fromLibrary) {
                            platform::kMbTaskModal | platform::kMbIconError);
 }
 
-void TProgramSetting::RefreshTexts() {
+void SettingsScreen::RefreshTexts() {
   if (phrases_.Object() == nullptr) return;
-  ui_->Label1->setText(phrases_.Text("FRAME_PROGRAM_SETTING_GO_BACK", ui_->Label1->text()));
-  ui_->GroupBox1->setTitle(
-      phrases_.Text("FRAME_PROGRAM_SETTING_LANGUAGE_PROGRAM", ui_->GroupBox1->title()));
+  BackCaption()->setText(phrases_.Text("FRAME_PROGRAM_SETTING_GO_BACK", BackCaption()->text()));
+  LanguageGroup()->setTitle(
+      phrases_.Text("FRAME_PROGRAM_SETTING_LANGUAGE_PROGRAM", LanguageGroup()->title()));
   ui_->LabelLanguage->setText(phrases_.Formatted("FRAME_PROGRAM_SETTING_SELECT_LANGUAGE",
                                                  "%s:", ui_->LabelLanguage->text()));
   ui_->SetLanguage->setText(phrases_.Text("FRAME_PROGRAM_SETTING_APPLY", ui_->SetLanguage->text()));
 }
 
-void TProgramSetting::resizeEvent(QResizeEvent* event) {
+void SettingsScreen::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   // The box's left edge in screen coordinates is (width - back strip) / 2.
-  ui_->GroupBox1->move((width() - ui_->Back->width()) / 2 - ui_->Background->x(),
-                       ui_->GroupBox1->y());
+  LanguageGroup()->move((width() - ui_->Back->width()) / 2 - ui_->Background->x(),
+                        LanguageGroup()->y());
 }
+
+// The controls by their role; their object names are the layout's.
+QLabel* SettingsScreen::BackCaption() const { return ui_->Label1; }
+QGroupBox* SettingsScreen::LanguageGroup() const { return ui_->GroupBox1; }

@@ -6,22 +6,26 @@
 
 #include "base/core/phrases.h"
 
+class QGroupBox;
+
+class QLabel;
+
 namespace Ui {
 class TProgramSetting;
 }
-class CIniFile;
+class IniFile;
 
 // The language settings screen: pick the interface language, store it and
 // apply it at once.
-class TProgramSetting : public QFrame {
+class SettingsScreen : public QFrame {
   Q_OBJECT
 
  public:
   // `languageApplied` runs after a language was stored and selected (the
   // connection screen refreshes its texts then).
-  TProgramSetting(QWidget* parent, CIniFile& settings, Phrases phrases,
-                  std::function<void()> languageApplied);
-  ~TProgramSetting() override;
+  SettingsScreen(QWidget* parent, IniFile& settings, Phrases phrases,
+                 std::function<void()> languageApplied);
+  ~SettingsScreen() override;
 
   void RefreshTexts();
   void SetLanguageClick();
@@ -30,11 +34,14 @@ class TProgramSetting : public QFrame {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The controls by their role; their object names are the layout's.
+  QLabel* BackCaption() const;
+  QGroupBox* LanguageGroup() const;
   void FillLanguages();
   void ShowNotSelected(bool fromLibrary);
 
   std::unique_ptr<Ui::TProgramSetting> ui_;
-  CIniFile& settings_;
+  IniFile& settings_;
   Phrases phrases_;
   std::function<void()> languageApplied_;
   bool languagesListed_ = false;

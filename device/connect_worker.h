@@ -14,7 +14,7 @@ class ConnectWorker {
 
   // Starts a run on `link`'s port, which the run owns until it ends (it
   // deletes the port unless the device selection was opened). Main thread.
-  void Start(BusLink link, IdentifyRequest request, IdentifyTexts texts,
+  void Start(mbus::Link link, IdentifyRequest request, IdentifyTexts texts,
              FirmwareCatalogue& catalogue);
   // Ends a run and waits for its thread. Main thread.
   void Stop() { worker_.Stop(); }

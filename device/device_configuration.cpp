@@ -55,7 +55,7 @@ std::string CorrectSecondaryText(const std::string& text) {
   return HexTextToUInt64(text.c_str()) > kHighestSecondary ? "99999999" : text;
 }
 
-DeviceConfiguration::DeviceConfiguration(BusLink link, KeldarDeviceRecord& record)
+DeviceConfiguration::DeviceConfiguration(mbus::Link link, KeldarDeviceRecord& record)
     : link_(std::move(link)), record_(record) {}
 
 int DeviceConfiguration::Send(KeldarBusTelegram* telegram) const {

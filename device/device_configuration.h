@@ -24,7 +24,7 @@ class DeviceConfiguration {
     bool secondary = false;
   };
 
-  DeviceConfiguration(BusLink link, KeldarDeviceRecord& record);
+  DeviceConfiguration(mbus::Link link, KeldarDeviceRecord& record);
 
   Addresses ReadAddresses() const;
   Outcome SetDeviceType(std::uint8_t code);
@@ -42,7 +42,7 @@ class DeviceConfiguration {
   bool LinkReset() const;
   std::uint8_t Address() const { return record_.address; }
 
-  BusLink link_;
+  mbus::Link link_;
   KeldarDeviceRecord& record_;
 };
 

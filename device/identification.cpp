@@ -11,7 +11,7 @@
 #include "base/bus/selection.h"
 #include "base/core/ini_file.h"
 #include "base/platform/text.h"
-#include "device/configurator.h"
+#include "device/device_list.h"
 #include "device/device_record.h"
 #include "device/firmware_catalogue.h"
 
@@ -31,11 +31,11 @@ bool IsAcceptedManufacturer(const std::string& letters) {
   return letters == "KRV" || letters == "PTX" || letters == "MLD";
 }
 
-Identification::Identification(BusLink link, CConfigurator& configurator,
-                               FirmwareCatalogue& catalogue, CIniFile& settings,
+Identification::Identification(mbus::Link link, DeviceList& devices,
+                               FirmwareCatalogue& catalogue, IniFile& settings,
                                IdentifyTexts texts, IdentifyObserver& observer)
     : link_(std::move(link)),
-      configurator_(configurator),
+      devices_(devices),
       catalogue_(catalogue),
       settings_(settings),
       texts_(std::move(texts)),
@@ -134,14 +134,14 @@ void Identification::Identify(const KeldarBusTelegram& answer) {
 
   status_ = texts_.connected;
   SetProgress(kProgressMaximum);
-  configurator_.ClearDevices();
+  devices_.ClearDevices();
 
   const bool accepted = IsAcceptedManufacturer(manufacturer_);
   if (accepted) {
     status_ = texts_.readingConfiguration;
     SetProgress(0);
     ReadConfiguration(address);
-    if (configurator_.DeviceCount() > 0)
+    if (devices_.DeviceCount() > 0)
       outcome_.selectionOpened = observer_.OpenSelection();
     else
       observer_.DeviceInformationNotFound();
@@ -171,7 +171,7 @@ void Identification::ReadConfiguration(std::uint8_t address) {
   record.device_type = answer->medium;
   ReadText(address, 0, /*model=*/true, record.model, sizeof record.model);
   const std::int32_t subunits = record.subunit;
-  configurator_.AddDevice(record);
+  devices_.AddDevice(record);
 
   if (std::strstr(softwareVersion, "/V") != nullptr || subunits <= 0) return;
   Advance();

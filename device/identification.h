@@ -6,8 +6,8 @@
 
 #include "base/bus/link.h"
 
-class CConfigurator;
-class CIniFile;
+class DeviceList;
+class IniFile;
 class FirmwareCatalogue;
 
 // What the connect-and-identify run tells the one who started it. The window
@@ -49,7 +49,7 @@ struct IdentifyOutcome {
 
 // Finds the meter's speed, reads its identification, switches it to the
 // requested speed, reads the configuration of accepted meters (with the
-// devices on their pulse inputs) into the configurator's device list and
+// devices on their pulse inputs) into the devices's device list and
 // stores port and speed. The one algorithm the window and keldar-cli run.
 class Identification {
  public:
@@ -57,8 +57,8 @@ class Identification {
   static constexpr int kProgressStep = 80;
   static constexpr int kMaxAttempts = 9;
 
-  Identification(BusLink link, CConfigurator& configurator, FirmwareCatalogue& catalogue,
-                 CIniFile& settings, IdentifyTexts texts, IdentifyObserver& observer);
+  Identification(mbus::Link link, DeviceList& devices, FirmwareCatalogue& catalogue,
+                 IniFile& settings, IdentifyTexts texts, IdentifyObserver& observer);
 
   // Runs to the end; the port is deleted unless the selection was opened.
   IdentifyOutcome Run(const IdentifyRequest& request);
@@ -77,10 +77,10 @@ class Identification {
   void SetProgress(int progress);
   bool PortUsable() const;
 
-  BusLink link_;
-  CConfigurator& configurator_;
+  mbus::Link link_;
+  DeviceList& devices_;
   FirmwareCatalogue& catalogue_;
-  CIniFile& settings_;
+  IniFile& settings_;
   IdentifyTexts texts_;
   IdentifyObserver& observer_;
 

@@ -4,7 +4,7 @@
 
 #include "base/platform/threads.h"
 
-TFrameProgramUpdate::TFrameProgramUpdate(UpdateEnvironment environment, std::string id,
+UpdateWorker::UpdateWorker(UpdateEnvironment environment, std::string id,
                                          std::string finger, std::string newVersion,
                                          QObject* receiver,
                                          std::function<void(std::int32_t step)> progress,
@@ -19,12 +19,12 @@ TFrameProgramUpdate::TFrameProgramUpdate(UpdateEnvironment environment, std::str
   gaugeMaximum_ = FileListTotal(environment_.account, id_, finger_, newVersion_);
 }
 
-UpdateResult TFrameProgramUpdate::Result() const {
+UpdateResult UpdateWorker::Result() const {
   std::lock_guard lock(resultMutex_);
   return result_;
 }
 
-void TFrameProgramUpdate::Start() {
+void UpdateWorker::Start() {
   worker_.Start(platform::thread_name::kUpdate, [this](std::stop_token stop) {
     UpdateRun update(environment_, id_, finger_, newVersion_, stop, [this](std::int32_t step) {
       progressStep_.store(step);

@@ -15,16 +15,16 @@
 // update screen), so it never touches a widget and never waits for the
 // screen. Calls not yet run when `receiver` goes away are dropped. Its owner
 // stops it with RequestStop() or Stop(); the destructor stops and joins it.
-class TFrameProgramUpdate {
+class UpdateWorker {
  public:
   // Copies the three texts and asks the server for the file list once, on the
   // caller's thread, to size the gauge. The thread runs after Start().
-  TFrameProgramUpdate(UpdateEnvironment environment, std::string id, std::string finger,
+  UpdateWorker(UpdateEnvironment environment, std::string id, std::string finger,
                       std::string newVersion, QObject* receiver,
                       std::function<void(std::int32_t step)> progress,
                       std::function<void()> ended = {});
-  TFrameProgramUpdate(const TFrameProgramUpdate&) = delete;
-  TFrameProgramUpdate& operator=(const TFrameProgramUpdate&) = delete;
+  UpdateWorker(const UpdateWorker&) = delete;
+  UpdateWorker& operator=(const UpdateWorker&) = delete;
 
   void Start();
   // Asks the run to stop after its current chunk; returns at once.

@@ -25,5 +25,3 @@ struct Link {
 
 }  // namespace mbus
 
-// The shell's name for it.
-using BusLink = mbus::Link;

@@ -28,14 +28,14 @@ std::string WithCrLf(const std::string& text) {
 
 }  // namespace
 
-CIniFile::CIniFile(std::filesystem::path file) : file_(std::move(file)) {
+IniFile::IniFile(std::filesystem::path file) : file_(std::move(file)) {
   document_.SetSpaces(true);
   Load();
 }
 
-CIniFile::~CIniFile() = default;
+IniFile::~IniFile() = default;
 
-void CIniFile::Load() {
+void IniFile::Load() {
   std::lock_guard lock(mutex_);
   document_.Reset();
   FileHandle file(std::fopen(file_.c_str(), "rb"));
@@ -48,7 +48,7 @@ void CIniFile::Load() {
   document_.LoadData(buffer.data(), read);
 }
 
-bool CIniFile::ReadValue(const char* section, const char* key, char* destination,
+bool IniFile::ReadValue(const char* section, const char* key, char* destination,
                          std::size_t size) const {
   std::lock_guard lock(mutex_);
   const char* value = document_.GetValue(section, key, nullptr);
@@ -57,20 +57,20 @@ bool CIniFile::ReadValue(const char* section, const char* key, char* destination
   return true;
 }
 
-std::optional<std::string> CIniFile::ReadValue(const char* section, const char* key) const {
+std::optional<std::string> IniFile::ReadValue(const char* section, const char* key) const {
   std::lock_guard lock(mutex_);
   const char* value = document_.GetValue(section, key, nullptr);
   if (value == nullptr) return std::nullopt;
   return std::string(value);
 }
 
-void CIniFile::WriteValue(const char* section, const char* key, const char* value) {
+void IniFile::WriteValue(const char* section, const char* key, const char* value) {
   std::lock_guard lock(mutex_);
   document_.SetValue(section, key, value, nullptr, /*forceReplace=*/true);
   Store();
 }
 
-void CIniFile::Store() const {
+void IniFile::Store() const {
   std::string text;
   if (document_.Save(text, /*addSignature=*/false) < 0) return;
   const std::string lines = WithCrLf(text);
@@ -79,8 +79,8 @@ void CIniFile::Store() const {
   std::fwrite(lines.data(), 1, lines.size(), file.get());
 }
 
-CIniFile& Settings() {
-  static CIniFile settings{"config.ini"};
+IniFile& Settings() {
+  static IniFile settings{"config.ini"};
   return settings;
 }
 

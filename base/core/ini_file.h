@@ -13,12 +13,12 @@
 // The settings file config.ini: loaded once, answered from memory, and stored
 // whole after every change. Section and key names ignore case; a key repeated
 // in the file keeps its last value. Safe to use from several threads.
-class CIniFile {
+class IniFile {
  public:
-  explicit CIniFile(std::filesystem::path file = "config.ini");
-  ~CIniFile();
-  CIniFile(const CIniFile&) = delete;
-  CIniFile& operator=(const CIniFile&) = delete;
+  explicit IniFile(std::filesystem::path file = "config.ini");
+  ~IniFile();
+  IniFile(const IniFile&) = delete;
+  IniFile& operator=(const IniFile&) = delete;
 
   // (Re)reads the file; a missing, empty or unreadable file gives an empty document.
   void Load();
@@ -46,4 +46,4 @@ class CIniFile {
 
 // The process-wide settings, created and loaded from "config.ini" in the
 // working directory during static initialisation, before main().
-CIniFile& Settings();
+IniFile& Settings();

@@ -10,28 +10,28 @@ constexpr KeldarExportRow kExports[] = {KELDAR_EXPORT_ROWS(KELDAR_PHRASES_EXPORT
 
 }  // namespace
 
-CLanguageLibrary::CLanguageLibrary() : PluginLibrary(kFileName, kExports) {}
+PhrasesLibrary::PhrasesLibrary() : PluginLibrary(kFileName, kExports) {}
 
-void* CLanguageLibrary::CreatePhrases() const {
+void* PhrasesLibrary::CreatePhrases() const {
   if (!IsLoaded()) return nullptr;
   return Entry<KeldarPhrasesCreateFn>(api_.CreateCSQLite3Phrases)();
 }
 
-void CLanguageLibrary::DeletePhrases(void* phrases) const {
+void PhrasesLibrary::DeletePhrases(void* phrases) const {
   if (IsLoaded() && phrases != nullptr)
     Entry<KeldarPhrasesDeleteFn>(api_.DeleteCSQLite3Phrases)(phrases);
 }
 
-void CLanguageLibrary::SelectLanguage(void* phrases, int id) const {
+void PhrasesLibrary::SelectLanguage(void* phrases, int id) const {
   if (IsLoaded() && phrases != nullptr)
     Entry<KeldarSetSelectLangFn>(api_.SetSelectLang.entry)(phrases, id);
 }
 
-const char* CLanguageLibrary::Phrase(void* phrases, const char* key) const {
+const char* PhrasesLibrary::Phrase(void* phrases, const char* key) const {
   return keldar_phrase(&api_, phrases, key);
 }
 
-std::vector<CLanguageLibrary::Language> CLanguageLibrary::LoadLanguages(void* phrases) const {
+std::vector<PhrasesLibrary::Language> PhrasesLibrary::LoadLanguages(void* phrases) const {
   std::vector<Language> languages;
   if (!IsLoaded() || phrases == nullptr) return languages;
   Entry<KeldarGetLanguageFn>(api_.GetLanguage.entry)(phrases);

@@ -8,10 +8,10 @@
 
 // The language library "Phrases.so". Plug-in screens receive its C struct
 // (GetApi()); the shell uses the typed operations below. Main thread only.
-class CLanguageLibrary : public PluginLibrary<KeldarLanguageLibrary> {
+class PhrasesLibrary : public PluginLibrary<KeldarLanguageLibrary> {
  public:
   static constexpr const char* kFileName = "Phrases.so";
-  CLanguageLibrary();
+  PhrasesLibrary();
 
   struct Language {
     int id;

@@ -4,7 +4,7 @@
 
 namespace {
 
-const char* Lookup(const CLanguageLibrary* library, void* phrases, const char* key) {
+const char* Lookup(const PhrasesLibrary* library, void* phrases, const char* key) {
   return library != nullptr ? library->Phrase(phrases, key) : nullptr;
 }
 

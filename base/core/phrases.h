@@ -2,14 +2,14 @@
 
 #include <QString>
 
-class CLanguageLibrary;
+class PhrasesLibrary;
 
 // What a screen needs to look its texts up: the language library and the
 // phrases object (either may be absent). Cheap to copy.
 class Phrases {
  public:
   Phrases() = default;
-  Phrases(const CLanguageLibrary* library, void* phrases) : library_(library), phrases_(phrases) {}
+  Phrases(const PhrasesLibrary* library, void* phrases) : library_(library), phrases_(phrases) {}
 
   // The phrase of `key` when it has two characters or more, else `builtIn`.
   QString Text(const char* key, const QString& builtIn) const;
@@ -18,10 +18,10 @@ class Phrases {
   // True when a phrase replaces the built-in text (message boxes then show an empty caption).
   bool Has(const char* key) const;
 
-  const CLanguageLibrary* Library() const { return library_; }
+  const PhrasesLibrary* Library() const { return library_; }
   void* Object() const { return phrases_; }
 
  private:
-  const CLanguageLibrary* library_ = nullptr;
+  const PhrasesLibrary* library_ = nullptr;
   void* phrases_ = nullptr;
 };

@@ -18,7 +18,7 @@ int LanguageForLcid(int lcid) {
   }
 }
 
-int SelectStartupLanguage(CIniFile& settings, const CLanguageLibrary& library, void* phrases,
+int SelectStartupLanguage(IniFile& settings, const PhrasesLibrary& library, void* phrases,
                           int systemLcid) {
   // Two characters and the terminator; a longer stored value is cut to two.
   char value[3] = {};

@@ -7,8 +7,9 @@ namespace look {
 
 inline constexpr QColor kWhite{255, 255, 255};
 inline constexpr QColor kBlack{0, 0, 0};
-// A back strip under the mouse.
+// A back strip under the mouse, and the main window's bottom bar.
 inline constexpr QColor kHover{240, 240, 240};
+inline constexpr QColor kBar = kHover;
 // A white panel button under the mouse.
 inline constexpr QColor kButtonHover{230, 230, 230};
 // A black panel button under the mouse, and one that cannot be pressed.

@@ -13,7 +13,7 @@ class BusProtocolLibrary;
 class DevicePluginLibrary;
 class FirmwareCatalogue;
 class QWidget;
-class TProgramMain;
+class HomeScreen;
 
 // Opens the configuration screen of a device the shell configures itself (no
 // plug-in of its own). The composition root fills it; the device layer only
@@ -26,7 +26,7 @@ using ConfigurationScreenFactory =
 // owned by the main window and outlives the screens.
 struct NavigationContext {
   QWidget* window = nullptr;            // hosted screens cover its client area
-  TProgramMain* programMain = nullptr;  // the home screen
+  HomeScreen* programMain = nullptr;  // the home screen
   const AdminToolsLibrary* adminTools = nullptr;
   const BusProtocolLibrary* busProtocol = nullptr;
   std::array<const DevicePluginLibrary*, 5> devicePlugins{};  // in window creation order

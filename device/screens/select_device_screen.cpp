@@ -7,9 +7,9 @@
 #include "base/kit/back_strip.h"
 #include "base/kit/fonts.h"
 #include "base/kit/widget_look.h"
-#include "device/configurator.h"
 #include "device/device_kind.h"
-#include "device/screens/select_device_worker.h"
+#include "device/device_list.h"
+#include "device/screens/device_screen_host.h"
 #include "keldar/plugin_abi.h"
 #include "ui_TProgramSelectDevice.h"
 
@@ -20,8 +20,8 @@ constexpr int kTilePixels = 14;
 
 }  // namespace
 
-TProgramSelectDevice::TProgramSelectDevice(QWidget* owner, uint8_t* closeRequest,
-                                           KeldarBusPort* port, NavigationContext context)
+SelectDeviceScreen::SelectDeviceScreen(QWidget* owner, uint8_t* closeRequest, KeldarBusPort* port,
+                                       NavigationContext context)
     : QFrame(owner),
       ui_(std::make_unique<Ui::TProgramSelectDevice>()),
       context_(std::move(context)),
@@ -31,19 +31,19 @@ TProgramSelectDevice::TProgramSelectDevice(QWidget* owner, uint8_t* closeRequest
   look::Paint(ui_->Background, look::kWhite);
   keldar_flag_set(&closeFlag_, 0);
   const Phrases& phrases = context_.phrases;
-  ui_->Label1->setText(phrases.Text("FRAME_PROGRAM_SETTING_GO_BACK", ui_->Label1->text()));
+  BackCaption()->setText(phrases.Text("FRAME_PROGRAM_SETTING_GO_BACK", BackCaption()->text()));
   ui_->Label->setText(
       phrases.Text("FRAME_PROGRAM_SELECT_DEVICE_SELECT_DEVICE_OPERATE", ui_->Label->text()));
   look::MakeBackStrip(
-      ui_->Back, ui_->Label1, [this] { keldar_flag_set(closeRequest_, 1); }, ui_->Background);
+      ui_->Back, BackCaption(), [this] { keldar_flag_set(closeRequest_, 1); }, ui_->Background);
   look::OnHover(ui_->Background, [this] { HoverTile(0); });
 
-  const bool several = Configurator().DeviceCount() >= 2;
+  const bool several = IdentifiedDevices().DeviceCount() >= 2;
   worker_ =
-      std::make_unique<CTreadSelectDevice>(context_, port, several ? &closeFlag_ : closeRequest_);
+      std::make_unique<DeviceScreenHost>(context_, port, several ? &closeFlag_ : closeRequest_);
   BuildTiles();
   Layout();
-  if (Configurator().DeviceCount() == 1) {
+  if (IdentifiedDevices().DeviceCount() == 1) {
     hide();
     worker_->OpenDevice(1);
     // A meter that no longer answers leaves nothing to show: go back home
@@ -52,15 +52,15 @@ TProgramSelectDevice::TProgramSelectDevice(QWidget* owner, uint8_t* closeRequest
   }
 }
 
-TProgramSelectDevice::~TProgramSelectDevice() {
+SelectDeviceScreen::~SelectDeviceScreen() {
   tiles_.clear();
   worker_.reset();  // closes any open work screen first
 }
 
-void TProgramSelectDevice::BuildTiles() {
-  const std::size_t count = Configurator().DeviceCount();
+void SelectDeviceScreen::BuildTiles() {
+  const std::size_t count = IdentifiedDevices().DeviceCount();
   for (std::size_t i = 0; i < count; ++i) {
-    const KeldarDeviceRecord* record = Configurator().Device(i);
+    const KeldarDeviceRecord* record = IdentifiedDevices().Device(i);
     const DeviceKind& kind = KindOfDeviceType(record->device_type);
     const int tag = static_cast<int>(i) + 1;
 
@@ -100,22 +100,22 @@ void TProgramSelectDevice::BuildTiles() {
   }
 }
 
-void TProgramSelectDevice::HoverTile(int tag) {
+void SelectDeviceScreen::HoverTile(int tag) {
   for (QFrame* tile : tiles_) {
     const bool hovered = tile->property("tag").toInt() == tag;
     look::Paint(tile, hovered ? look::kHover : look::kWhite);
     tile->setCursor(hovered ? Qt::PointingHandCursor : Qt::ArrowCursor);
   }
   look::Paint(ui_->Back, look::kWhite);
-  look::SetBold(ui_->Label1, false);
+  look::SetBold(BackCaption(), false);
 }
 
-void TProgramSelectDevice::resizeEvent(QResizeEvent* event) {
+void SelectDeviceScreen::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   Layout();
 }
 
-void TProgramSelectDevice::Layout() {
+void SelectDeviceScreen::Layout() {
   // Tiles and title are centred in the frame (not in the page beside the strip).
   const int offset = ui_->Background->x();
   const int centre = width() / 2 - offset;
@@ -125,3 +125,6 @@ void TProgramSelectDevice::Layout() {
     tiles_[i]->move(centre - kTileWidth / 2, top);
   }
 }
+
+// The controls by their role; their object names are the layout's.
+QLabel* SelectDeviceScreen::BackCaption() const { return ui_->Label1; }

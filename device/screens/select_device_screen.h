@@ -9,33 +9,35 @@
 namespace Ui {
 class TProgramSelectDevice;
 }
-class CTreadSelectDevice;
+class DeviceScreenHost;
 class QLabel;
 struct KeldarBusPort;
 
 // One tile per identified device; a tile opens the device's work screen. With
 // a single device the screen hides itself and opens that device at once.
-class TProgramSelectDevice : public QFrame {
+class SelectDeviceScreen : public QFrame {
   Q_OBJECT
 
  public:
   static constexpr int kTileWidth = 386;
   static constexpr int kTileHeight = 57;
 
-  TProgramSelectDevice(QWidget* owner, uint8_t* closeRequest, KeldarBusPort* port,
-                       NavigationContext context);
-  ~TProgramSelectDevice() override;
+  SelectDeviceScreen(QWidget* owner, uint8_t* closeRequest, KeldarBusPort* port,
+                     NavigationContext context);
+  ~SelectDeviceScreen() override;
 
   // Places the tiles and the title; runs on every resize.
   void Layout();
   const std::vector<QFrame*>& Tiles() const { return tiles_; }
-  CTreadSelectDevice& Worker() { return *worker_; }
+  DeviceScreenHost& Worker() { return *worker_; }
   uint8_t* OwnCloseFlag() { return &closeFlag_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The controls by their role; their object names are the layout's.
+  QLabel* BackCaption() const;
   void BuildTiles();
   void HoverTile(int tag);
 
@@ -44,5 +46,5 @@ class TProgramSelectDevice : public QFrame {
   uint8_t* closeRequest_;
   uint8_t closeFlag_ = 0;
   std::vector<QFrame*> tiles_;
-  std::unique_ptr<CTreadSelectDevice> worker_;
+  std::unique_ptr<DeviceScreenHost> worker_;
 };

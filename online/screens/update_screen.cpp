@@ -52,7 +52,7 @@ QString FromBytes(const std::string& bytes) {
 
 }  // namespace
 
-TProgramUpdate::TProgramUpdate(QWidget* parent, const BrandProfile& brand, Phrases phrases)
+UpdateScreen::UpdateScreen(QWidget* parent, const BrandProfile& brand, Phrases phrases)
     : QFrame(parent),
       ui_(std::make_unique<Ui::TProgramUpdate>()),
       phrases_(phrases),
@@ -60,51 +60,50 @@ TProgramUpdate::TProgramUpdate(QWidget* parent, const BrandProfile& brand, Phras
   ui_->setupUi(this);
   look::Paint(this, look::kWhite);
   look::Paint(ui_->Background, look::kWhite);
-  look::Paint(ui_->Panel1, look::kBlack);
-  look::PaintText(ui_->Panel1, look::kWhite);
-  look::SetPixelSize(ui_->Panel1, kPanelPixels);
-  ui_->ProgressBar1->setRange(0, 1);
-  ui_->ProgressBar1->setValue(0);
-  look::OnClick(ui_->Panel1, [this] { Panel1Click(); });
+  look::Paint(AbortButton(), look::kBlack);
+  look::PaintText(AbortButton(), look::kWhite);
+  look::SetPixelSize(AbortButton(), kPanelPixels);
+  Gauge()->setRange(0, 1);
+  Gauge()->setValue(0);
+  look::OnClick(AbortButton(), [this] { Panel1Click(); });
   RefreshTexts();
 }
 
-TProgramUpdate::~TProgramUpdate() {
+UpdateScreen::~UpdateScreen() {
   // The worker reports to this screen: it is stopped and joined first.
   StopWorker();
 }
 
-void TProgramUpdate::SetEnvironment(UpdateEnvironment environment) {
+void UpdateScreen::SetEnvironment(UpdateEnvironment environment) {
   environment_ = std::move(environment);
 }
 
-void TProgramUpdate::RefreshTexts() {
-  ui_->Label1->setText(phrases_.Text(kUpdateKey, kUpdateText));
-  FitHeading(ui_->Label1);
-  ui_->Panel1->setText(phrases_.Text(kAbortKey, kAbortText));
+void UpdateScreen::RefreshTexts() {
+  Heading()->setText(phrases_.Text(kUpdateKey, kUpdateText));
+  FitHeading(Heading());
+  AbortButton()->setText(phrases_.Text(kAbortKey, kAbortText));
 }
 
-void TProgramUpdate::resizeEvent(QResizeEvent* event) {
+void UpdateScreen::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   FrameResize();
 }
 
-void TProgramUpdate::FrameResize() {
+void UpdateScreen::FrameResize() {
   const int half = width() / 2;
-  for (QWidget* control :
-       {static_cast<QWidget*>(ui_->Panel1), static_cast<QWidget*>(ui_->ProgressBar1),
-        static_cast<QWidget*>(ui_->Label1)}) {
+  for (QWidget* control : {static_cast<QWidget*>(AbortButton()), static_cast<QWidget*>(Gauge()),
+                           static_cast<QWidget*>(Heading())}) {
     control->move(half - control->width() / 2, control->y());
   }
 }
 
-void TProgramUpdate::StopWorker() {
+void UpdateScreen::StopWorker() {
   if (!worker_) return;
   worker_->Stop();
   worker_.reset();
 }
 
-void TProgramUpdate::StartUpdate(std::string id, std::string finger, std::string newVersion) {
+void UpdateScreen::StartUpdate(std::string id, std::string finger, std::string newVersion) {
   // One update at a time: a running one is only brought to the front.
   if (worker_ && !stopRequested_ && !worker_->RunEnded()) {
     show();
@@ -117,9 +116,9 @@ void TProgramUpdate::StartUpdate(std::string id, std::string finger, std::string
   stopRequested_ = false;
   const std::uint64_t generation = ++generation_;
   progress_ = 0;
-  ui_->ProgressBar1->setValue(0);
+  Gauge()->setValue(0);
 
-  worker_ = std::make_unique<TFrameProgramUpdate>(
+  worker_ = std::make_unique<UpdateWorker>(
       environment_, std::move(id), std::move(finger), std::move(newVersion), this,
       [this, generation](std::int32_t step) {
         if (generation == generation_) AdvanceGauge(step);
@@ -129,27 +128,27 @@ void TProgramUpdate::StartUpdate(std::string id, std::string finger, std::string
       });
   maximum_ = worker_->GaugeMaximum();
   // A range of 0..0 would make the bar a busy indicator; the gauge stays empty instead.
-  ui_->ProgressBar1->setRange(
+  Gauge()->setRange(
       0, static_cast<int>(std::clamp<std::int64_t>(maximum_, 1, std::numeric_limits<int>::max())));
-  ui_->ProgressBar1->setValue(0);
+  Gauge()->setValue(0);
   show();
   raise();
   worker_->Start();
 }
 
-void TProgramUpdate::AdvanceGauge(std::int32_t step) {
+void UpdateScreen::AdvanceGauge(std::int32_t step) {
   // The gauge stops at its maximum; a chunk asked for again is counted again.
   progress_ =
       std::min(progress_ + std::max<std::int32_t>(step, 0), std::max<std::int64_t>(maximum_, 0));
-  const int top = ui_->ProgressBar1->maximum();
+  const int top = Gauge()->maximum();
   const auto shown = maximum_ <= top
                          ? progress_
                          : static_cast<std::int64_t>(static_cast<double>(progress_) /
                                                      static_cast<double>(maximum_) * top);
-  ui_->ProgressBar1->setValue(static_cast<int>(shown));
+  Gauge()->setValue(static_cast<int>(shown));
 }
 
-void TProgramUpdate::Panel1Click() {
+void UpdateScreen::Panel1Click() {
   hide();
   if (!worker_ || stopRequested_) return;
   // The worker is owned here, so the pointer stays valid between this test and the stop.
@@ -165,7 +164,7 @@ void TProgramUpdate::Panel1Click() {
   }
 }
 
-void TProgramUpdate::WorkerEnded(const TFrameProgramUpdate* worker) {
+void UpdateScreen::WorkerEnded(const UpdateWorker* worker) {
   // A stop the user asked for was told at the click; a successful run ended the process.
   if (worker == nullptr || stopRequested_) return;
   const UpdateResult result = worker->Result();
@@ -175,7 +174,7 @@ void TProgramUpdate::WorkerEnded(const TFrameProgramUpdate* worker) {
   TellFailure(result);
 }
 
-void TProgramUpdate::TellFailure(const UpdateResult& result) {
+void UpdateScreen::TellFailure(const UpdateResult& result) {
   const bool folder = result.outcome == UpdateOutcome::kFolderNotWritable;
   const char* key = folder ? kNotWritableKey : kFailedKey;
   QString text = phrases_.Text(key, folder ? kNotWritableText : kFailedText);
@@ -188,3 +187,8 @@ void TProgramUpdate::TellFailure(const UpdateResult& result) {
     platform::ShowMessageBox(this, text, kErrorCaption, kErrorFlags);
   }
 }
+
+// The controls by their role; their object names are the layout's.
+QLabel* UpdateScreen::Heading() const { return ui_->Label1; }
+QProgressBar* UpdateScreen::Gauge() const { return ui_->ProgressBar1; }
+QLabel* UpdateScreen::AbortButton() const { return ui_->Panel1; }

@@ -8,23 +8,27 @@
 #include "base/core/phrases.h"
 #include "online/update_run.h"
 
+class QLabel;
+
+class QProgressBar;
+
 namespace Ui {
 class TProgramUpdate;
 }
 class BrandProfile;
-class TFrameProgramUpdate;
+class UpdateWorker;
 
 // The screen shown while an update downloads: a heading, the progress gauge
 // and a panel that stops the update. The main window creates the one
 // instance at start-up, hidden; the start-up check starts updates through it.
 // It owns its worker, so the worker stays valid between the still-active test
 // and the stop, and destroying the screen stops the worker and waits for it.
-class TProgramUpdate : public QFrame {
+class UpdateScreen : public QFrame {
   Q_OBJECT
 
  public:
-  TProgramUpdate(QWidget* parent, const BrandProfile& brand, Phrases phrases);
-  ~TProgramUpdate() override;
+  UpdateScreen(QWidget* parent, const BrandProfile& brand, Phrases phrases);
+  ~UpdateScreen() override;
 
   // The user accepted the server's version: fetches the file list (blocking,
   // to size the gauge), starts the worker and shows the screen.
@@ -41,21 +45,25 @@ class TProgramUpdate : public QFrame {
   const UpdateEnvironment& Environment() const { return environment_; }
 
   // The current worker, or null; for tests.
-  TFrameProgramUpdate* Worker() const { return worker_.get(); }
+  UpdateWorker* Worker() const { return worker_.get(); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The controls by their role; their object names are the layout's.
+  QLabel* Heading() const;
+  QProgressBar* Gauge() const;
+  QLabel* AbortButton() const;
   void AdvanceGauge(std::int32_t step);
-  void WorkerEnded(const TFrameProgramUpdate* worker);
+  void WorkerEnded(const UpdateWorker* worker);
   void StopWorker();
   void TellFailure(const UpdateResult& result);
 
   std::unique_ptr<Ui::TProgramUpdate> ui_;
   Phrases phrases_;
   UpdateEnvironment environment_;
-  std::unique_ptr<TFrameProgramUpdate> worker_;
+  std::unique_ptr<UpdateWorker> worker_;
   bool stopRequested_ = false;  // the user stopped worker_; it no longer counts as running
   std::int64_t progress_ = 0;
   std::int64_t maximum_ = 0;

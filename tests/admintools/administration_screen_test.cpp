@@ -25,11 +25,11 @@ namespace {
 
 using namespace admintools;
 
-class AdministrationScreen : public ::testing::Test {
+class AdministrationScreenTest : public ::testing::Test {
  protected:
   // The screen over archive.db in the fresh working folder, as the user sees it.
-  std::unique_ptr<TProgramAdministration> Open(ScreenTexts texts = {}) {
-    auto screen = std::make_unique<TProgramAdministration>(&flag_, texts);
+  std::unique_ptr<AdministrationScreen> Open(ScreenTexts texts = {}) {
+    auto screen = std::make_unique<AdministrationScreen>(&flag_, texts);
     screen->resize(891, 580);
     screen->show();
     return screen;
@@ -47,7 +47,7 @@ class AdministrationScreen : public ::testing::Test {
   uint8_t flag_ = 0;
 };
 
-TEST_F(AdministrationScreen, ASubscriberIsAddedThroughItsForm) {
+TEST_F(AdministrationScreenTest, ASubscriberIsAddedThroughItsForm) {
   auto screen = Open();
   QWidget& view = *screen;
   EXPECT_TRUE(Child<QLabel>(view, "LabelSubscribersHint").isVisible())
@@ -84,7 +84,7 @@ TEST_F(AdministrationScreen, ASubscriberIsAddedThroughItsForm) {
   EXPECT_EQ(stored.front().notes, "ключ у соседа");
 }
 
-TEST_F(AdministrationScreen, EditingChangesTheSameSubscriber) {
+TEST_F(AdministrationScreenTest, EditingChangesTheSameSubscriber) {
   Archive().AddSubscriber({0, "Петров", "+7 900", "17", ""});
   auto screen = Open();
   QWidget& view = *screen;
@@ -109,7 +109,7 @@ TEST_F(AdministrationScreen, EditingChangesTheSameSubscriber) {
   EXPECT_EQ(Archive().Subscribers().front().name, "Петров");
 }
 
-TEST_F(AdministrationScreen, DeletingAsksFirst) {
+TEST_F(AdministrationScreenTest, DeletingAsksFirst) {
   Archive().AddSubscriber({0, "Сидорова", "", "", ""});
   auto screen = Open();
   QWidget& view = *screen;
@@ -128,7 +128,7 @@ TEST_F(AdministrationScreen, DeletingAsksFirst) {
   EXPECT_EQ(Child<QTableWidget>(view, "TableSubscribers").rowCount(), 0);
 }
 
-TEST_F(AdministrationScreen, ASubscriberWithObjectsIsKept) {
+TEST_F(AdministrationScreenTest, ASubscriberWithObjectsIsKept) {
   {
     Archive archive;
     archive.AddObject({0, archive.AddSubscriber({0, "ООО «Тепло»", "", "", ""}), "ИТП", ""});
@@ -144,7 +144,7 @@ TEST_F(AdministrationScreen, ASubscriberWithObjectsIsKept) {
   EXPECT_EQ(Archive().Subscribers().size(), 1u);
 }
 
-TEST_F(AdministrationScreen, ObjectsBelongToTheSelectedSubscriberAndTakeDevices) {
+TEST_F(AdministrationScreenTest, ObjectsBelongToTheSelectedSubscriberAndTakeDevices) {
   int64_t second = 0;
   {
     Archive archive;
@@ -214,7 +214,7 @@ TEST_F(AdministrationScreen, ObjectsBelongToTheSelectedSubscriberAndTakeDevices)
   EXPECT_EQ(Archive().Devices().size(), 2u) << "devices stay in the archive";
 }
 
-TEST_F(AdministrationScreen, HostileNamesAreShownAsPlainText) {
+TEST_F(AdministrationScreenTest, HostileNamesAreShownAsPlainText) {
   const std::string name = "<b>x</b> %s'; DROP TABLE objects;--";
   Archive().AddSubscriber({0, name, "", "", ""});
   auto screen = Open();
@@ -227,7 +227,7 @@ TEST_F(AdministrationScreen, HostileNamesAreShownAsPlainText) {
             "Удалить абонента «" + name + "»?");
 }
 
-TEST_F(AdministrationScreen, ArchiveItCannotUseIsExplainedAndLeftAlone) {
+TEST_F(AdministrationScreenTest, ArchiveItCannotUseIsExplainedAndLeftAlone) {
   { Archive create; }
   RunSql("archive.db", "PRAGMA user_version = 9;");
   const std::string before = ReadFile("archive.db");
@@ -242,7 +242,7 @@ TEST_F(AdministrationScreen, ArchiveItCannotUseIsExplainedAndLeftAlone) {
   EXPECT_EQ(ReadFile("archive.db"), before);
 }
 
-TEST_F(AdministrationScreen, TheBackStripLightsUpUnderTheMouse) {
+TEST_F(AdministrationScreenTest, TheBackStripLightsUpUnderTheMouse) {
   auto screen = Open();
   QWidget& view = *screen;
   EXPECT_EQ(Child<QFrame>(view, "Back").palette().color(QPalette::Window), QColor(Qt::white));
@@ -258,7 +258,7 @@ TEST_F(AdministrationScreen, TheBackStripLightsUpUnderTheMouse) {
   EXPECT_EQ(Child<QLabel>(view, "Label1").font().family(), "Tahoma");
 }
 
-TEST_F(AdministrationScreen, ButtonsAndTheBackStripWorkFromTheKeyboard) {
+TEST_F(AdministrationScreenTest, ButtonsAndTheBackStripWorkFromTheKeyboard) {
   auto screen = Open();
   QWidget& view = *screen;
   for (QWidget* button :
@@ -279,7 +279,7 @@ TEST_F(AdministrationScreen, ButtonsAndTheBackStripWorkFromTheKeyboard) {
   EXPECT_EQ(flag_, 1) << "the strip leaves the screen";
 }
 
-TEST_F(AdministrationScreen, FormTextsAndMessagesComeFromThePhrases) {
+TEST_F(AdministrationScreenTest, FormTextsAndMessagesComeFromThePhrases) {
   FakeLanguage language;
   Archive().AddSubscriber({0, "A", "", "", ""});
   auto screen = Open(ScreenTexts(language.Library(), language.Phrases()));

@@ -18,7 +18,7 @@
 namespace {
 
 using namespace admintools;
-using Screen = TProgramReadLocalArhiv;
+using Screen = ArchiveScreen;
 
 const Device kHeat{0, DeviceKind::kHeat, "KRV", "00012345", "KM-5", "", 4, {}};
 const Device kOtherHeat{0, DeviceKind::kHeat, "PTX", "10230077", "", "", 4, {}};
@@ -35,7 +35,7 @@ Reading HeatAt(int64_t time, double energyWh) {
   return reading;
 }
 
-class ArchiveScreen : public ::testing::Test {
+class ArchiveScreenTest : public ::testing::Test {
  protected:
   std::unique_ptr<Screen> Open() {
     auto screen = std::make_unique<Screen>(&flag_, ScreenTexts{});
@@ -58,7 +58,7 @@ class ArchiveScreen : public ::testing::Test {
   uint8_t flag_ = 0;
 };
 
-TEST_F(ArchiveScreen, AnEmptyArchiveSaysSo) {
+TEST_F(ArchiveScreenTest, AnEmptyArchiveSaysSo) {
   auto screen = Open();
   QWidget& view = *screen;
   EXPECT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
@@ -70,7 +70,7 @@ TEST_F(ArchiveScreen, AnEmptyArchiveSaysSo) {
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDevice").count(), 1) << "only “all devices”";
 }
 
-TEST_F(ArchiveScreen, ReadingsAreListedNewestFirstInTheirDisplayUnits) {
+TEST_F(ArchiveScreenTest, ReadingsAreListedNewestFirstInTheirDisplayUnits) {
   {
     Archive archive;
     archive.SaveReading(kHeat, HeatAt(1'717'000'000, 18'734'500.0));
@@ -104,7 +104,7 @@ TEST_F(ArchiveScreen, ReadingsAreListedNewestFirstInTheirDisplayUnits) {
   EXPECT_EQ(Child<QLabel>(view, "LabelStatus").text(), "Показаний: 2");
 }
 
-TEST_F(ArchiveScreen, TheKindAndTheDeviceFilterTheList) {
+TEST_F(ArchiveScreenTest, TheKindAndTheDeviceFilterTheList) {
   {
     Archive archive;
     archive.SaveReading(kHeat, HeatAt(100, 1));
@@ -140,7 +140,7 @@ TEST_F(ArchiveScreen, TheKindAndTheDeviceFilterTheList) {
   EXPECT_FALSE(Hidden(*screen, QuantityColumn(Quantity::kTemperature)));
 }
 
-TEST_F(ArchiveScreen, RefreshShowsWhatWasSavedMeanwhileKeepingTheFilter) {
+TEST_F(ArchiveScreenTest, RefreshShowsWhatWasSavedMeanwhileKeepingTheFilter) {
   Archive archive;
   archive.SaveReading(kHeat, HeatAt(100, 1));
   auto screen = Open();
@@ -156,7 +156,7 @@ TEST_F(ArchiveScreen, RefreshShowsWhatWasSavedMeanwhileKeepingTheFilter) {
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDevice").currentIndex(), 1);
 }
 
-TEST_F(ArchiveScreen, SelectedReadingsAreDeletedOnlyAfterConfirmation) {
+TEST_F(ArchiveScreenTest, SelectedReadingsAreDeletedOnlyAfterConfirmation) {
   Archive archive;
   archive.SaveReading(kHeat, HeatAt(100, 1));
   archive.SaveReading(kHeat, HeatAt(200, 2));
@@ -199,7 +199,7 @@ TEST_F(ArchiveScreen, SelectedReadingsAreDeletedOnlyAfterConfirmation) {
   EXPECT_EQ(archive.ReadingCount(), 1);
 }
 
-TEST_F(ArchiveScreen, AFileItCannotReadIsExplainedAndLeftAlone) {
+TEST_F(ArchiveScreenTest, AFileItCannotReadIsExplainedAndLeftAlone) {
   const std::string garbage(3000, '\x01');
   WriteFile("archive.db", garbage);
   auto screen = Open();

@@ -8,7 +8,7 @@
 #include "base/core/ini_file.h"
 #include "base/platform/library.h"
 #include "device/bus_protocol_library.h"
-#include "device/configurator.h"
+#include "device/device_list.h"
 #include "device/firmware_catalogue.h"
 #include "sim_process.h"
 #include "test_support.h"
@@ -58,14 +58,14 @@ class IdentificationRun : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(bus.IsLoaded());
-    Configurator().ClearDevices();
+    IdentifiedDevices().ClearDevices();
   }
-  void TearDown() override { Configurator().ClearDevices(); }
+  void TearDown() override { IdentifiedDevices().ClearDevices(); }
 
   IdentifyOutcome Identify(const std::string& path, int speed, int address) {
     KeldarBusPort* port = keldar_bus_CreateCProcessComPort(bus.GetApi(), 0, 254, path.c_str(), 300);
-    BusLink link{bus.GetApi(), port, {}};
-    Identification identification(link, Configurator(), catalogue, settings, IdentifyTexts{},
+    mbus::Link link{bus.GetApi(), port, {}};
+    Identification identification(link, IdentifiedDevices(), catalogue, settings, IdentifyTexts{},
                                   recorder);
     IdentifyOutcome outcome = identification.Run({path, speed, address});
     // An opened selection keeps the port; these tests release it themselves.
@@ -77,7 +77,7 @@ class IdentificationRun : public ::testing::Test {
   BuiltPlugins plugins;
   BusProtocolLibrary bus;
   FirmwareCatalogue catalogue{std::string(KELDAR_BIN_DIR) + "/program.db"};
-  CIniFile settings;
+  IniFile settings;
   Recorder recorder;
 };
 
@@ -91,16 +91,16 @@ TEST_F(IdentificationRun, TheHeatMeterAndBothPulseInputDevicesAreIdentified) {
   EXPECT_EQ(outcome.medium, 4);
   EXPECT_TRUE(outcome.selectionOpened);
   EXPECT_EQ(recorder.selections, 1);
-  ASSERT_EQ(Configurator().DeviceCount(), 3u);
-  const KeldarDeviceRecord& meter = *Configurator().Device(0);
+  ASSERT_EQ(IdentifiedDevices().DeviceCount(), 3u);
+  const KeldarDeviceRecord& meter = *IdentifiedDevices().Device(0);
   EXPECT_EQ(meter.id, 1001);
   EXPECT_STREQ(meter.serial, "41000001");
   EXPECT_STREQ(meter.model, "TV-7 heat");
   EXPECT_STREQ(meter.manufacturer, "KRV");
   EXPECT_EQ(meter.address, 1);
   EXPECT_EQ(meter.subunit, 2);
-  const KeldarDeviceRecord& cold = *Configurator().Device(1);
-  const KeldarDeviceRecord& hot = *Configurator().Device(2);
+  const KeldarDeviceRecord& cold = *IdentifiedDevices().Device(1);
+  const KeldarDeviceRecord& hot = *IdentifiedDevices().Device(2);
   EXPECT_STREQ(cold.serial, "41000011");
   EXPECT_EQ(cold.device_type, 22);
   EXPECT_STREQ(cold.model, "WS-15 cold");
@@ -125,8 +125,8 @@ TEST_F(IdentificationRun, AMeterAt9600IsFoundOnTheSixthAttemptAndVersionsWithVNe
   const std::vector<int> search(progress.begin(), progress.begin() + 8);
   EXPECT_EQ(search, (std::vector<int>{0, 80, 160, 240, 320, 400, 480, 560}))
       << "five silent speeds, then the acknowledgement at 560";
-  ASSERT_EQ(Configurator().DeviceCount(), 1u);
-  EXPECT_EQ(Configurator().Device(0)->subunit, 2) << "the catalogue names two inputs";
+  ASSERT_EQ(IdentifiedDevices().DeviceCount(), 1u);
+  EXPECT_EQ(IdentifiedDevices().Device(0)->subunit, 2) << "the catalogue names two inputs";
   EXPECT_EQ(CountLines(log, " 93 28"), 0u) << "but a /V version never asks for pulse weights";
   EXPECT_EQ(recorder.notFound, 0);
 }
@@ -141,7 +141,7 @@ TEST_F(IdentificationRun, AMeterAnsweringWithAnErrorIsFoundButNotIdentified) {
   EXPECT_EQ(outcome.medium, -1);
   EXPECT_EQ(recorder.Progress(), (std::vector<int>{0, 80, 160, 240, 320, 400, 480, 560, 1000}))
       << "four speeds, the acknowledgement, both error answers, the end";
-  EXPECT_EQ(Configurator().DeviceCount(), 0u);
+  EXPECT_EQ(IdentifiedDevices().DeviceCount(), 0u);
   EXPECT_EQ(recorder.selections, 0);
   EXPECT_EQ(recorder.notFound, 0);
   EXPECT_FALSE(settings.ReadValue("SERIAL", "COM").has_value()) << "nothing was identified";
@@ -166,7 +166,7 @@ TEST_F(IdentificationRun, AnUnknownMakerIsConnectedButNeitherLookedUpNorListed) 
   FirmwareCatalogue probe((cwd.Path() / "lookup.db").string());
   KeldarBusPort* port =
       keldar_bus_CreateCProcessComPort(bus.GetApi(), 0, 254, sim.Path().c_str(), 300);
-  Identification identification({bus.GetApi(), port, {}}, Configurator(), probe, settings,
+  Identification identification({bus.GetApi(), port, {}}, IdentifiedDevices(), probe, settings,
                                 IdentifyTexts{}, recorder);
   const IdentifyOutcome outcome = identification.Run({sim.Path(), 1200, 3});
   EXPECT_EQ(outcome.manufacturer, "ABC");
@@ -193,8 +193,8 @@ TEST_F(IdentificationRun, TheMeterIsSwitchedToTheRequestedSpeed) {
   const IdentifyOutcome outcome = Identify(sim.Path(), 9600, 6);
   EXPECT_EQ(outcome.foundSpeed, 2400);
   EXPECT_TRUE(outcome.switched);
-  ASSERT_EQ(Configurator().DeviceCount(), 1u) << "read at the new speed";
-  EXPECT_EQ(Configurator().Device(0)->id, 3001);
+  ASSERT_EQ(IdentifiedDevices().DeviceCount(), 1u) << "read at the new speed";
+  EXPECT_EQ(IdentifiedDevices().Device(0)->id, 3001);
   EXPECT_EQ(settings.ReadValue("SERIAL", "BAUD").value_or(""), "9600");
 }
 
@@ -203,8 +203,8 @@ TEST_F(IdentificationRun, AStopRequestEndsTheSearchAtTheNextExchange) {
   KeldarBusPort* port =
       keldar_bus_CreateCProcessComPort(bus.GetApi(), 0, 254, sim.Path().c_str(), 300);
   int exchanges = 0;
-  BusLink link{bus.GetApi(), port, [&exchanges] { return ++exchanges > 2; }};
-  Identification identification(link, Configurator(), catalogue, settings, IdentifyTexts{},
+  mbus::Link link{bus.GetApi(), port, [&exchanges] { return ++exchanges > 2; }};
+  Identification identification(link, IdentifiedDevices(), catalogue, settings, IdentifyTexts{},
                                 recorder);
   const IdentifyOutcome outcome = identification.Run({sim.Path(), 9600, 8});
   EXPECT_EQ(outcome.foundSpeed, 0);

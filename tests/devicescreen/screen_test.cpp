@@ -10,7 +10,7 @@
 
 #include "fake_admin.h"
 #include "fake_bus.h"
-#include "screen/main_frame.h"
+#include "screen/working_screen.h"
 #include "screen_support.h"
 
 namespace devicescreen::test {
@@ -20,7 +20,7 @@ using namespace std::chrono_literals;
 
 class ScreenTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TMainFrame> Open(MeterKind kind = MeterKind::Heat,
+  std::unique_ptr<WorkingScreen> Open(MeterKind kind = MeterKind::Heat,
                                    KeldarDeviceRecord device = HeatDevice()) {
     FrameArguments arguments;
     arguments.port = bus_.Port();
@@ -30,8 +30,8 @@ class ScreenTest : public ::testing::Test {
     arguments.closeFlag = &closeFlag_;
     return Open(arguments, kind);
   }
-  std::unique_ptr<TMainFrame> Open(const FrameArguments& arguments, MeterKind kind) {
-    auto frame = std::make_unique<TMainFrame>(arguments, FlavourOf(kind, "KRV"));
+  std::unique_ptr<WorkingScreen> Open(const FrameArguments& arguments, MeterKind kind) {
+    auto frame = std::make_unique<WorkingScreen>(arguments, FlavourOf(kind, "KRV"));
     frame->resize(891, 540);
     frame->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -41,7 +41,7 @@ class ScreenTest : public ::testing::Test {
     bus_.Queue(Answer::Ack());
     bus_.Queue(Answer::Data(HeatRecords()));
   }
-  static bool WaitForRead(const TMainFrame& frame) {
+  static bool WaitForRead(const WorkingScreen& frame) {
     return QTest::qWaitFor([&] { return !frame.ReadRunning(); }, 5000);
   }
 

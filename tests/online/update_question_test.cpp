@@ -65,7 +65,7 @@ class UpdateQuestionPhrase : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::SetPluginDirectory(KELDAR_BIN_DIR);
-    library_ = std::make_unique<CLanguageLibrary>();
+    library_ = std::make_unique<PhrasesLibrary>();
     ASSERT_TRUE(library_->IsLoaded()) << "Phrases.so in " << KELDAR_BIN_DIR;
     phrases_ = library_->CreatePhrases();
   }
@@ -79,7 +79,7 @@ class UpdateQuestionPhrase : public ::testing::Test {
     return Phrases(library_.get(), phrases_);
   }
 
-  std::unique_ptr<CLanguageLibrary> library_;
+  std::unique_ptr<PhrasesLibrary> library_;
   void* phrases_ = nullptr;
 };
 

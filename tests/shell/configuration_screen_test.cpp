@@ -47,7 +47,7 @@ class ConfigurationScreen : public ::testing::Test {
     ~BuiltPlugins() { platform::SetPluginDirectory({}); }
   } plugins_;
 
-  std::unique_ptr<TProgramConfigurationDevice> Open(const std::vector<std::string>& simArgs,
+  std::unique_ptr<DeviceConfigurationScreen> Open(const std::vector<std::string>& simArgs,
                                                     std::uint8_t address, std::uint8_t type) {
     std::vector<std::string> args{"--no-timing", "--log", log_};
     args.insert(args.end(), simArgs.begin(), simArgs.end());
@@ -58,7 +58,7 @@ class ConfigurationScreen : public ::testing::Test {
     record_.address = address;
     record_.device_type = type;
     std::strcpy(record_.serial, "41000021");
-    auto screen = std::make_unique<TProgramConfigurationDevice>(nullptr, &closeFlag_, &record_,
+    auto screen = std::make_unique<DeviceConfigurationScreen>(nullptr, &closeFlag_, &record_,
                                                                 port_, bus_.GetApi(), Phrases());
     screen->resize(891, 580);
     screen->show();

@@ -4,11 +4,11 @@
 #include <QTest>
 
 #include "app/main_window.h"
-#include "app/navigation_worker.h"
-#include "device/configurator.h"
-#include "device/screens/connection_screen.h"
+#include "app/navigation_host.h"
+#include "device/device_list.h"
+#include "device/screens/home_screen.h"
 #include "device/screens/select_device_screen.h"
-#include "device/screens/select_device_worker.h"
+#include "device/screens/device_screen_host.h"
 #include "keldar/plugin_abi.h"
 #include "sim_process.h"
 #include "test_support.h"
@@ -24,23 +24,23 @@ class ConnectionRoad : public ::testing::Test {
   void SetUp() override {
     std::filesystem::copy_file(std::filesystem::path(KELDAR_BIN_DIR) / "program.db",
                                startup.cwd.Path() / "program.db");
-    Configurator().ClearDevices();
+    IdentifiedDevices().ClearDevices();
   }
-  void TearDown() override { Configurator().ClearDevices(); }
+  void TearDown() override { IdentifiedDevices().ClearDevices(); }
 
   StartupEnvironment startup{KELDAR_BIN_DIR, "ru_RU.UTF-8"};
 };
 
 TEST_F(ConnectionRoad, ASingleMeterOpensItsScreenAndLeavingItReleasesThePortAndGoesHome) {
   SimProcess sim({"--no-timing", MeterFile("krv_cold_water.ini")});
-  TForm1 window;
+  MainWindow window;
   window.show();
   auto* navigation = window.Navigation();
   navigation->StartConnection(sim.Path().c_str(), 2400, 2);
   EXPECT_TRUE(navigation->Connecting());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation->Connecting(); }, 20000));
   QApplication::processEvents();
-  TProgramSelectDevice* selection = navigation->SelectDeviceScreen();
+  SelectDeviceScreen* selection = navigation->SelectionScreen();
   ASSERT_NE(selection, nullptr) << "the meter was identified";
   EXPECT_FALSE(selection->isVisible()) << "one device opens at once";
   QWidget* frame = selection->Worker().PluginFrame(1);  // KRV cold water
@@ -50,7 +50,7 @@ TEST_F(ConnectionRoad, ASingleMeterOpensItsScreenAndLeavingItReleasesThePortAndG
 
   keldar_flag_set(navigation->CloseRequest(), 1);
   EXPECT_TRUE(QTest::qWaitFor([&] { return window.ProgramMain()->isVisible(); }, 3000));
-  EXPECT_EQ(navigation->SelectDeviceScreen(), nullptr);
+  EXPECT_EQ(navigation->SelectionScreen(), nullptr);
   EXPECT_EQ(navigation->PortObject(), nullptr) << "released with the selection, once";
   EXPECT_NE(ReadFile("config.ini").find("BAUD = 2400"), std::string::npos);
 }
@@ -59,7 +59,7 @@ TEST_F(ConnectionRoad, ClosingTheWindowDuringTheSpeedSearchStopsTheWorker) {
   SimProcess sim({MeterFile("krv_heat_9600.ini")});  // line timing on: a slow search
   QElapsedTimer elapsed;
   {
-    TForm1 window;
+    MainWindow window;
     window.Navigation()->StartConnection(sim.Path().c_str(), 9600, 8);
     QTest::qWait(300);
     EXPECT_TRUE(window.Navigation()->Connecting());

@@ -8,14 +8,14 @@
 #include <cstring>
 
 #include "app/main_window.h"
-#include "app/navigation_worker.h"
+#include "app/navigation_host.h"
 #include "base/kit/message_box.h"
-#include "device/configurator.h"
+#include "device/device_list.h"
 #include "device/device_plugin_library.h"
 #include "device/device_record.h"
-#include "device/screens/connection_screen.h"
+#include "device/screens/home_screen.h"
 #include "device/screens/select_device_screen.h"
-#include "device/screens/select_device_worker.h"
+#include "device/screens/device_screen_host.h"
 #include "keldar/plugin_abi.h"
 #include "test_support.h"
 
@@ -37,21 +37,21 @@ KeldarDeviceRecord Device(const char* manufacturer, std::uint8_t type, const cha
 struct DeviceScreens : ::testing::Test {
   StartupEnvironment startup{kFakes / "all", "ru_RU.UTF-8"};
   platform::MessageBoxRecorder boxes;
-  std::unique_ptr<TForm1> window;
+  std::unique_ptr<MainWindow> window;
 
   void Open(std::initializer_list<KeldarDeviceRecord> devices) {
-    Configurator().ClearDevices();
-    for (const auto& device : devices) Configurator().AddDevice(device);
-    window = std::make_unique<TForm1>();
+    IdentifiedDevices().ClearDevices();
+    for (const auto& device : devices) IdentifiedDevices().AddDevice(device);
+    window = std::make_unique<MainWindow>();
     window->show();
     window->ProgramMain()->hide();
-    ASSERT_EQ(window->Navigation()->OpenScreen(CTreadMainForm::kSelectDevice), 1);
+    ASSERT_EQ(window->Navigation()->OpenScreen(NavigationHost::kSelectDevice), 1);
   }
   void TearDown() override {
     window.reset();
-    Configurator().ClearDevices();
+    IdentifiedDevices().ClearDevices();
   }
-  TProgramSelectDevice* Selection() const { return window->Navigation()->SelectDeviceScreen(); }
+  SelectDeviceScreen* Selection() const { return window->Navigation()->SelectionScreen(); }
   QWidget* Frame(DevicePlugin plugin) const {
     return Selection()->Worker().PluginFrame(static_cast<std::size_t>(plugin));
   }
@@ -64,7 +64,7 @@ struct DeviceScreens : ::testing::Test {
 
 TEST_F(DeviceScreens, SeveralDevicesShowCentredTilesThatOpenTheirScreenAndComeBack) {
   Open({Device("KRV", 4, "TV-7 heat"), Device("KRV", 22, "Cold 15"), Device("KRV", 0, "Odd")});
-  TProgramSelectDevice* selection = Selection();
+  SelectDeviceScreen* selection = Selection();
   ASSERT_NE(selection, nullptr);
   EXPECT_EQ(selection->objectName(), "ProgramSelectDeviceFrame1");
   EXPECT_TRUE(selection->isVisible());
@@ -84,7 +84,7 @@ TEST_F(DeviceScreens, SeveralDevicesShowCentredTilesThatOpenTheirScreenAndComeBa
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->objectName(), "KrvHEATMainFrame1");
   EXPECT_EQ(frame->geometry(), window->rect());
-  EXPECT_EQ(frame->property("device").value<void*>(), Configurator().Device(0));
+  EXPECT_EQ(frame->property("device").value<void*>(), IdentifiedDevices().Device(0));
   EXPECT_EQ(frame->property("closeFlag").value<void*>(), selection->OwnCloseFlag())
       << "with several devices the selection screen's own flag";
   EXPECT_TRUE(Lines().back().find("op ") == std::string::npos) << "address 254: no bus traffic";
@@ -93,7 +93,7 @@ TEST_F(DeviceScreens, SeveralDevicesShowCentredTilesThatOpenTheirScreenAndComeBa
   EXPECT_TRUE(QTest::qWaitFor([&] { return Frame(DevicePlugin::KrvHeat) == nullptr; }, 2000));
   EXPECT_TRUE(Logged("KRVHEATDLL: delete frame"));
   EXPECT_EQ(keldar_flag_get(selection->OwnCloseFlag()), 0);
-  EXPECT_EQ(window->Navigation()->SelectDeviceScreen(), selection) << "back to the tiles";
+  EXPECT_EQ(window->Navigation()->SelectionScreen(), selection) << "back to the tiles";
   EXPECT_FALSE(window->ProgramMain()->isVisible());
 
   selection->Worker().OpenDevice(2);
@@ -102,14 +102,14 @@ TEST_F(DeviceScreens, SeveralDevicesShowCentredTilesThatOpenTheirScreenAndComeBa
 
 TEST_F(DeviceScreens, OneDeviceOpensAtOnceAndLeavingReturnsHome) {
   Open({Device("KRV", 23, "Hot multi")});
-  TProgramSelectDevice* selection = Selection();
+  SelectDeviceScreen* selection = Selection();
   EXPECT_FALSE(selection->isVisible()) << "no tiles are seen";
   QWidget* frame = Frame(DevicePlugin::KrvWaterHot);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->property("closeFlag").value<void*>(), window->Navigation()->CloseRequest());
   keldar_flag_set(window->Navigation()->CloseRequest(), 1);
   EXPECT_TRUE(QTest::qWaitFor([&] { return window->ProgramMain()->isVisible(); }, 2000));
-  EXPECT_EQ(window->Navigation()->SelectDeviceScreen(), nullptr);
+  EXPECT_EQ(window->Navigation()->SelectionScreen(), nullptr);
   EXPECT_EQ(window->Navigation()->CloseRequested(), 0);
   EXPECT_TRUE(Logged("KRVWATERHOTDLL: delete frame"));
 }

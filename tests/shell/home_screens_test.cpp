@@ -11,13 +11,13 @@
 #include <QTest>
 
 #include "app/main_window.h"
-#include "app/navigation_worker.h"
+#include "app/navigation_host.h"
 #include "base/core/brand_profile.h"
 #include "base/core/ini_file.h"
 #include "base/kit/message_box.h"
 #include "config/about_screen.h"
 #include "config/settings_screen.h"
-#include "device/screens/connection_screen.h"
+#include "device/screens/home_screen.h"
 #include "device/serial_ports.h"
 #include "keldar/plugin_abi.h"
 #include "test_support.h"
@@ -42,12 +42,12 @@ std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string&
 
 TEST(Navigation, AHostedScreenThatSetsTheFlagIsClosedWithinAPollPeriod) {
   StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
-  TForm1 window;
+  MainWindow window;
   window.show();
   auto* navigation = window.Navigation();
-  for (int kind : {CTreadMainForm::kAdministration, CTreadMainForm::kArchive}) {
+  for (int kind : {NavigationHost::kAdministration, NavigationHost::kArchive}) {
     ASSERT_EQ(navigation->OpenScreen(kind), 1);
-    QWidget* screen = kind == CTreadMainForm::kAdministration ? navigation->AdministrationScreen()
+    QWidget* screen = kind == NavigationHost::kAdministration ? navigation->AdministrationScreen()
                                                               : navigation->ArchiveScreen();
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->isVisible());
@@ -72,8 +72,8 @@ TEST(Navigation, AHostedScreenThatSetsTheFlagIsClosedWithinAPollPeriod) {
 TEST(Navigation, ClosingTheWindowReleasesAnOpenScreenBeforeItsLibraryIsUnloaded) {
   StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
   {
-    TForm1 window;
-    ASSERT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kAdministration), 1);
+    MainWindow window;
+    ASSERT_EQ(window.Navigation()->OpenScreen(NavigationHost::kAdministration), 1);
   }
   const auto lines = startup.session.Lines();
   const auto deleted = IndexOf(lines, "AdminTools: delete administration");
@@ -87,10 +87,10 @@ TEST(Navigation, WithoutTheLibrariesTheButtonsTellWhatIsMissingAndHomeStays) {
   ScopedWorkingDirectory nothing;
   StartupEnvironment startup(nothing.Path(), "ru_RU.UTF-8");
   platform::MessageBoxRecorder boxes;
-  TForm1 window;
+  MainWindow window;
   window.show();
-  EXPECT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kAdministration), 0);
-  EXPECT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kArchive), 0);
+  EXPECT_EQ(window.Navigation()->OpenScreen(NavigationHost::kAdministration), 0);
+  EXPECT_EQ(window.Navigation()->OpenScreen(NavigationHost::kArchive), 0);
   window.ProgramMain()->ConnectClick();  // needs the M-Bus library
   ASSERT_EQ(boxes.calls.size(), 3u);
   for (const auto& call : boxes.calls) {
@@ -105,8 +105,8 @@ TEST(Navigation, WithoutTheLibrariesTheButtonsTellWhatIsMissingAndHomeStays) {
 TEST(Navigation, WaitingForTheWorkerNeverDeadlocksWithItsSynchronisedCall) {
   StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
   for (int i = 0; i < 5; ++i) {
-    TForm1 window;
-    ASSERT_EQ(window.Navigation()->OpenScreen(CTreadMainForm::kArchive), 1);
+    MainWindow window;
+    ASSERT_EQ(window.Navigation()->OpenScreen(NavigationHost::kArchive), 1);
     keldar_flag_set(CloseFlagOf(window.Navigation()->ArchiveScreen()), 1);
     // The worker may now be waiting for the main thread while the window is
     // destroyed without the main thread ever running its request.
@@ -117,26 +117,26 @@ TEST(Navigation, WaitingForTheWorkerNeverDeadlocksWithItsSynchronisedCall) {
 
 // --- connection screen ---------------------------------------------------
 
-struct ConnectionScreen : ::testing::Test {
+struct ConnectionScreenTest : ::testing::Test {
   ScopedWorkingDirectory cwd;
   ScopedEnv ports{"KELDAR_SERIAL_PORTS", "/tmp/keldar-a:/tmp/keldar-b"};
   platform::MessageBoxRecorder boxes;
   std::vector<std::tuple<std::string, int, int>> requests;
 
-  std::unique_ptr<TProgramMain> Make(CIniFile& settings, Phrases phrases = {}) {
-    TProgramMain::Actions actions;
+  std::unique_ptr<HomeScreen> Make(IniFile& settings, Phrases phrases = {}) {
+    HomeScreen::Actions actions;
     actions.connect = [this](const std::string& path, int speed, int address) {
       requests.emplace_back(path, speed, address);
     };
     const BrandProfile brand(1);
-    auto screen = std::make_unique<TProgramMain>(nullptr, brand, settings, phrases, actions);
+    auto screen = std::make_unique<HomeScreen>(nullptr, brand, settings, phrases, actions);
     screen->resize(891, 559);
     screen->show();
     return screen;
   }
 };
 
-TEST_F(ConnectionScreen, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
+TEST_F(ConnectionScreenTest, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
   EXPECT_EQ(ParseDeviceAddress(""), 1);
   EXPECT_EQ(ParseDeviceAddress("___"), 1);
   EXPECT_EQ(ParseDeviceAddress("999"), 254);
@@ -145,7 +145,7 @@ TEST_F(ConnectionScreen, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
   EXPECT_EQ(ParseDeviceAddress("254"), 254);
   EXPECT_EQ(ParseDeviceAddress("99999999999999999999"), 254) << "no overflow";
 
-  CIniFile settings;
+  IniFile settings;
   auto screen = Make(settings);
   QWidget& view = *screen;
   Child<QComboBox>(view, "ComboBoxSerialPort")
@@ -176,8 +176,8 @@ TEST_F(ConnectionScreen, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
   EXPECT_EQ(requests.size(), before + 1);
 }
 
-TEST_F(ConnectionScreen, ItsButtonsAreReachedWithTabAndPressedWithEnterOrSpace) {
-  CIniFile settings;
+TEST_F(ConnectionScreenTest, ItsButtonsAreReachedWithTabAndPressedWithEnterOrSpace) {
+  IniFile settings;
   auto screen = Make(settings);
   QWidget& view = *screen;
   Child<QComboBox>(view, "ComboBoxSerialPort")
@@ -208,8 +208,8 @@ TEST_F(ConnectionScreen, ItsButtonsAreReachedWithTabAndPressedWithEnterOrSpace) 
   EXPECT_EQ(ring->isVisible(), Child<QLabel>(view, "PanelButtonConnect").hasFocus());
 }
 
-TEST_F(ConnectionScreen, MissingPortOrSpeedIsExplainedAndNothingStarts) {
-  CIniFile settings;
+TEST_F(ConnectionScreenTest, MissingPortOrSpeedIsExplainedAndNothingStarts) {
+  IniFile settings;
   auto screen = Make(settings);
   QWidget& view = *screen;
   Child<QComboBox>(view, "ComboBoxSerialPort").setCurrentIndex(-1);
@@ -225,29 +225,29 @@ TEST_F(ConnectionScreen, MissingPortOrSpeedIsExplainedAndNothingStarts) {
   EXPECT_TRUE(requests.empty());
 }
 
-TEST_F(ConnectionScreen, TheLastPortAndSpeedArePreselectedOnlyOnAnExactPathMatch) {
+TEST_F(ConnectionScreenTest, TheLastPortAndSpeedArePreselectedOnlyOnAnExactPathMatch) {
   WriteFile("config.ini", "[SERIAL]\r\nCOM = /TMP/KELDAR-B\r\nBAUD = 2400\r\n");
-  CIniFile settings;
+  IniFile settings;
   auto screen = Make(settings);
   EXPECT_EQ(Child<QComboBox>(*screen, "ComboBoxSerialPort").currentText(), "/tmp/keldar-b");
   EXPECT_EQ(Child<QComboBox>(*screen, "ComboBoxSerialPortSpeed").currentText(), "2400");
 
   WriteFile("config.ini", "[SERIAL]\r\nCOM = keldar-b\r\nBAUD = 115200\r\n");
-  CIniFile other;
+  IniFile other;
   auto second = Make(other);
   EXPECT_EQ(Child<QComboBox>(*second, "ComboBoxSerialPort").currentIndex(), 0)
       << "first port stays";
   EXPECT_EQ(Child<QComboBox>(*second, "ComboBoxSerialPortSpeed").currentText(), "300");
 
   WriteFile("config.ini", "[SERIAL]\r\nCOM = /tmp/keldar-b\r\n");
-  CIniFile portOnly;
+  IniFile portOnly;
   auto third = Make(portOnly);
   EXPECT_EQ(Child<QComboBox>(*third, "ComboBoxSerialPort").currentText(), "/tmp/keldar-b");
   EXPECT_EQ(Child<QComboBox>(*third, "ComboBoxSerialPortSpeed").currentText(), "300");
 }
 
-TEST_F(ConnectionScreen, ColumnsAndControlsFollowTheLayoutRules) {
-  CIniFile settings;
+TEST_F(ConnectionScreenTest, ColumnsAndControlsFollowTheLayoutRules) {
+  IniFile settings;
   auto screen = Make(settings);
   QWidget& view = *screen;
   for (const QSize size : {QSize(891, 559), QSize(1240, 780)}) {
@@ -278,8 +278,8 @@ TEST_F(ConnectionScreen, ColumnsAndControlsFollowTheLayoutRules) {
   }
 }
 
-TEST_F(ConnectionScreen, ConnectingSwapsTheIdleControlsForProgressAndStatus) {
-  CIniFile settings;
+TEST_F(ConnectionScreenTest, ConnectingSwapsTheIdleControlsForProgressAndStatus) {
+  IniFile settings;
   auto screen = Make(settings);
   screen->show();
   QWidget& view = *screen;
@@ -295,8 +295,8 @@ TEST_F(ConnectionScreen, ConnectingSwapsTheIdleControlsForProgressAndStatus) {
   EXPECT_FALSE(Child<QLabel>(view, "LabelStatus").isVisible());
 }
 
-TEST_F(ConnectionScreen, TheRefreshIconAnimatesThenRebuildsThePortList) {
-  CIniFile settings;
+TEST_F(ConnectionScreenTest, TheRefreshIconAnimatesThenRebuildsThePortList) {
+  IniFile settings;
   auto screen = Make(settings);
   screen->show();
   QWidget& view = *screen;
@@ -316,7 +316,7 @@ TEST_F(ConnectionScreen, TheRefreshIconAnimatesThenRebuildsThePortList) {
 
 TEST(LanguageSettings, ApplyingTheThirdLanguageStoresItAndRenamesTheHomeScreenAtOnce) {
   StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
-  TForm1 window;
+  MainWindow window;
   QWidget& settings = *window.ProgramSetting();
   EXPECT_EQ(Child<QComboBox>(settings, "ComboBoxLanguage").count(), 3);
   EXPECT_EQ(Child<QComboBox>(settings, "ComboBoxLanguage").currentIndex(), 1)
@@ -339,7 +339,7 @@ TEST(LanguageSettings, AStoredIdNoLanguageHasSelectsNothingAndAppliesAsZero) {
   StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
   WriteFile("config.ini", "[LANGUAGE]\r\nLANG = 7\r\n");
   Settings().Load();
-  TForm1 window;
+  MainWindow window;
   QWidget& view = *window.ProgramSetting();
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxLanguage").currentIndex(), -1);
   window.ProgramSetting()->SetLanguageClick();
@@ -352,7 +352,7 @@ TEST(LanguageSettings, WithoutLanguagesApplyingExplainsThatNoneIsSelected) {
     ScopedWorkingDirectory nothing;
     StartupEnvironment startup(nothing.Path(), "ru_RU.UTF-8");
     platform::MessageBoxRecorder boxes;
-    TForm1 window;
+    MainWindow window;
     EXPECT_EQ(Child<QComboBox>(*window.ProgramSetting(), "ComboBoxLanguage").count(), 0);
     window.ProgramSetting()->SetLanguageClick();
     ASSERT_EQ(boxes.calls.size(), 1u);
@@ -363,7 +363,7 @@ TEST(LanguageSettings, WithoutLanguagesApplyingExplainsThatNoneIsSelected) {
   }
   StartupEnvironment startup(kFakes / "nolanguages", "ru_RU.UTF-8");
   platform::MessageBoxRecorder boxes;
-  TForm1 window;
+  MainWindow window;
   QWidget& view = *window.ProgramSetting();
   ASSERT_EQ(Child<QComboBox>(view, "ComboBoxLanguage").count(), 1);
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxLanguage").itemText(0), "По умолчанию");
@@ -377,13 +377,13 @@ TEST(LanguageSettings, WithoutLanguagesApplyingExplainsThatNoneIsSelected) {
 TEST(Overlays, SettingsCoverTheBarTheAboutBoxStaysCentredAndLeavesTheBarUsable) {
   ScopedWorkingDirectory nothing;
   StartupEnvironment startup(nothing.Path(), "ru_RU.UTF-8");
-  TForm1 window;
+  MainWindow window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   QWidget& bar = Child<QFrame>(window, "Bottom");
 
   QTest::mouseClick(&Child<QLabel>(bar, "Image1"), Qt::LeftButton);
-  TFrameAbout* about = window.FrameAbout();
+  AboutScreen* about = window.FrameAbout();
   EXPECT_TRUE(about->isVisible());
   for (const QSize size : {QSize(891, 580), QSize(1300, 900)}) {
     window.resize(size);
@@ -395,7 +395,7 @@ TEST(Overlays, SettingsCoverTheBarTheAboutBoxStaysCentredAndLeavesTheBarUsable) 
   EXPECT_FALSE(Child<QLabel>(*about, "LabelWebSiteUrl").text().isEmpty());
 
   QTest::mouseClick(&Child<QLabel>(bar, "Image4"), Qt::LeftButton);  // the bar still responds
-  TProgramSetting* settings = window.ProgramSetting();
+  SettingsScreen* settings = window.ProgramSetting();
   EXPECT_TRUE(settings->isVisible());
   EXPECT_EQ(settings->geometry(), window.rect()) << "the settings screen covers the bottom bar";
   QTest::mouseClick(&Child<QLabel>(*settings, "Label1"), Qt::LeftButton);

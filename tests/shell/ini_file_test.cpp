@@ -9,13 +9,13 @@
 
 namespace {
 
-std::string Read(const CIniFile& ini, const char* section, const char* key) {
+std::string Read(const IniFile& ini, const char* section, const char* key) {
   return ini.ReadValue(section, key).value_or("<missing>");
 }
 
 TEST(SettingsFile, FirstWriteCreatesTheFileInTheWorkingDirectoryWithCrLfAndNoBom) {
   ScopedWorkingDirectory cwd;
-  CIniFile ini;  // relative "config.ini", as the program uses it
+  IniFile ini;  // relative "config.ini", as the program uses it
   EXPECT_EQ(Read(ini, "LANGUAGE", "LANG"), "<missing>");
   EXPECT_FALSE(std::filesystem::exists(cwd.Path() / "config.ini"));
 
@@ -27,7 +27,7 @@ TEST(SettingsFile, FirstWriteCreatesTheFileInTheWorkingDirectoryWithCrLfAndNoBom
 TEST(SettingsFile, StoreKeepsEveryLoadedKeyInFileOrderAndAppendsNewSections) {
   ScopedWorkingDirectory cwd;
   WriteFile("config.ini", "[SERIAL]\r\nCOM = /dev/ttyUSB0\r\nBAUD = 2400\r\n\r\n[OTHER]\nX=1\n");
-  CIniFile ini;
+  IniFile ini;
 
   ini.WriteValue("SERIAL", "BAUD", "9600");
   ini.WriteValue("LANGUAGE", "LANG", "2");
@@ -49,7 +49,7 @@ TEST(SettingsFile, StoreKeepsEveryLoadedKeyInFileOrderAndAppendsNewSections) {
   EXPECT_LT(other, language);
   EXPECT_NE(text.find("\r\n\r\n[OTHER]"), std::string::npos) << "an empty line separates sections";
 
-  CIniFile reread;
+  IniFile reread;
   EXPECT_EQ(Read(reread, "SERIAL", "COM"), "/dev/ttyUSB0");
   EXPECT_EQ(Read(reread, "OTHER", "X"), "1");
 }
@@ -57,11 +57,11 @@ TEST(SettingsFile, StoreKeepsEveryLoadedKeyInFileOrderAndAppendsNewSections) {
 TEST(SettingsFile, NamesIgnoreCaseAndTheLastDuplicateWins) {
   ScopedWorkingDirectory cwd;
   WriteFile("config.ini", "[language]\r\nlang = 1\r\nLang = 3\r\n");
-  CIniFile ini;
+  IniFile ini;
   EXPECT_EQ(Read(ini, "LANGUAGE", "LANG"), "3");
 
   ini.WriteValue("Language", "LANG", "2");
-  CIniFile reread;
+  IniFile reread;
   EXPECT_EQ(Read(reread, "language", "lang"), "2");
   EXPECT_EQ(ReadFile("config.ini").find("LANG = 3"), std::string::npos) << "one value per key";
 }
@@ -69,7 +69,7 @@ TEST(SettingsFile, NamesIgnoreCaseAndTheLastDuplicateWins) {
 TEST(SettingsFile, ReadIntoABufferLeavesItUntouchedWhenMissingAndCutsOnACharacterBoundary) {
   ScopedWorkingDirectory cwd;
   WriteFile("config.ini", "[SERIAL]\r\nCOM = Порт\r\nBAUD = 115200\r\n");
-  CIniFile ini;
+  IniFile ini;
 
   char buffer[4];
   std::memcpy(buffer, "abc", 4);
@@ -87,24 +87,24 @@ TEST(SettingsFile, ReadIntoABufferLeavesItUntouchedWhenMissingAndCutsOnACharacte
 TEST(SettingsFile, MissingEmptyOrUnwritableFilesNeverFailTheProgram) {
   ScopedWorkingDirectory cwd;
   WriteFile("config.ini", "");
-  CIniFile empty;
+  IniFile empty;
   EXPECT_EQ(Read(empty, "LANGUAGE", "LANG"), "<missing>");
 
-  CIniFile unwritable(cwd.Path() / "no-such-folder" / "config.ini");
+  IniFile unwritable(cwd.Path() / "no-such-folder" / "config.ini");
   unwritable.WriteValue("LANGUAGE", "LANG", "2");
   EXPECT_EQ(Read(unwritable, "LANGUAGE", "LANG"), "2") << "the change stays in memory";
   EXPECT_FALSE(std::filesystem::exists(cwd.Path() / "no-such-folder"));
 
   WriteFile("config.ini", "garbage \x01\x02 without sections\r\n[broken\r\n=\r\n");
-  CIniFile garbage;
+  IniFile garbage;
   garbage.WriteValue("LANGUAGE", "LANG", "1");
-  CIniFile reread;
+  IniFile reread;
   EXPECT_EQ(Read(reread, "LANGUAGE", "LANG"), "1");
 }
 
 TEST(SettingsFile, EditsByHandWhileRunningAreOverwrittenByTheNextStore) {
   ScopedWorkingDirectory cwd;
-  CIniFile ini;
+  IniFile ini;
   ini.WriteValue("LANGUAGE", "LANG", "1");
   WriteFile("config.ini", "[LANGUAGE]\r\nLANG = 3\r\n[HAND]\r\nEDIT = 1\r\n");
   EXPECT_EQ(Read(ini, "LANGUAGE", "LANG"), "1");
@@ -117,7 +117,7 @@ TEST(SettingsFile, EditsByHandWhileRunningAreOverwrittenByTheNextStore) {
 
 TEST(SettingsFile, WritesFromTwoThreadsLeaveAWholeDocument) {
   ScopedWorkingDirectory cwd;
-  CIniFile ini;
+  IniFile ini;
   std::thread worker([&] {
     for (int i = 0; i < 200; ++i) {
       ini.WriteValue("SERIAL", "COM", "/dev/ttyUSB1");
@@ -128,7 +128,7 @@ TEST(SettingsFile, WritesFromTwoThreadsLeaveAWholeDocument) {
     ini.WriteValue("LANGUAGE", "LANG", std::to_string(1 + i % 3).c_str());
   worker.join();
 
-  CIniFile reread;
+  IniFile reread;
   EXPECT_EQ(Read(reread, "SERIAL", "COM"), "/dev/ttyUSB1");
   EXPECT_EQ(Read(reread, "SERIAL", "BAUD"), std::to_string(300 << (199 % 9)));
   EXPECT_EQ(Read(reread, "LANGUAGE", "LANG"), std::to_string(1 + 199 % 3));

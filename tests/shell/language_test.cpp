@@ -45,7 +45,7 @@ class StartupLanguage : public ::testing::Test {
  protected:
   ScopedWorkingDirectory cwd;
   FakePluginSession session{kFakes};
-  CLanguageLibrary library;
+  PhrasesLibrary library;
 };
 
 TEST_F(StartupLanguage, EmptyValueStoresTheLocaleLanguageAndSelectsIt) {
@@ -54,7 +54,7 @@ TEST_F(StartupLanguage, EmptyValueStoresTheLocaleLanguageAndSelectsIt) {
   for (const auto& [lcid, expected] :
        {std::pair{1058, "3"}, {1049, "2"}, {1033, "1"}, {2057, "1"}}) {
     std::filesystem::remove("config.ini");
-    CIniFile ini;
+    IniFile ini;
     EXPECT_EQ(SelectStartupLanguage(ini, library, phrases, lcid), std::atoi(expected));
     EXPECT_EQ(ReadFile("config.ini"), std::string("[LANGUAGE]\r\nLANG = ") + expected + "\r\n");
     EXPECT_EQ(session.Lines().back(), std::string("Phrases: select ") + expected);
@@ -64,14 +64,14 @@ TEST_F(StartupLanguage, EmptyValueStoresTheLocaleLanguageAndSelectsIt) {
 
 TEST_F(StartupLanguage, AStoredValueIsSelectedAsItIsAndNotWrittenAgain) {
   WriteFile("config.ini", "[LANGUAGE]\r\nLANG=2\r\n");
-  CIniFile ini;
+  IniFile ini;
   void* phrases = library.CreatePhrases();
   EXPECT_EQ(SelectStartupLanguage(ini, library, phrases, 1058), 2);
   EXPECT_EQ(ReadFile("config.ini"), "[LANGUAGE]\r\nLANG=2\r\n") << "the file is not rewritten";
 
   // A value longer than two characters is cut to its first two.
   WriteFile("config.ini", "[LANGUAGE]\r\nLANG=123\r\n");
-  CIniFile longValue;
+  IniFile longValue;
   EXPECT_EQ(SelectStartupLanguage(longValue, library, phrases, 1058), 12);
   library.DeletePhrases(phrases);
 }

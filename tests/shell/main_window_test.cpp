@@ -39,7 +39,7 @@ std::vector<std::string> LifecycleLines(const std::vector<std::string>& lines) {
 TEST(MainWindow, StartsUpAndShutsDownInTheFixedOrder) {
   Startup startup(kFakes / "all", "uk_UA.UTF-8");
   {
-    TForm1 window;
+    MainWindow window;
     EXPECT_EQ(Form1, &window);
     EXPECT_EQ(window.windowTitle(), "KELDAR v.0.14");
   }
@@ -62,7 +62,7 @@ TEST(MainWindow, FirstStartStoresTheLanguageOfTheSystemLocale) {
                                        {"de_DE.UTF-8", "1"},
                                        {"C", "1"}}) {
     Startup startup(kFakes / "all", locale);
-    { TForm1 window; }
+    { MainWindow window; }
     EXPECT_EQ(ReadFile("config.ini"), std::string("[LANGUAGE]\r\nLANG = ") + stored + "\r\n")
         << locale;
     const auto lines = startup.session.Lines();
@@ -76,7 +76,7 @@ TEST(MainWindow, AStoredLanguageWinsOverTheLocale) {
   Startup startup(kFakes / "all", "uk_UA.UTF-8");
   WriteFile("config.ini", "[LANGUAGE]\r\nLANG = 2\r\n");
   Settings().Load();
-  { TForm1 window; }
+  { MainWindow window; }
   const auto lines = startup.session.Lines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Phrases: select 2"), lines.end());
   EXPECT_EQ(ReadFile("config.ini"), "[LANGUAGE]\r\nLANG = 2\r\n");
@@ -84,7 +84,7 @@ TEST(MainWindow, AStoredLanguageWinsOverTheLocale) {
 
 TEST(MainWindow, WithoutTheLanguageLibraryNoSettingsFileIsWritten) {
   Startup startup(kFakes / "broken", "uk_UA.UTF-8");
-  TForm1 window;
+  MainWindow window;
   EXPECT_FALSE(std::filesystem::exists("config.ini"));
   EXPECT_EQ(window.PhraseSource().Text("FRAME_PROGRAM_SETTING_APPLY", "Применить"), "Применить");
   EXPECT_FALSE(window.BusProtocol().IsLoaded()) << "the broken fake lacks an export";
@@ -93,7 +93,7 @@ TEST(MainWindow, WithoutTheLanguageLibraryNoSettingsFileIsWritten) {
 TEST(MainWindow, WithNoPlugInAtAllTheWindowAndItsBottomBarWork) {
   ScopedWorkingDirectory nothing;
   Startup startup(nothing.Path(), "ru_RU.UTF-8");
-  TForm1 window;
+  MainWindow window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   auto& bar = Child<QFrame>(window, "Bottom");
@@ -115,7 +115,7 @@ TEST(MainWindow, WithNoPlugInAtAllTheWindowAndItsBottomBarWork) {
 TEST(MainWindow, BottomBarIconsStayFlushRightSixPixelsApartAtEverySize) {
   ScopedWorkingDirectory nothing;
   Startup startup(nothing.Path(), "ru_RU.UTF-8");
-  TForm1 window;
+  MainWindow window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   auto& bar = Child<QFrame>(window, "Bottom");

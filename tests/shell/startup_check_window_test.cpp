@@ -22,7 +22,7 @@ class WindowStartupCheck : public ::testing::Test {
     server = devserver::DevServer::Start(options, error);
     ASSERT_NE(server, nullptr) << error;
     const std::string host = server->HostAndPort();
-    TForm1::SetStartupCheckRunner([host](const BrandProfile& brand, const char* database,
+    MainWindow::SetStartupCheckRunner([host](const BrandProfile& brand, const char* database,
                                          const char* version, const Phrases& phrases,
                                          StartupCheckHost& window) {
       RemoteAccount account = RemoteAccount::FromProfile(brand);
@@ -30,7 +30,7 @@ class WindowStartupCheck : public ::testing::Test {
       StartupCheck(account, database, version, phrases, window);
     });
   }
-  void TearDown() override { TForm1::SetStartupCheckRunner({}); }
+  void TearDown() override { MainWindow::SetStartupCheckRunner({}); }
 
   ScopedWorkingDirectory nothing;
   StartupEnvironment startup{nothing.Path(), "ru_RU.UTF-8"};
@@ -43,7 +43,7 @@ TEST_F(WindowStartupCheck, ANewerVersionIsOfferedBeforeTheWindowShowsAndNoLeaves
   boxes.onShow = [&](const platform::MessageBoxCall&) {
     shownBeforeTheQuestion = Form1 != nullptr && Form1->isVisible();
   };
-  TForm1 window;
+  MainWindow window;
   ASSERT_EQ(boxes.calls.size(), 1u);
   EXPECT_FALSE(shownBeforeTheQuestion) << "the check runs inside the window's construction";
   EXPECT_EQ(boxes.calls[0].flags, 0x2034u);

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   KeldarApplication::UseLayoutFonts();
   // Windows in these tests never ask a real server; the check's own test sets a local one.
-  TForm1::SetStartupCheckRunner({});
+  MainWindow::SetStartupCheckRunner({});
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -22,13 +22,13 @@ int main(int argc, char** argv) {
   const int seconds = argc > 3 ? std::atoi(argv[3]) : 8;
 
   platform::SetPluginDirectory(KELDAR_BIN_DIR);
-  CLanguageLibrary library;
+  PhrasesLibrary library;
   void* phrases = library.IsLoaded() ? library.CreatePhrases() : nullptr;
   const int id = std::strcmp(language, "en") == 0 ? 1 : std::strcmp(language, "uk") == 0 ? 3 : 2;
   if (phrases != nullptr) library.SelectLanguage(phrases, id);
 
   const BrandProfile brand(1);
-  auto screen = std::make_unique<TProgramUpdate>(nullptr, brand, Phrases(&library, phrases));
+  auto screen = std::make_unique<UpdateScreen>(nullptr, brand, Phrases(&library, phrases));
   screen->setWindowTitle(QStringLiteral("KELDAR v.0.14"));
   Child<QProgressBar>(*screen, "ProgressBar1").setRange(0, 100);
   Child<QProgressBar>(*screen, "ProgressBar1").setValue(42);

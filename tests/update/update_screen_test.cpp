@@ -30,7 +30,7 @@ class Language {
  public:
   Language(const std::filesystem::path& folder, int language) {
     platform::SetPluginDirectory(folder);
-    library_ = std::make_unique<CLanguageLibrary>();
+    library_ = std::make_unique<PhrasesLibrary>();
     phrases_ = library_->IsLoaded() ? library_->CreatePhrases() : nullptr;
     if (phrases_ != nullptr) library_->SelectLanguage(phrases_, language);
   }
@@ -46,21 +46,21 @@ class Language {
   }
 
  private:
-  std::unique_ptr<CLanguageLibrary> library_;
+  std::unique_ptr<PhrasesLibrary> library_;
   void* phrases_ = nullptr;
 };
 
 class UpdateScreenTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TProgramUpdate> Screen(Phrases phrases = {}) {
-    auto screen = std::make_unique<TProgramUpdate>(nullptr, brand_, phrases);
+  std::unique_ptr<UpdateScreen> Screen(Phrases phrases = {}) {
+    auto screen = std::make_unique<UpdateScreen>(nullptr, brand_, phrases);
     screen->resize(895, 580);
     screen->SetEnvironment(TestEnvironment(server_, handOver_, {}, &gate_));
     return screen;
   }
   // Starts an update that is held after its first progress step (5000), before
   // its first chunk, until it is stopped.
-  bool StartHeldUpdate(TProgramUpdate& screen) {
+  bool StartHeldUpdate(UpdateScreen& screen) {
     // A stopped run still finishing its chunk must not take the new run's hold.
     if (screen.Worker() != nullptr && !WaitFor([&] { return screen.Worker()->RunEnded(); }))
       return false;
@@ -70,7 +70,7 @@ class UpdateScreenTest : public ::testing::Test {
     return WaitFor([&] { return gate_.Holding() && screen.Worker()->ProgressStep() == 5000; });
   }
   // The run has ended and all it handed over has reached the screen.
-  static bool RunEnds(const TProgramUpdate& screen) {
+  static bool RunEnds(const UpdateScreen& screen) {
     if (!QTest::qWaitFor([&] { return screen.Worker()->RunEnded(); }, 20000)) return false;
     QCoreApplication::sendPostedEvents();
     return true;
@@ -213,7 +213,7 @@ TEST_F(UpdateScreenTest, ADamagedDownloadOrAnUnwritableFolderIsToldToTheUser) {
 TEST_F(UpdateScreenTest, OneUpdateAtATimeAndAStoppedRunNoLongerCounts) {
   auto screen = Screen();
   ASSERT_TRUE(StartHeldUpdate(*screen));
-  const TFrameProgramUpdate* first = screen->Worker();
+  const UpdateWorker* first = screen->Worker();
   screen->StartUpdate(kClientId, kFinger, kNewVersion);
   EXPECT_EQ(screen->Worker(), first) << "a running update is only brought to the front";
 
@@ -245,7 +245,7 @@ TEST_F(UpdateScreenTest, TheWorkersProgressCallsRunOnTheContextsThread) {
   QObject context;
   std::vector<QThread*> threads;
   std::int64_t total = 0;
-  TFrameProgramUpdate worker(TestEnvironment(server_, handOver_), kClientId, kFinger, kNewVersion,
+  UpdateWorker worker(TestEnvironment(server_, handOver_), kClientId, kFinger, kNewVersion,
                              &context, [&](std::int32_t step) {
                                threads.push_back(QThread::currentThread());
                                total += step;

@@ -61,21 +61,21 @@ extern "C" {
 KELDAR_PLUGIN_EXPORT void* _CreateTProgramAdministration(void* /*owner*/, uint8_t* close_flag,
                                                          void* phrases,
                                                          const void* language_library) {
-  return CreateScreen<admintools::TProgramAdministration>(close_flag, phrases, language_library);
+  return CreateScreen<admintools::AdministrationScreen>(close_flag, phrases, language_library);
 }
 
 KELDAR_PLUGIN_EXPORT void _DeleteTProgramAdministration(void* frame) {
-  DeleteScreen<admintools::TProgramAdministration>(frame);
+  DeleteScreen<admintools::AdministrationScreen>(frame);
 }
 
 KELDAR_PLUGIN_EXPORT void* _CreateTProgramReadLocalArhiv(void* /*owner*/, uint8_t* close_flag,
                                                          void* phrases,
                                                          const void* language_library) {
-  return CreateScreen<admintools::TProgramReadLocalArhiv>(close_flag, phrases, language_library);
+  return CreateScreen<admintools::ArchiveScreen>(close_flag, phrases, language_library);
 }
 
 KELDAR_PLUGIN_EXPORT void _DeleteTProgramReadLocalArhiv(void* frame) {
-  DeleteScreen<admintools::TProgramReadLocalArhiv>(frame);
+  DeleteScreen<admintools::ArchiveScreen>(frame);
 }
 
 }  // extern "C"

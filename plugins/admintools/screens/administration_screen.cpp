@@ -28,7 +28,7 @@ QTableWidgetItem* Cell(const std::string& text, int64_t id = 0) {
 
 }  // namespace
 
-TProgramAdministration::TProgramAdministration(uint8_t* closeFlag, ScreenTexts texts,
+AdministrationScreen::AdministrationScreen(uint8_t* closeFlag, ScreenTexts texts,
                                                std::string archiveFile, QWidget* parent)
     : QFrame(parent),
       ui_(std::make_unique<Ui::TProgramAdministration>()),
@@ -57,9 +57,9 @@ TProgramAdministration::TProgramAdministration(uint8_t* closeFlag, ScreenTexts t
   UpdateButtons();
 }
 
-TProgramAdministration::~TProgramAdministration() = default;
+AdministrationScreen::~AdministrationScreen() = default;
 
-void TProgramAdministration::RefreshTexts() {
+void AdministrationScreen::RefreshTexts() {
   auto& ui = *ui_;
   texts_.Apply(ui.Label1, keys::kGoBack);
   texts_.Apply(ui.LabelTitle, keys::kAdminTitle);
@@ -98,7 +98,7 @@ void TProgramAdministration::RefreshTexts() {
              {keys::kAdminObject, keys::kAdminAddress, keys::kAdminDevices});
 }
 
-void TProgramAdministration::ConnectControls() {
+void AdministrationScreen::ConnectControls() {
   auto& ui = *ui_;
   look::MakeBackStrip(ui.Back, ui.Label1, [this] {
     if (closeFlag_ != nullptr) keldar_flag_set(closeFlag_, 1);
@@ -120,31 +120,31 @@ void TProgramAdministration::ConnectControls() {
   connect(ui.PanelButtonEditSubscriber, &look::PanelButton::clicked, this,
           [this] { OpenSubscriberForm(SelectedSubscriber()); });
   connect(ui.PanelButtonDeleteSubscriber, &look::PanelButton::clicked, this,
-          &TProgramAdministration::DeleteSubscriber);
+          &AdministrationScreen::DeleteSubscriber);
   connect(ui.PanelButtonAddObject, &look::PanelButton::clicked, this,
           [this] { OpenObjectForm(nullptr); });
   connect(ui.PanelButtonEditObject, &look::PanelButton::clicked, this,
           [this] { OpenObjectForm(SelectedObject()); });
   connect(ui.PanelButtonDeleteObject, &look::PanelButton::clicked, this,
-          &TProgramAdministration::DeleteObject);
+          &AdministrationScreen::DeleteObject);
   connect(ui.PanelButtonSaveSubscriber, &look::PanelButton::clicked, this,
-          &TProgramAdministration::SaveSubscriber);
+          &AdministrationScreen::SaveSubscriber);
   connect(ui.EditSubscriberName, &QLineEdit::returnPressed, this,
-          &TProgramAdministration::SaveSubscriber);
+          &AdministrationScreen::SaveSubscriber);
   connect(ui.PanelButtonCancelSubscriber, &look::PanelButton::clicked, this,
-          &TProgramAdministration::ShowLists);
+          &AdministrationScreen::ShowLists);
   connect(ui.PanelButtonSaveObject, &look::PanelButton::clicked, this,
-          &TProgramAdministration::SaveObject);
-  connect(ui.EditObjectName, &QLineEdit::returnPressed, this, &TProgramAdministration::SaveObject);
+          &AdministrationScreen::SaveObject);
+  connect(ui.EditObjectName, &QLineEdit::returnPressed, this, &AdministrationScreen::SaveObject);
   connect(ui.PanelButtonCancelObject, &look::PanelButton::clicked, this,
-          &TProgramAdministration::ShowLists);
+          &AdministrationScreen::ShowLists);
   connect(ui.PanelButtonConfirmDelete, &look::PanelButton::clicked, this,
-          &TProgramAdministration::ConfirmDelete);
+          &AdministrationScreen::ConfirmDelete);
   connect(ui.PanelButtonConfirmCancel, &look::PanelButton::clicked, this,
-          &TProgramAdministration::CancelDelete);
+          &AdministrationScreen::CancelDelete);
 }
 
-bool TProgramAdministration::OpenArchive() {
+bool AdministrationScreen::OpenArchive() {
   try {
     archive_ = std::make_unique<Archive>(archiveFile_);
     return true;
@@ -157,7 +157,7 @@ bool TProgramAdministration::OpenArchive() {
   return false;
 }
 
-bool TProgramAdministration::Run(const std::function<void()>& operation, QLabel* errorLabel) {
+bool AdministrationScreen::Run(const std::function<void()>& operation, QLabel* errorLabel) {
   QLabel* label = errorLabel != nullptr ? errorLabel : ui_->LabelStatus;
   if (archive_ == nullptr) return false;
   try {
@@ -172,7 +172,7 @@ bool TProgramAdministration::Run(const std::function<void()>& operation, QLabel*
   return false;
 }
 
-void TProgramAdministration::LoadSubscribers(int64_t selectId) {
+void AdministrationScreen::LoadSubscribers(int64_t selectId) {
   auto& table = *ui_->TableSubscribers;
   if (selectId == 0) {
     if (const auto* current = SelectedSubscriber()) selectId = current->id;
@@ -203,7 +203,7 @@ void TProgramAdministration::LoadSubscribers(int64_t selectId) {
   LoadObjects();
 }
 
-void TProgramAdministration::LoadObjects(int64_t selectId) {
+void AdministrationScreen::LoadObjects(int64_t selectId) {
   auto& table = *ui_->TableObjects;
   const Subscriber* subscriber = SelectedSubscriber();
   if (selectId == 0) {
@@ -241,7 +241,7 @@ void TProgramAdministration::LoadObjects(int64_t selectId) {
   UpdateButtons();
 }
 
-void TProgramAdministration::UpdateButtons() {
+void AdministrationScreen::UpdateButtons() {
   auto& ui = *ui_;
   const bool open = archive_ != nullptr;
   const bool subscriber = SelectedSubscriber() != nullptr;
@@ -254,26 +254,26 @@ void TProgramAdministration::UpdateButtons() {
   ui.PanelButtonDeleteObject->setEnabled(object);
 }
 
-const Subscriber* TProgramAdministration::SelectedSubscriber() const {
+const Subscriber* AdministrationScreen::SelectedSubscriber() const {
   const auto rows = ui_->TableSubscribers->selectionModel()->selectedRows();
   if (rows.isEmpty()) return nullptr;
   const auto row = static_cast<std::size_t>(rows.front().row());
   return row < subscribers_.size() ? &subscribers_[row] : nullptr;
 }
 
-const Object* TProgramAdministration::SelectedObject() const {
+const Object* AdministrationScreen::SelectedObject() const {
   const auto rows = ui_->TableObjects->selectionModel()->selectedRows();
   if (rows.isEmpty()) return nullptr;
   const auto row = static_cast<std::size_t>(rows.front().row());
   return row < objects_.size() ? &objects_[row] : nullptr;
 }
 
-void TProgramAdministration::ShowLists() {
+void AdministrationScreen::ShowLists() {
   ui_->Pages->setCurrentWidget(ui_->PageLists);
   ui_->LabelStatus->setVisible(archive_ == nullptr);
 }
 
-void TProgramAdministration::OpenSubscriberForm(const Subscriber* subscriber) {
+void AdministrationScreen::OpenSubscriberForm(const Subscriber* subscriber) {
   if (archive_ == nullptr) return;
   CancelDelete();
   auto& ui = *ui_;
@@ -294,7 +294,7 @@ void TProgramAdministration::OpenSubscriberForm(const Subscriber* subscriber) {
   ui.EditSubscriberName->setFocus();
 }
 
-void TProgramAdministration::SaveSubscriber() {
+void AdministrationScreen::SaveSubscriber() {
   auto& ui = *ui_;
   Subscriber subscriber{
       editingId_, FromQt(ui.EditSubscriberName->text()), FromQt(ui.EditSubscriberContact->text()),
@@ -319,7 +319,7 @@ void TProgramAdministration::SaveSubscriber() {
   LoadSubscribers(subscriber.id);
 }
 
-void TProgramAdministration::OpenObjectForm(const Object* object) {
+void AdministrationScreen::OpenObjectForm(const Object* object) {
   const Subscriber* owner = SelectedSubscriber();
   if (archive_ == nullptr || (object == nullptr && owner == nullptr)) return;
   CancelDelete();
@@ -362,7 +362,7 @@ void TProgramAdministration::OpenObjectForm(const Object* object) {
   ui.EditObjectName->setFocus();
 }
 
-void TProgramAdministration::SaveObject() {
+void AdministrationScreen::SaveObject() {
   auto& ui = *ui_;
   Object object{editingId_, ui.ComboBoxObjectSubscriber->currentData().toLongLong(),
                 FromQt(ui.EditObjectName->text()), FromQt(ui.EditObjectAddress->text())};
@@ -393,24 +393,24 @@ void TProgramAdministration::SaveObject() {
   LoadObjects(object.id);
 }
 
-void TProgramAdministration::AskToDelete(const QString& question, std::function<void()> deletion) {
+void AdministrationScreen::AskToDelete(const QString& question, std::function<void()> deletion) {
   pendingDeletion_ = std::move(deletion);
   ui_->LabelConfirm->setText(question);
   ui_->PanelConfirm->show();
 }
 
-void TProgramAdministration::ConfirmDelete() {
+void AdministrationScreen::ConfirmDelete() {
   auto deletion = std::move(pendingDeletion_);
   CancelDelete();
   if (deletion) deletion();
 }
 
-void TProgramAdministration::CancelDelete() {
+void AdministrationScreen::CancelDelete() {
   pendingDeletion_ = nullptr;
   ui_->PanelConfirm->hide();
 }
 
-void TProgramAdministration::DeleteSubscriber() {
+void AdministrationScreen::DeleteSubscriber() {
   const Subscriber* subscriber = SelectedSubscriber();
   if (subscriber == nullptr) return;
   ui_->LabelStatus->hide();
@@ -427,7 +427,7 @@ void TProgramAdministration::DeleteSubscriber() {
               });
 }
 
-void TProgramAdministration::DeleteObject() {
+void AdministrationScreen::DeleteObject() {
   const Object* object = SelectedObject();
   if (object == nullptr) return;
   ui_->LabelStatus->hide();

@@ -21,13 +21,13 @@ namespace admintools {
 // selected, its objects (the places meters belong to), each listed, added,
 // edited and deleted after a confirmation; an object's form also chooses which
 // of the archive's devices belong to it. Leaving it sets the close flag.
-class TProgramAdministration : public QFrame {
+class AdministrationScreen : public QFrame {
   Q_OBJECT
 
  public:
-  TProgramAdministration(uint8_t* closeFlag, ScreenTexts texts,
+  AdministrationScreen(uint8_t* closeFlag, ScreenTexts texts,
                          std::string archiveFile = Archive::kFileName, QWidget* parent = nullptr);
-  ~TProgramAdministration() override;
+  ~AdministrationScreen() override;
 
  private:
   void RefreshTexts();

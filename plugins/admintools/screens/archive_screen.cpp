@@ -21,7 +21,7 @@ struct ColumnText {
 };
 
 // Captions in the order of the columns; quantities carry their display unit.
-constexpr ColumnText kColumnTexts[TProgramReadLocalArhiv::kColumnCount] = {
+constexpr ColumnText kColumnTexts[ArchiveScreen::kColumnCount] = {
     {keys::kArchiveReadTime, "Дата чтения"},
     {keys::kArchiveDevice, "Прибор"},
     {keys::kArchiveKind, "Вид учёта"},
@@ -43,7 +43,7 @@ constexpr int kIdRole = Qt::UserRole;
 constexpr int kKindRole = Qt::UserRole + 1;
 
 int ColumnOf(Quantity quantity) {
-  return TProgramReadLocalArhiv::kColumnFirstQuantity + static_cast<int>(quantity);
+  return ArchiveScreen::kColumnFirstQuantity + static_cast<int>(quantity);
 }
 
 QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
@@ -54,7 +54,7 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
 
 }  // namespace
 
-TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts texts,
+ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts,
                                                std::string archiveFile, QWidget* parent)
     : QFrame(parent),
       ui_(std::make_unique<Ui::TProgramReadLocalArhiv>()),
@@ -87,23 +87,23 @@ TProgramReadLocalArhiv::TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts t
   });
   connect(ui.ComboBoxDevice, &QComboBox::currentIndexChanged, this, [this] { LoadReadings(); });
   connect(ui.PanelButtonRefresh, &look::PanelButton::clicked, this,
-          &TProgramReadLocalArhiv::Refresh);
+          &ArchiveScreen::Refresh);
   connect(ui.TableReadings->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     CancelDelete();
     ui_->PanelButtonDelete->setEnabled(!SelectedReadings().empty());
   });
   connect(ui.PanelButtonDelete, &look::PanelButton::clicked, this,
-          &TProgramReadLocalArhiv::AskToDelete);
+          &ArchiveScreen::AskToDelete);
   connect(ui.PanelButtonConfirmDelete, &look::PanelButton::clicked, this,
-          &TProgramReadLocalArhiv::ConfirmDelete);
+          &ArchiveScreen::ConfirmDelete);
   connect(ui.PanelButtonConfirmCancel, &look::PanelButton::clicked, this,
-          &TProgramReadLocalArhiv::CancelDelete);
+          &ArchiveScreen::CancelDelete);
   Refresh();
 }
 
-TProgramReadLocalArhiv::~TProgramReadLocalArhiv() = default;
+ArchiveScreen::~ArchiveScreen() = default;
 
-void TProgramReadLocalArhiv::RefreshTexts() {
+void ArchiveScreen::RefreshTexts() {
   auto& ui = *ui_;
   texts_.Apply(ui.Label1, keys::kGoBack);
   texts_.Apply(ui.LabelTitle, keys::kArchiveTitle);
@@ -120,7 +120,7 @@ void TProgramReadLocalArhiv::RefreshTexts() {
   }
 }
 
-bool TProgramReadLocalArhiv::EnsureArchive() {
+bool ArchiveScreen::EnsureArchive() {
   if (archive_ != nullptr) return true;
   try {
     archive_ = std::make_unique<Archive>(archiveFile_);
@@ -133,31 +133,31 @@ bool TProgramReadLocalArhiv::EnsureArchive() {
   return false;
 }
 
-void TProgramReadLocalArhiv::ShowMessage(const QString& text) {
+void ArchiveScreen::ShowMessage(const QString& text) {
   ui_->TableReadings->setRowCount(0);
   ui_->LabelEmpty->setText(text);
   ui_->Pages->setCurrentWidget(ui_->PageEmpty);
   ui_->LabelStatus->clear();
 }
 
-std::optional<DeviceKind> TProgramReadLocalArhiv::ChosenKind() const {
+std::optional<DeviceKind> ArchiveScreen::ChosenKind() const {
   const int kind = ui_->ComboBoxDeviceKind->currentData().toInt();
   if (kind == 0) return std::nullopt;
   return static_cast<DeviceKind>(kind);
 }
 
-std::optional<int64_t> TProgramReadLocalArhiv::ChosenDevice() const {
+std::optional<int64_t> ArchiveScreen::ChosenDevice() const {
   const qlonglong device = ui_->ComboBoxDevice->currentData().toLongLong();
   if (device == 0) return std::nullopt;
   return device;
 }
 
-void TProgramReadLocalArhiv::Refresh() {
+void ArchiveScreen::Refresh() {
   LoadDevices();
   LoadReadings();
 }
 
-std::vector<ReadingKey> TProgramReadLocalArhiv::SelectedReadings() const {
+std::vector<ReadingKey> ArchiveScreen::SelectedReadings() const {
   std::vector<ReadingKey> keys;
   if (ui_->Pages->currentWidget() != ui_->PageReadings) return keys;
   const auto& table = *ui_->TableReadings;
@@ -170,7 +170,7 @@ std::vector<ReadingKey> TProgramReadLocalArhiv::SelectedReadings() const {
   return keys;
 }
 
-void TProgramReadLocalArhiv::AskToDelete() {
+void ArchiveScreen::AskToDelete() {
   const auto chosen = SelectedReadings();
   if (chosen.empty()) return;
   ui_->LabelConfirm->setText(texts_.Format(
@@ -180,7 +180,7 @@ void TProgramReadLocalArhiv::AskToDelete() {
   ui_->PanelConfirm->show();
 }
 
-void TProgramReadLocalArhiv::ConfirmDelete() {
+void ArchiveScreen::ConfirmDelete() {
   // The selection is what the question counted: changing the selection or the
   // list hides the question.
   const auto chosen = SelectedReadings();
@@ -198,9 +198,9 @@ void TProgramReadLocalArhiv::ConfirmDelete() {
   if (failure) ui_->LabelStatus->setText(FailureText(texts_, *failure));
 }
 
-void TProgramReadLocalArhiv::CancelDelete() { ui_->PanelConfirm->hide(); }
+void ArchiveScreen::CancelDelete() { ui_->PanelConfirm->hide(); }
 
-void TProgramReadLocalArhiv::LoadDevices() {
+void ArchiveScreen::LoadDevices() {
   auto& combo = *ui_->ComboBoxDevice;
   const auto chosen = ChosenDevice();
   const QSignalBlocker quiet(combo);
@@ -222,7 +222,7 @@ void TProgramReadLocalArhiv::LoadDevices() {
   }
 }
 
-void TProgramReadLocalArhiv::LoadReadings() {
+void ArchiveScreen::LoadReadings() {
   CancelDelete();
   ui_->PanelButtonDelete->setEnabled(false);
   if (!EnsureArchive()) return;
@@ -284,7 +284,7 @@ void TProgramReadLocalArhiv::LoadReadings() {
                           QStringLiteral("Показаны последние %s показаний"), shown));
 }
 
-void TProgramReadLocalArhiv::ShowColumnsFor(std::optional<DeviceKind> kind) {
+void ArchiveScreen::ShowColumnsFor(std::optional<DeviceKind> kind) {
   auto& table = *ui_->TableReadings;
   bool shown[kQuantityCount] = {};
   for (DeviceKind each : kDeviceKinds) {

@@ -19,7 +19,7 @@ namespace admintools {
 // The local-archive screen: the readings device screens saved, newest first,
 // filtered by kind of device and by device, with their values and units.
 // Leaving it sets the close flag.
-class TProgramReadLocalArhiv : public QFrame {
+class ArchiveScreen : public QFrame {
   Q_OBJECT
 
  public:
@@ -37,9 +37,9 @@ class TProgramReadLocalArhiv : public QFrame {
   // The newest readings shown; older ones are counted but not listed.
   static constexpr int kShownReadings = 5000;
 
-  TProgramReadLocalArhiv(uint8_t* closeFlag, ScreenTexts texts,
+  ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts,
                          std::string archiveFile = Archive::kFileName, QWidget* parent = nullptr);
-  ~TProgramReadLocalArhiv() override;
+  ~ArchiveScreen() override;
 
   // Reads the archive again, keeping the chosen kind and device.
   void Refresh();

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "keldar/device_plugin_api.h"
-#include "screen/main_frame.h"
+#include "screen/working_screen.h"
 
 #ifndef KELDAR_DEVICE_KIND
 #error "KELDAR_DEVICE_KIND selects the kind of meter this plug-in serves"
@@ -17,7 +17,7 @@
 
 namespace {
 
-using devicescreen::TMainFrame;
+using devicescreen::WorkingScreen;
 
 // Frames this library made and has not yet destroyed (main thread only).
 std::set<QWidget*>& LiveFrames() {
@@ -54,7 +54,7 @@ KELDAR_PLUGIN_EXPORT void* _CreateTMainFrame(void* /*owner*/, void* port,
     arguments.closeFlag = close_flag;
     const auto flavour = devicescreen::FlavourOf(
         static_cast<devicescreen::MeterKind>(KELDAR_DEVICE_KIND), KELDAR_DEVICE_MAKER);
-    auto frame = std::make_unique<TMainFrame>(arguments, flavour);
+    auto frame = std::make_unique<WorkingScreen>(arguments, flavour);
     QWidget* widget = frame.get();
     LiveFrames().insert(widget);
     // A frame destroyed with its parent window is forgotten as well.

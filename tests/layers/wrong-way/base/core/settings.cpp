@@ -1,3 +1,3 @@
 // The base layer reaching into a subsystem: the check must refuse it.
 #include "base/platform/text.h"
-#include "device/screens/connection_screen.h"
+#include "device/screens/home_screen.h"

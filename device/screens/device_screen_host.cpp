@@ -1,4 +1,4 @@
-#include "device/screens/select_device_worker.h"
+#include "device/screens/device_screen_host.h"
 
 #include <QWidget>
 #include <cstring>
@@ -9,10 +9,10 @@
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
 #include "device/bus_protocol_library.h"
-#include "device/configurator.h"
+#include "device/device_list.h"
 #include "device/device_dispatch.h"
 #include "device/device_plugin_library.h"
-#include "device/screens/connection_screen.h"
+#include "device/screens/home_screen.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr int kCloseWatchMs = 100;
 
 }  // namespace
 
-CTreadSelectDevice::CTreadSelectDevice(NavigationContext context, KeldarBusPort* port,
+DeviceScreenHost::DeviceScreenHost(NavigationContext context, KeldarBusPort* port,
                                        uint8_t* closeFlag)
     : context_(std::move(context)), port_(port), closeFlag_(closeFlag) {
   setObjectName(QStringLiteral("TreadSelectDevice"));
@@ -32,13 +32,13 @@ CTreadSelectDevice::CTreadSelectDevice(NavigationContext context, KeldarBusPort*
   closeWatch_.start();
 }
 
-CTreadSelectDevice::~CTreadSelectDevice() {
+DeviceScreenHost::~DeviceScreenHost() {
   closeWatch_.stop();
   CloseDeviceScreens();
 }
 
-void CTreadSelectDevice::OpenDevice(int index) {
-  KeldarDeviceRecord* record = Configurator().Device(static_cast<std::size_t>(index - 1));
+void DeviceScreenHost::OpenDevice(int index) {
+  KeldarDeviceRecord* record = IdentifiedDevices().Device(static_cast<std::size_t>(index - 1));
   if (record == nullptr) return;
   const BusProtocolLibrary* bus = context_.busProtocol;
 
@@ -67,7 +67,7 @@ void CTreadSelectDevice::OpenDevice(int index) {
   }
   const auto slot = static_cast<std::size_t>(choice.plugin);
   const DevicePluginLibrary& plugin = *context_.devicePlugins[slot];
-  const CLanguageLibrary* language = context_.phrases.Library();
+  const PhrasesLibrary* language = context_.phrases.Library();
   auto* frame = static_cast<QWidget*>(plugin.CreateMainFrame()(
       nullptr, port_, bus->GetApi(), context_.catalogue, context_.phrases.Object(),
       language != nullptr ? language->GetApi() : nullptr,
@@ -78,7 +78,7 @@ void CTreadSelectDevice::OpenDevice(int index) {
   Host(frame, plugin.Info().componentName);
 }
 
-bool CTreadSelectDevice::AnyScreenOpen() const {
+bool DeviceScreenHost::AnyScreenOpen() const {
   if (configuration_ != nullptr) return true;
   for (QWidget* frame : frames_) {
     if (frame != nullptr) return true;
@@ -86,14 +86,14 @@ bool CTreadSelectDevice::AnyScreenOpen() const {
   return false;
 }
 
-void CTreadSelectDevice::Host(QWidget* screen, const char* name) {
+void DeviceScreenHost::Host(QWidget* screen, const char* name) {
   screen->setObjectName(QString::fromLatin1(name));
   AlignToClient(screen, context_.window);
   screen->show();
   screen->raise();
 }
 
-bool CTreadSelectDevice::ReachMeter(const KeldarDeviceRecord& record) {
+bool DeviceScreenHost::ReachMeter(const KeldarDeviceRecord& record) {
   if (record.address == mbus::kAddressAny) return true;
   const auto* lib = context_.busProtocol->GetApi();
   const mbus::Selection selection{
@@ -106,7 +106,7 @@ bool CTreadSelectDevice::ReachMeter(const KeldarDeviceRecord& record) {
   return true;
 }
 
-void CTreadSelectDevice::CloseDeviceScreens() {
+void DeviceScreenHost::CloseDeviceScreens() {
   const auto* lib = context_.busProtocol != nullptr ? context_.busProtocol->GetApi() : nullptr;
   const auto backTo254 = [&] {
     if (lib != nullptr && lib->module != nullptr && port_ != nullptr)
@@ -124,10 +124,10 @@ void CTreadSelectDevice::CloseDeviceScreens() {
     backTo254();
   }
   // With one device the flag stays set, so the host returns to the home screen.
-  if (Configurator().DeviceCount() != 1) keldar_flag_set(closeFlag_, 0);
+  if (IdentifiedDevices().DeviceCount() != 1) keldar_flag_set(closeFlag_, 0);
 }
 
-void CTreadSelectDevice::ShowMissingComponent(bool busMissing) const {
+void DeviceScreenHost::ShowMissingComponent(bool busMissing) const {
   const Phrases& phrases = context_.phrases;
   if (busMissing) {
     platform::ShowMessageBox(nullptr,

@@ -1,4 +1,4 @@
-#include "device/screens/connection_screen.h"
+#include "device/screens/home_screen.h"
 
 #include <QPixmap>
 
@@ -24,24 +24,24 @@ bool SameIgnoringCase(const QString& a, const QString& b) {
 
 }  // namespace
 
-TProgramMain::TProgramMain(QWidget* parent, const BrandProfile& brand, CIniFile& settings,
-                           Phrases phrases, Actions actions)
+HomeScreen::HomeScreen(QWidget* parent, const BrandProfile& brand, IniFile& settings,
+                       Phrases phrases, Actions actions)
     : QFrame(parent),
       ui_(std::make_unique<Ui::TProgramMain>()),
       phrases_(phrases),
       actions_(std::move(actions)) {
   ui_->setupUi(this);
-  for (QWidget* column : {ui_->Background1, ui_->Background2, ui_->Background3})
+  for (QWidget* column : {AdministrationColumn(), ArchiveColumn(), ConnectionColumn()})
     look::Paint(column, look::kWhite);
   look::Paint(this, look::kWhite);
   PaintButtons(nullptr);
 
-  ui_->Image2->setPixmap(QPixmap::fromImage(brand.Logo()));
-  ui_->Image5->setPixmap(QPixmap(QStringLiteral("./images/column_admin.png")));
-  ui_->Image3->setPixmap(QPixmap(QStringLiteral("./images/column_archive.png")));
+  BrandLogo()->setPixmap(QPixmap::fromImage(brand.Logo()));
+  AdministrationPicture()->setPixmap(QPixmap(QStringLiteral("./images/column_admin.png")));
+  ArchivePicture()->setPixmap(QPixmap(QStringLiteral("./images/column_archive.png")));
   const QPixmap separator(QStringLiteral("./images/separator.png"));
-  ui_->Separator1->setPixmap(separator);
-  ui_->Separator2->setPixmap(separator);
+  LeftSeparator()->setPixmap(separator);
+  RightSeparator()->setPixmap(separator);
 
   // One animated picture serves both refresh icons: still, and turning.
   refreshAnimation_.setFileName(QStringLiteral("./images/refresh.gif"));
@@ -61,15 +61,15 @@ TProgramMain::TProgramMain(QWidget* parent, const BrandProfile& brand, CIniFile&
   FillPortList();
   SelectStored(settings);
   RefreshTexts();
-  ui_->ProgressBar1->hide();
+  ConnectProgress()->hide();
   ui_->UpdateComPortListAnimate->hide();
   ShowConnecting(false);
   WireButtons();
 }
 
-TProgramMain::~TProgramMain() = default;
+HomeScreen::~HomeScreen() = default;
 
-void TProgramMain::FillPortList() {
+void HomeScreen::FillPortList() {
   ports_ = ListSerialPorts();
   ui_->ComboBoxSerialPort->clear();
   for (const auto& port : ports_)
@@ -77,7 +77,7 @@ void TProgramMain::FillPortList() {
   if (!ports_.empty()) ui_->ComboBoxSerialPort->setCurrentIndex(0);
 }
 
-void TProgramMain::SelectStored(CIniFile& settings) {
+void HomeScreen::SelectStored(IniFile& settings) {
   const QString port = QString::fromStdString(settings.ReadValue("SERIAL", "COM").value_or(""));
   const QString baud = QString::fromStdString(settings.ReadValue("SERIAL", "BAUD").value_or(""));
   for (std::size_t i = 0; i < ports_.size(); ++i) {
@@ -95,13 +95,14 @@ void TProgramMain::SelectStored(CIniFile& settings) {
   }
 }
 
-void TProgramMain::RefreshTexts() {
-  ui_->Label3->setText(phrases_.Text("FRAME_PROGRAM_MAIN_ADMINISTRATION", "Администрирование"));
+void HomeScreen::RefreshTexts() {
+  AdministrationCaption()->setText(
+      phrases_.Text("FRAME_PROGRAM_MAIN_ADMINISTRATION", "Администрирование"));
   ui_->PanelButtonEnter->setText(phrases_.Text("FRAME_PROGRAM_MAIN_ENTER", "Войти"));
-  ui_->Label2->setText(phrases_.Text("FRAME_PROGRAM_MAIN_VIEW_ARCHIVE", "Просмотр архива"));
+  ArchiveCaption()->setText(phrases_.Text("FRAME_PROGRAM_MAIN_VIEW_ARCHIVE", "Просмотр архива"));
   ui_->PanelButtonViewArhiv->setText(
       phrases_.Text("FRAME_PROGRAM_MAIN_SEE_ARCHIVE", "Смотреть архив"));
-  ui_->Label1->setText(
+  ConnectionCaption()->setText(
       phrases_.Text("FRAME_PROGRAM_MAIN_CONNECTION_DEVICE", "Cоединение с устройством"));
   ui_->LabelDeviceAdress->setText(
       phrases_.Formatted("FRAME_PROGRAM_MAIN_DEVICE_ADRESS", "%s:", "Адрес устройства:"));
@@ -110,8 +111,8 @@ void TProgramMain::RefreshTexts() {
   Layout();
 }
 
-void TProgramMain::ShowConnecting(bool connecting) {
-  ui_->ProgressBar1->setVisible(connecting);
+void HomeScreen::ShowConnecting(bool connecting) {
+  ConnectProgress()->setVisible(connecting);
   ui_->PanelLabelStatus->setVisible(connecting);
   for (QWidget* idle : {static_cast<QWidget*>(ui_->ComboBoxSerialPort),
                         static_cast<QWidget*>(ui_->ComboBoxSerialPortSpeed),
@@ -123,11 +124,11 @@ void TProgramMain::ShowConnecting(bool connecting) {
   if (!connecting) ui_->UpdateComPortListAnimate->hide();
 }
 
-void TProgramMain::SetStatus(const QString& text) { ui_->LabelStatus->setText(text); }
-void TProgramMain::SetProgress(int progress) { ui_->ProgressBar1->setValue(progress); }
-int TProgramMain::Progress() const { return ui_->ProgressBar1->value(); }
+void HomeScreen::SetStatus(const QString& text) { ui_->LabelStatus->setText(text); }
+void HomeScreen::SetProgress(int progress) { ConnectProgress()->setValue(progress); }
+int HomeScreen::Progress() const { return ConnectProgress()->value(); }
 
-void TProgramMain::ConnectClick() {
+void HomeScreen::ConnectClick() {
   // The digits before the first blank: "1_5" is address 1, never 15.
   const int address = ParseDeviceAddress(look::ShownText(ui_->MaskEditDeviceAdress).substr(0, 5));
   const bool port = ui_->ComboBoxSerialPort->currentIndex() >= 0;
@@ -147,27 +148,27 @@ void TProgramMain::ConnectClick() {
                              plain);
     return;
   }
-  ui_->ProgressBar1->setValue(0);
-  ui_->ProgressBar1->setMaximum(1000);
+  ConnectProgress()->setValue(0);
+  ConnectProgress()->setMaximum(1000);
   const auto& entry = ports_.at(static_cast<std::size_t>(ui_->ComboBoxSerialPort->currentIndex()));
   const int baud = ui_->ComboBoxSerialPortSpeed->currentText().toInt();
   if (actions_.connect) actions_.connect(entry.path, baud, address);
 }
 
-void TProgramMain::RefreshPortsClick() {
+void HomeScreen::RefreshPortsClick() {
   ui_->UpdateComPortList->hide();
   ui_->UpdateComPortListAnimate->show();
   refreshAnimation_.start();
   refreshTimer_.start();
 }
 
-void TProgramMain::PaintButtons(QWidget* hovered) {
+void HomeScreen::PaintButtons(QWidget* hovered) {
   for (QWidget* button :
        {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
     look::Paint(button, button == hovered ? look::kButtonHover : look::kWhite);
 }
 
-void TProgramMain::WireButtons() {
+void HomeScreen::WireButtons() {
   look::OnClick(ui_->PanelButtonEnter, [this] {
     if (actions_.enter) actions_.enter();
   });
@@ -189,16 +190,16 @@ void TProgramMain::WireButtons() {
   for (QWidget* button :
        {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
     look::OnHover(button, [this, button] { PaintButtons(button); });
-  for (QWidget* column : {ui_->Background1, ui_->Background2, ui_->Background3})
+  for (QWidget* column : {AdministrationColumn(), ArchiveColumn(), ConnectionColumn()})
     look::OnHover(column, [this] { PaintButtons(nullptr); });
 }
 
-void TProgramMain::resizeEvent(QResizeEvent* event) {
+void HomeScreen::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   Layout();
 }
 
-void TProgramMain::Layout() {
+void HomeScreen::Layout() {
   auto& ui = *ui_;
   const int top = height() / 2 - kColumnHeight / 2;
   const int columnWidth =
@@ -230,3 +231,17 @@ void TProgramMain::Layout() {
   ui.PanelLabelStatus->setGeometry(ui.ProgressBar1->x(), ui.PanelLabelStatus->y(),
                                    ui.ProgressBar1->width(), ui.PanelLabelStatus->height());
 }
+
+// The controls by their role; their object names are the layout's.
+QWidget* HomeScreen::AdministrationColumn() const { return ui_->Background1; }
+QWidget* HomeScreen::ArchiveColumn() const { return ui_->Background2; }
+QWidget* HomeScreen::ConnectionColumn() const { return ui_->Background3; }
+QLabel* HomeScreen::ConnectionCaption() const { return ui_->Label1; }
+QLabel* HomeScreen::ArchiveCaption() const { return ui_->Label2; }
+QLabel* HomeScreen::AdministrationCaption() const { return ui_->Label3; }
+QLabel* HomeScreen::BrandLogo() const { return ui_->Image2; }
+QLabel* HomeScreen::ArchivePicture() const { return ui_->Image3; }
+QLabel* HomeScreen::AdministrationPicture() const { return ui_->Image5; }
+QProgressBar* HomeScreen::ConnectProgress() const { return ui_->ProgressBar1; }
+QLabel* HomeScreen::LeftSeparator() const { return ui_->Separator1; }
+QLabel* HomeScreen::RightSeparator() const { return ui_->Separator2; }

@@ -1,32 +1,32 @@
-#include "device/configurator.h"
+#include "device/device_list.h"
 
-CConfigurator& Configurator() {
-  static CConfigurator configurator;
+DeviceList& IdentifiedDevices() {
+  static DeviceList configurator;
   return configurator;
 }
 
 namespace {
 // Created during static initialisation, before main() runs.
-[[maybe_unused]] CConfigurator& gConfigurator = Configurator();
+[[maybe_unused]] DeviceList& gConfigurator = IdentifiedDevices();
 }  // namespace
 
-void CConfigurator::ClearDevices() {
+void DeviceList::ClearDevices() {
   std::lock_guard lock(devicesMutex_);
   devices_.clear();
 }
 
-KeldarDeviceRecord& CConfigurator::AddDevice(const KeldarDeviceRecord& record) {
+KeldarDeviceRecord& DeviceList::AddDevice(const KeldarDeviceRecord& record) {
   std::lock_guard lock(devicesMutex_);
   devices_.push_back(std::make_unique<KeldarDeviceRecord>(record));
   return *devices_.back();
 }
 
-std::size_t CConfigurator::DeviceCount() const {
+std::size_t DeviceList::DeviceCount() const {
   std::lock_guard lock(devicesMutex_);
   return devices_.size();
 }
 
-KeldarDeviceRecord* CConfigurator::Device(std::size_t index) const {
+KeldarDeviceRecord* DeviceList::Device(std::size_t index) const {
   std::lock_guard lock(devicesMutex_);
   return index < devices_.size() ? devices_[index].get() : nullptr;
 }

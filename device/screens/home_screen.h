@@ -10,15 +10,21 @@
 #include "base/core/phrases.h"
 #include "device/serial_ports.h"
 
+class QLabel;
+
+class QProgressBar;
+
+class QWidget;
+
 namespace Ui {
 class TProgramMain;
 }
 class BrandProfile;
-class CIniFile;
+class IniFile;
 
 // The home screen: administration, local archive, and the connection column
 // where the technician picks port, speed and address and connects.
-class TProgramMain : public QFrame {
+class HomeScreen : public QFrame {
   Q_OBJECT
 
  public:
@@ -29,9 +35,9 @@ class TProgramMain : public QFrame {
     std::function<void(const std::string& devicePath, int speed, int address)> connect;
   };
 
-  TProgramMain(QWidget* parent, const BrandProfile& brand, CIniFile& settings, Phrases phrases,
-               Actions actions);
-  ~TProgramMain() override;
+  HomeScreen(QWidget* parent, const BrandProfile& brand, IniFile& settings, Phrases phrases,
+             Actions actions);
+  ~HomeScreen() override;
 
   // Applies the phrases again and lays the screen out (after a language change).
   void RefreshTexts();
@@ -51,7 +57,20 @@ class TProgramMain : public QFrame {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void SelectStored(CIniFile& settings);
+  // The controls by their role; their object names are the layout's.
+  QWidget* AdministrationColumn() const;
+  QWidget* ArchiveColumn() const;
+  QWidget* ConnectionColumn() const;
+  QLabel* ConnectionCaption() const;
+  QLabel* ArchiveCaption() const;
+  QLabel* AdministrationCaption() const;
+  QLabel* BrandLogo() const;
+  QLabel* ArchivePicture() const;
+  QLabel* AdministrationPicture() const;
+  QProgressBar* ConnectProgress() const;
+  QLabel* LeftSeparator() const;
+  QLabel* RightSeparator() const;
+  void SelectStored(IniFile& settings);
   void WireButtons();
   void PaintButtons(QWidget* hovered);
   void RefreshPortsClick();

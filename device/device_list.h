@@ -9,7 +9,7 @@
 
 // The identified devices every screen builds on. One object for the process,
 // created before main().
-class CConfigurator {
+class DeviceList {
  public:
   // The identified-device list (main thread, or the one connect worker).
   void ClearDevices();
@@ -22,4 +22,4 @@ class CConfigurator {
   std::vector<std::unique_ptr<KeldarDeviceRecord>> devices_;
 };
 
-CConfigurator& Configurator();
+DeviceList& IdentifiedDevices();

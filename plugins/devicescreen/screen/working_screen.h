@@ -29,13 +29,13 @@ struct FrameArguments {
 
 // The working screen of one meter: who it is, what it reads now, and saving
 // that reading into the local archive. The first read starts at once.
-class TMainFrame : public QFrame {
+class WorkingScreen : public QFrame {
   Q_OBJECT
 
  public:
-  TMainFrame(const FrameArguments& arguments, const DeviceFlavour& flavour,
+  WorkingScreen(const FrameArguments& arguments, const DeviceFlavour& flavour,
              QWidget* parent = nullptr);
-  ~TMainFrame() override;
+  ~WorkingScreen() override;
 
   // Starts a read unless one is running.
   void Refresh();

@@ -9,22 +9,22 @@
 #include "device/identification.h"
 #include "device/screens/navigation_context.h"
 
-class TProgramSelectDevice;
+class SelectDeviceScreen;
 struct KeldarBusPort;
 
 // Owns the hosted screens (device selection, administration, archive) and the
 // meter's port while a meter is worked with, and runs the connect worker.
 // Lives on the main thread; a timer there watches CloseRequest, which the
 // hosted screens set, and brings the user back home.
-class CTreadMainForm : public QObject, private IdentifyObserver {
+class NavigationHost : public QObject, private IdentifyObserver {
   Q_OBJECT
 
  public:
   enum ScreenKind { kSelectDevice = 0, kAdministration = 1, kArchive = 2 };
 
-  explicit CTreadMainForm(NavigationContext context);
+  explicit NavigationHost(NavigationContext context);
   // Stops and joins the connect worker, then closes every hosted screen.
-  ~CTreadMainForm() override;
+  ~NavigationHost() override;
 
   // Opens a hosted screen; 1 when one was opened, 0 otherwise. Main thread.
   int OpenScreen(int kind);
@@ -39,7 +39,7 @@ class CTreadMainForm : public QObject, private IdentifyObserver {
   KeldarBusPort* PortObject() const { return portObject_; }
   QWidget* AdministrationScreen() const { return administration_; }
   QWidget* ArchiveScreen() const { return archive_; }
-  TProgramSelectDevice* SelectDeviceScreen() const { return selectDevice_; }
+  SelectDeviceScreen* SelectionScreen() const { return selectDevice_; }
   // True while a connect-and-identify run is going on.
   bool Connecting() const;
 
@@ -58,7 +58,7 @@ class CTreadMainForm : public QObject, private IdentifyObserver {
   uint8_t closeRequest_ = 0;
   QWidget* administration_ = nullptr;
   QWidget* archive_ = nullptr;
-  TProgramSelectDevice* selectDevice_ = nullptr;
+  SelectDeviceScreen* selectDevice_ = nullptr;
   KeldarBusPort* portObject_ = nullptr;
   QTimer closeWatch_;
   bool connecting_ = false;

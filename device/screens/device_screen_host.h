@@ -12,13 +12,13 @@ struct KeldarBusPort;
 
 // Opens the work screen of an identified device and closes it again when the
 // screen sets the close flag (a main-thread timer watches it).
-class CTreadSelectDevice : public QObject {
+class DeviceScreenHost : public QObject {
   Q_OBJECT
 
  public:
-  CTreadSelectDevice(NavigationContext context, KeldarBusPort* port, uint8_t* closeFlag);
+  DeviceScreenHost(NavigationContext context, KeldarBusPort* port, uint8_t* closeFlag);
   // Closes any open work screen. Main thread.
-  ~CTreadSelectDevice() override;
+  ~DeviceScreenHost() override;
 
   // Opens the device at `index` (1-based) of the identified-device list. Main thread.
   void OpenDevice(int index);

@@ -1,8 +1,9 @@
-#include "screen/main_frame.h"
+#include "screen/working_screen.h"
 
 #include <QTime>
 #include <cstring>
 
+#include "base/bus/constants.h"
 #include "base/kit/back_strip.h"
 #include "base/kit/colours.h"
 #include "base/kit/fonts.h"
@@ -15,7 +16,6 @@ namespace devicescreen {
 
 namespace {
 
-constexpr std::uint8_t kSelectedAddress = KELDAR_BUS_ADDRESS_SELECTED;
 constexpr int kTitlePixels = 20;
 
 // A fixed text field of the device record, which need not be terminated.
@@ -28,7 +28,7 @@ QString Caption(const QString& text) { return text + QLatin1Char(':'); }
 
 }  // namespace
 
-TMainFrame::TMainFrame(const FrameArguments& arguments, const DeviceFlavour& flavour,
+WorkingScreen::WorkingScreen(const FrameArguments& arguments, const DeviceFlavour& flavour,
                        QWidget* parent)
     : QFrame(parent),
       ui_(std::make_unique<Ui::TMainFrame>()),
@@ -46,18 +46,18 @@ TMainFrame::TMainFrame(const FrameArguments& arguments, const DeviceFlavour& fla
   ShowIdentity();
 
   look::MakeBackStrip(ui_->Back, ui_->Label1, [this] { Leave(); });
-  connect(ui_->PanelButtonRefresh, &look::PanelButton::clicked, this, &TMainFrame::Refresh);
-  connect(ui_->PanelButtonSave, &look::PanelButton::clicked, this, &TMainFrame::SaveToArchive);
+  connect(ui_->PanelButtonRefresh, &look::PanelButton::clicked, this, &WorkingScreen::Refresh);
+  connect(ui_->PanelButtonSave, &look::PanelButton::clicked, this, &WorkingScreen::SaveToArchive);
   Refresh();
 }
 
-TMainFrame::~TMainFrame() {
+WorkingScreen::~WorkingScreen() {
   // The read may be inside a bus exchange: it ends after that one, and its
   // outcome is never delivered.
   job_.Stop();
 }
 
-void TMainFrame::RefreshTexts() {
+void WorkingScreen::RefreshTexts() {
   ui_->Label1->setText(texts_.Text(phrase::kGoBack));
   ui_->LabelTitle->setText(texts_.Text(*flavour_.title));
   ui_->LabelManufacturerCaption->setText(Caption(texts_.Text(phrase::kManufacturer)));
@@ -71,7 +71,7 @@ void TMainFrame::RefreshTexts() {
   ui_->PanelButtonSave->setText(texts_.Text(phrase::kSaveToArchive));
 }
 
-void TMainFrame::ShowIdentity() {
+void WorkingScreen::ShowIdentity() {
   const KeldarDeviceRecord& device = arguments_.device;
   ui_->LabelManufacturer->setText(FieldText(device.manufacturer));
   ui_->LabelSerialNumber->setText(FieldText(device.serial));
@@ -80,7 +80,7 @@ void TMainFrame::ShowIdentity() {
   ui_->LabelDeviceType->setText(texts_.Text(DeviceTypePhrase(device.device_type)));
   ui_->LabelDeviceType->setToolTip(QString::number(device.device_type));
   QString address = QString::number(device.address);
-  if (device.address == kSelectedAddress)
+  if (device.address == mbus::kAddressSelected)
     address += QStringLiteral(" (%1)").arg(texts_.Text(phrase::kSelectedBySecondary));
   ui_->LabelAddress->setText(address);
 
@@ -95,7 +95,7 @@ void TMainFrame::ShowIdentity() {
   ui_->LabelSoftwareVersionCaption->setVisible(!version.isEmpty());
 }
 
-void TMainFrame::Refresh() {
+void WorkingScreen::Refresh() {
   if (reading_) return;
   const BusPort bus{arguments_.bus, arguments_.port};
   if (bus.lib == nullptr || bus.lib->module == nullptr) {
@@ -110,7 +110,7 @@ void TMainFrame::Refresh() {
              [this](ReadOutcome outcome) { ShowOutcome(std::move(outcome)); });
 }
 
-void TMainFrame::ShowOutcome(ReadOutcome outcome) {
+void WorkingScreen::ShowOutcome(ReadOutcome outcome) {
   reading_ = false;
   ui_->ProgressBarRead->hide();
   switch (outcome.status) {
@@ -142,7 +142,7 @@ void TMainFrame::ShowOutcome(ReadOutcome outcome) {
   UpdateCommands();
 }
 
-void TMainFrame::SaveToArchive() {
+void WorkingScreen::SaveToArchive() {
   if (reading_) return;
   const Phrase* message = nullptr;
   switch (SaveReading(arguments_.adminTools, flavour_.kind, arguments_.device, last_)) {
@@ -165,7 +165,7 @@ void TMainFrame::SaveToArchive() {
   ShowMessage(texts_.Text(*message), Tone::Bad);
 }
 
-void TMainFrame::ShowMessage(const QString& text, Tone tone) {
+void WorkingScreen::ShowMessage(const QString& text, Tone tone) {
   QPalette palette = ui_->LabelStatus->palette();
   const QColor colour = tone == Tone::Good  ? QColor(0x1b, 0x6e, 0x2c)
                         : tone == Tone::Bad ? QColor(0xc0, 0x00, 0x00)
@@ -175,12 +175,12 @@ void TMainFrame::ShowMessage(const QString& text, Tone tone) {
   ui_->LabelStatus->setText(text);
 }
 
-void TMainFrame::UpdateCommands() {
+void WorkingScreen::UpdateCommands() {
   ui_->PanelButtonRefresh->setEnabled(!reading_);
   ui_->PanelButtonSave->setEnabled(!reading_ && !last_.records.empty());
 }
 
-void TMainFrame::Leave() {
+void WorkingScreen::Leave() {
   if (arguments_.closeFlag != nullptr) keldar_flag_set(arguments_.closeFlag, 1);
 }
 

@@ -1,4 +1,4 @@
-#include "app/navigation_worker.h"
+#include "app/navigation_host.h"
 
 #include <QWidget>
 
@@ -8,9 +8,9 @@
 #include "base/kit/message_box.h"
 #include "base/platform/worker.h"
 #include "device/bus_protocol_library.h"
-#include "device/configurator.h"
+#include "device/device_list.h"
 #include "device/port_problem.h"
-#include "device/screens/connection_screen.h"
+#include "device/screens/home_screen.h"
 #include "device/screens/select_device_screen.h"
 #include "keldar/bus_protocol_types.h"
 
@@ -22,7 +22,7 @@ constexpr int kCloseWatchMs = 100;
 
 }  // namespace
 
-CTreadMainForm::CTreadMainForm(NavigationContext context)
+NavigationHost::NavigationHost(NavigationContext context)
     : context_(std::move(context)), connectWorker_(*this) {
   setObjectName(QStringLiteral("TreadMainForm"));
   closeWatch_.setInterval(kCloseWatchMs);
@@ -32,21 +32,21 @@ CTreadMainForm::CTreadMainForm(NavigationContext context)
   closeWatch_.start();
 }
 
-CTreadMainForm::~CTreadMainForm() {
+NavigationHost::~NavigationHost() {
   closeWatch_.stop();
   StopConnecting();
   CloseScreens();
 }
 
-uint8_t CTreadMainForm::CloseRequested() const { return keldar_flag_get(&closeRequest_); }
+uint8_t NavigationHost::CloseRequested() const { return keldar_flag_get(&closeRequest_); }
 
-int CTreadMainForm::OpenScreen(int kind) {
+int NavigationHost::OpenScreen(int kind) {
   if (kind == kSelectDevice) {
     // The caller has hidden the home screen; CloseRequest stays as it is.
-    selectDevice_ = new TProgramSelectDevice(nullptr, &closeRequest_, portObject_, context_);
+    selectDevice_ = new SelectDeviceScreen(nullptr, &closeRequest_, portObject_, context_);
     selectDevice_->setObjectName(QStringLiteral("ProgramSelectDeviceFrame1"));
     AlignToClient(selectDevice_, context_.window);
-    if (Configurator().DeviceCount() != 1) selectDevice_->show();
+    if (IdentifiedDevices().DeviceCount() != 1) selectDevice_->show();
     return 1;
   }
   if (kind != kAdministration && kind != kArchive) return 0;
@@ -59,7 +59,7 @@ int CTreadMainForm::OpenScreen(int kind) {
 
   const auto create =
       kind == kAdministration ? admin->CreateAdministration() : admin->CreateArchive();
-  const CLanguageLibrary* language = context_.phrases.Library();
+  const PhrasesLibrary* language = context_.phrases.Library();
   auto* frame = static_cast<QWidget*>(create(nullptr, &closeRequest_, context_.phrases.Object(),
                                              language != nullptr ? language->GetApi() : nullptr));
   if (frame == nullptr) {
@@ -78,7 +78,7 @@ int CTreadMainForm::OpenScreen(int kind) {
   return 1;
 }
 
-void CTreadMainForm::StartConnection(const char* devicePath, int speed, int address) {
+void NavigationHost::StartConnection(const char* devicePath, int speed, int address) {
   const BusProtocolLibrary* bus = context_.busProtocol;
   if (bus == nullptr || !bus->IsLoaded()) {
     ShowMissingComponent();
@@ -118,14 +118,14 @@ void CTreadMainForm::StartConnection(const char* devicePath, int speed, int addr
                                    .toStdString();
   connecting_ = true;
   selectionPromised_.store(false);
-  connectWorker_.Start(BusLink{bus->GetApi(), portObject_, {}},
+  connectWorker_.Start(mbus::Link{bus->GetApi(), portObject_, {}},
                        IdentifyRequest{devicePath, speed, address}, std::move(texts),
                        *context_.catalogue);
 }
 
-bool CTreadMainForm::Connecting() const { return connecting_; }
+bool NavigationHost::Connecting() const { return connecting_; }
 
-void CTreadMainForm::StopConnecting() {
+void NavigationHost::StopConnecting() {
   connectWorker_.Stop();
   if (!connecting_) return;
   connecting_ = false;
@@ -136,7 +136,7 @@ void CTreadMainForm::StopConnecting() {
   if (selectDevice_ == nullptr) portObject_ = nullptr;
 }
 
-void CTreadMainForm::ShowProgress(int progress, const std::string& status) {
+void NavigationHost::ShowProgress(int progress, const std::string& status) {
   platform::HandOver(this, [this, progress, status] {
     if (context_.programMain == nullptr) return;
     context_.programMain->SetProgress(progress);
@@ -144,7 +144,7 @@ void CTreadMainForm::ShowProgress(int progress, const std::string& status) {
   });
 }
 
-bool CTreadMainForm::OpenSelection() {
+bool NavigationHost::OpenSelection() {
   // The selection always opens; the port then stays for its screens.
   selectionPromised_.store(true);
   platform::HandOver(this, [this] {
@@ -154,7 +154,7 @@ bool CTreadMainForm::OpenSelection() {
   return true;
 }
 
-void CTreadMainForm::DeviceInformationNotFound() {
+void NavigationHost::DeviceInformationNotFound() {
   platform::HandOver(this, [this] {
     const char* key = "FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND";
     const bool fromLibrary = context_.phrases.Has(key);
@@ -165,7 +165,7 @@ void CTreadMainForm::DeviceInformationNotFound() {
   });
 }
 
-void CTreadMainForm::Finish(bool selectionOpened) {
+void NavigationHost::Finish(bool selectionOpened) {
   platform::HandOver(this, [this, selectionOpened] {
     connecting_ = false;
     connectWorker_.Stop();  // the run has ended; its thread is joined here
@@ -175,7 +175,7 @@ void CTreadMainForm::Finish(bool selectionOpened) {
   });
 }
 
-void CTreadMainForm::CloseScreens() {
+void NavigationHost::CloseScreens() {
   const AdminToolsLibrary* admin = context_.adminTools;
   if (selectDevice_ != nullptr) {
     delete selectDevice_;
@@ -198,11 +198,11 @@ void CTreadMainForm::CloseScreens() {
   ShowHome();
 }
 
-void CTreadMainForm::ShowHome() const {
+void NavigationHost::ShowHome() const {
   if (context_.programMain != nullptr) context_.programMain->show();
 }
 
-void CTreadMainForm::ShowMissingComponent() const {
+void NavigationHost::ShowMissingComponent() const {
   const QString text =
       context_.phrases.Text("FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE",
                             "Не хватает компонента для работы в этом режиме.");
