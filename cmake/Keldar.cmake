@@ -43,13 +43,15 @@ function(keldar_library target)
 endfunction()
 
 # Adds every folder beside the calling CMakeLists.txt that has a
-# CMakeLists.txt of its own, in name order: one component each.
+# CMakeLists.txt of its own, in name order: one component each. EXCEPT names
+# folders the caller adds itself.
 function(keldar_add_child_folders)
+  cmake_parse_arguments(C "" "" "EXCEPT" ${ARGN})
   file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
        ${CMAKE_CURRENT_SOURCE_DIR}/*)
   list(SORT children)
   foreach(child IN LISTS children)
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+    if(NOT child IN_LIST C_EXCEPT AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
       add_subdirectory(${child})
     endif()
   endforeach()
