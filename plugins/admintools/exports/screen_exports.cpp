@@ -1,11 +1,8 @@
 // The two screens as the shell creates and destroys them. Each is a QWidget
 // handed over as void*; only screens this library made are ever deleted.
-#include <QApplication>
-#include <QPointer>
-#include <QThread>
 #include <memory>
-#include <set>
 
+#include "base/kit/screen_registry.h"
 #include "keldar/admin_tools_api.h"
 #include "keldar/phrases_api.h"
 #include "screens/administration_screen.h"
@@ -15,29 +12,13 @@ namespace {
 
 using admintools::ScreenTexts;
 
-// The screens alive now (main thread only).
-std::set<QWidget*>& LiveScreens() {
-  static std::set<QWidget*> screens;
-  return screens;
-}
-
-bool OnGuiThread() {
-  auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-  return application != nullptr && QThread::currentThread() == application->thread();
-}
-
 // `owner` is always NULL from the shell, which parents the screen itself.
 template <typename Screen>
 void* CreateScreen(uint8_t* closeFlag, void* phrases, const void* language) {
-  if (!OnGuiThread()) return nullptr;
+  if (!look::OnGuiThread()) return nullptr;
   try {
-    auto screen = std::make_unique<Screen>(
-        closeFlag, ScreenTexts(static_cast<const KeldarLanguageLibrary*>(language), phrases));
-    QWidget* widget = screen.get();
-    LiveScreens().insert(widget);
-    // A screen destroyed with its parent window is forgotten too.
-    QObject::connect(widget, &QObject::destroyed, [widget] { LiveScreens().erase(widget); });
-    return static_cast<void*>(static_cast<QWidget*>(screen.release()));
+    return look::RegisterScreen(std::make_unique<Screen>(
+        closeFlag, ScreenTexts(static_cast<const KeldarLanguageLibrary*>(language), phrases)));
   } catch (...) {
     return nullptr;
   }
@@ -45,8 +26,7 @@ void* CreateScreen(uint8_t* closeFlag, void* phrases, const void* language) {
 
 template <typename Screen>
 void DeleteScreen(void* frame) {
-  auto* widget = static_cast<QWidget*>(frame);
-  if (widget == nullptr || LiveScreens().count(widget) == 0) return;
+  QWidget* widget = look::RegisteredScreen(frame);
   if (qobject_cast<Screen*>(widget) == nullptr) return;
   try {
     delete widget;

@@ -3,20 +3,18 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "base/kit/table_style.h"
+
 namespace admintools {
+namespace {
+
+constexpr int kRowHeight = 26;
+
+}  // namespace
 
 void SetUpTable(QTableWidget& table) {
-  table.verticalHeader()->hide();
-  table.verticalHeader()->setDefaultSectionSize(26);
-  table.setSelectionBehavior(QAbstractItemView::SelectRows);
-  table.setSelectionMode(QAbstractItemView::SingleSelection);
-  table.setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table.setAlternatingRowColors(true);
-  table.setShowGrid(false);
-  table.setWordWrap(false);
+  look::StyleListTable(table, kRowHeight);
   table.setTextElideMode(Qt::ElideRight);
-  table.horizontalHeader()->setHighlightSections(false);
-  table.horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   table.horizontalHeader()->setStretchLastSection(true);
 }
 

@@ -1,10 +1,9 @@
 // The device plug-in's two exports. This file is built once per plug-in;
 // KELDAR_DEVICE_KIND (0 heat, 1 cold water, 2 hot water) and
 // KELDAR_DEVICE_MAKER ("KRV", "MLD") say which one.
-#include <QApplication>
-#include <QThread>
-#include <set>
+#include <memory>
 
+#include "base/kit/screen_registry.h"
 #include "keldar/device_plugin_api.h"
 #include "screen/working_screen.h"
 
@@ -19,17 +18,6 @@ namespace {
 
 using devicescreen::WorkingScreen;
 
-// Frames this library made and has not yet destroyed (main thread only).
-std::set<QWidget*>& LiveFrames() {
-  static std::set<QWidget*> frames;
-  return frames;
-}
-
-bool OnGuiThread() {
-  auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-  return application != nullptr && QThread::currentThread() == application->thread();
-}
-
 }  // namespace
 
 extern "C" {
@@ -42,7 +30,7 @@ KELDAR_PLUGIN_EXPORT void* _CreateTMainFrame(void* /*owner*/, void* port,
                                              const KeldarLanguageLibrary* language,
                                              const KeldarAdminToolsLibrary* admin_tools,
                                              KeldarDeviceRecord* device, uint8_t* close_flag) {
-  if (device == nullptr || !OnGuiThread()) return nullptr;
+  if (device == nullptr || !look::OnGuiThread()) return nullptr;
   try {
     devicescreen::FrameArguments arguments;
     arguments.port = static_cast<KeldarBusPort*>(port);
@@ -54,21 +42,15 @@ KELDAR_PLUGIN_EXPORT void* _CreateTMainFrame(void* /*owner*/, void* port,
     arguments.closeFlag = close_flag;
     const auto flavour = devicescreen::FlavourOf(
         static_cast<devicescreen::MeterKind>(KELDAR_DEVICE_KIND), KELDAR_DEVICE_MAKER);
-    auto frame = std::make_unique<WorkingScreen>(arguments, flavour);
-    QWidget* widget = frame.get();
-    LiveFrames().insert(widget);
-    // A frame destroyed with its parent window is forgotten as well.
-    QObject::connect(widget, &QObject::destroyed, [widget] { LiveFrames().erase(widget); });
-    frame.release();
-    return static_cast<void*>(widget);
+    return look::RegisterScreen(std::make_unique<WorkingScreen>(arguments, flavour));
   } catch (...) {
     return nullptr;
   }
 }
 
 KELDAR_PLUGIN_EXPORT void _DeleteTMainFrame(void* frame) {
-  auto* widget = static_cast<QWidget*>(frame);
-  if (widget == nullptr || LiveFrames().count(widget) == 0) return;
+  QWidget* widget = look::RegisteredScreen(frame);
+  if (widget == nullptr) return;
   try {
     delete widget;
   } catch (...) {

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "base/kit/table_style.h"
 #include "core/quantity.h"
 #include "core/value_format.h"
 
@@ -53,17 +54,8 @@ void SetUpReadingsTable(QTableWidget& table, const ScreenTexts& texts) {
       {texts.Text(phrase::kColumnQuantity), texts.Text(phrase::kColumnValue),
        texts.Text(phrase::kColumnUnit), texts.Text(phrase::kColumnStorage),
        texts.Text(phrase::kColumnTariff), texts.Text(phrase::kColumnSubunit)});
-  table.verticalHeader()->hide();
-  table.verticalHeader()->setDefaultSectionSize(kRowHeight);
-  table.setSelectionBehavior(QAbstractItemView::SelectRows);
-  table.setSelectionMode(QAbstractItemView::SingleSelection);
-  table.setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table.setAlternatingRowColors(true);
-  table.setShowGrid(false);
-  table.setWordWrap(false);
+  look::StyleListTable(table, kRowHeight);
   auto* header = table.horizontalHeader();
-  header->setHighlightSections(false);
-  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header->setSectionResizeMode(QHeaderView::ResizeToContents);
   header->setSectionResizeMode(kQuantity, QHeaderView::Stretch);
 }

@@ -1,0 +1,21 @@
+#include "base/kit/table_style.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace look {
+
+void StyleListTable(QTableWidget& table, int rowHeight) {
+  table.verticalHeader()->hide();
+  table.verticalHeader()->setDefaultSectionSize(rowHeight);
+  table.setSelectionBehavior(QAbstractItemView::SelectRows);
+  table.setSelectionMode(QAbstractItemView::SingleSelection);
+  table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table.setAlternatingRowColors(true);
+  table.setShowGrid(false);
+  table.setWordWrap(false);
+  table.horizontalHeader()->setHighlightSections(false);
+  table.horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+}  // namespace look
