@@ -5,8 +5,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
+#include "base/platform/sqlite_handle.h"
 #include "base/platform/text.h"
 #include "device/device_record.h"
 
@@ -50,13 +50,6 @@ constexpr std::int32_t KeldarDeviceRecord::*kNumberFields[] = {
     &KeldarDeviceRecord::tariff,
 };
 
-struct DatabaseCloser {
-  void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
-struct StatementFinalizer {
-  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-
 // A column read as a decimal integer from its leading digits (none gives 0).
 std::int32_t LeadingInteger(sqlite3_stmt* row, int column) {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(row, column));
@@ -73,22 +66,16 @@ std::int32_t LeadingInteger(sqlite3_stmt* row, int column) {
   return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-std::string_view ColumnText(sqlite3_stmt* row, int column) {
-  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(row, column));
-  if (text == nullptr) return {};
-  return {text, static_cast<std::size_t>(sqlite3_column_bytes(row, column))};
-}
-
 void ReadRow(sqlite3_stmt* row, KeldarDeviceRecord& record) {
   record.id = LeadingInteger(row, 0);
   record.man_id = LeadingInteger(row, 1);
   record.product_code = LeadingInteger(row, 2);
   record.device_type = static_cast<std::uint8_t>(LeadingInteger(row, 3));
-  platform::CopyToField(record.software_version, ColumnText(row, 4));
+  platform::CopyToField(record.software_version, platform::SqliteText(row, 4));
   int column = kFirstNumberColumn;
   for (auto field : kNumberFields) record.*field = LeadingInteger(row, column++);
-  platform::CopyToField(record.model, ColumnText(row, 25));
-  platform::CopyToField(record.hash, platform::Utf8Prefix(ColumnText(row, 26), 32));
+  platform::CopyToField(record.model, platform::SqliteText(row, 25));
+  platform::CopyToField(record.hash, platform::Utf8Prefix(platform::SqliteText(row, 26), 32));
 }
 
 }  // namespace
@@ -108,18 +95,17 @@ std::uint16_t FirmwareCatalogue::ManufacturerNumber(const char* letters) {
 void FirmwareCatalogue::Find(const char* manufacturer, std::uint8_t productCode,
                              const char* softwareVersion) {
   result_ = EmptyDeviceRecord();
-  sqlite3* raw = nullptr;
-  const int opened = sqlite3_open(databasePath_.c_str(), &raw);
-  std::unique_ptr<sqlite3, DatabaseCloser> db(raw);
-  if (opened != SQLITE_OK) return;
+  // As sqlite3_open does: a missing catalogue is created empty.
+  const platform::SqliteDatabase db =
+      platform::OpenSqlite(databasePath_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  if (!db) return;
 
   char query[2000];
   std::snprintf(query, sizeof query, kQuery,
                 static_cast<unsigned>(ManufacturerNumber(manufacturer)),
                 static_cast<int>(productCode));
-  sqlite3_stmt* rawStatement = nullptr;
-  if (sqlite3_prepare_v2(db.get(), query, -1, &rawStatement, nullptr) != SQLITE_OK) return;
-  std::unique_ptr<sqlite3_stmt, StatementFinalizer> statement(rawStatement);
+  const platform::SqliteStatement statement = platform::PrepareSqlite(db.get(), query);
+  if (!statement) return;
   sqlite3_bind_text(statement.get(), 1, softwareVersion != nullptr ? softwareVersion : "", -1,
                     SQLITE_TRANSIENT);
   // Every row overwrites the result: the last one delivered wins.
