@@ -11,7 +11,7 @@
 #include "base/core/admin_tools_library.h"
 #include "base/core/brand_profile.h"
 #include "base/core/ini_file.h"
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/core/startup_language.h"
 #include "base/kit/client_align.h"
 #include "base/kit/colours.h"

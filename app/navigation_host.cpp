@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "base/core/admin_tools_library.h"
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
 #include "base/platform/worker.h"

@@ -2,7 +2,7 @@
 // language config.ini names (or the system locale's), never written back.
 #pragma once
 
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/core/phrases.h"
 
 namespace keldar::cli {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/core/ini_file.h"
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/kit/back_strip.h"
 #include "base/kit/message_box.h"
 #include "base/kit/widget_look.h"

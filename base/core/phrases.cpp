@@ -1,6 +1,6 @@
 #include "base/core/phrases.h"
 
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 
 namespace {
 

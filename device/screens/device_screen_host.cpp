@@ -5,7 +5,7 @@
 
 #include "base/bus/selection.h"
 #include "base/core/admin_tools_library.h"
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
 #include "device/bus_protocol_library.h"

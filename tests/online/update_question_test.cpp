@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/core/phrases.h"
 #include "base/platform/library.h"
 #include "online/startup_check.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/core/ini_file.h"
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/core/phrases.h"
 #include "base/core/startup_language.h"
 #include "base/platform/locale.h"

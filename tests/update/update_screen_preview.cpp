@@ -10,7 +10,7 @@
 
 #include "app/application.h"
 #include "base/core/brand_profile.h"
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/platform/library.h"
 #include "online/screens/update_screen.h"
 #include "widgets.h"

@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "base/core/brand_profile.h"
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 #include "base/kit/message_box.h"
 #include "base/platform/library.h"
 #include "online/update_worker.h"

@@ -1,4 +1,4 @@
-#include "base/core/language_library.h"
+#include "base/core/phrases_library.h"
 
 #include <cstring>
 
