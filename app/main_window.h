@@ -11,7 +11,6 @@
 #include "online/startup_check.h"
 
 class QLabel;
-
 class QLineEdit;
 
 namespace Ui {

@@ -7,7 +7,6 @@
 #include "base/core/phrases.h"
 
 class QGroupBox;
-
 class QLabel;
 
 namespace Ui {

@@ -11,9 +11,7 @@
 #include "device/serial_ports.h"
 
 class QLabel;
-
 class QProgressBar;
-
 class QWidget;
 
 namespace Ui {

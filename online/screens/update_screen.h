@@ -9,7 +9,6 @@
 #include "online/update_run.h"
 
 class QLabel;
-
 class QProgressBar;
 
 namespace Ui {
