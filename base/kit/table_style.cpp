@@ -18,4 +18,14 @@ void StyleListTable(QTableWidget& table, int rowHeight) {
   table.horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+void AlignCell(QTableWidgetItem& item, Qt::Alignment alignment) {
+  item.setData(Qt::TextAlignmentRole, static_cast<int>(alignment));
+}
+
+QTableWidgetItem* TableCell(const QString& text, Qt::Alignment alignment) {
+  auto* item = new QTableWidgetItem(text);
+  AlignCell(*item, alignment | Qt::AlignVCenter);
+  return item;
+}
+
 }  // namespace look

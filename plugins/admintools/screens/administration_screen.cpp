@@ -6,6 +6,7 @@
 
 #include "base/kit/back_strip.h"
 #include "base/kit/fonts.h"
+#include "base/kit/table_style.h"
 #include "keldar/plugin_abi.h"
 #include "screens/archive_messages.h"
 #include "screens/phrase_keys.h"
@@ -29,7 +30,7 @@ QTableWidgetItem* Cell(const std::string& text, int64_t id = 0) {
 }  // namespace
 
 AdministrationScreen::AdministrationScreen(uint8_t* closeFlag, ScreenTexts texts,
-                                               std::string archiveFile, QWidget* parent)
+                                           std::string archiveFile, QWidget* parent)
     : QFrame(parent),
       ui_(std::make_unique<Ui::TProgramAdministration>()),
       closeFlag_(closeFlag),
@@ -224,7 +225,7 @@ void AdministrationScreen::LoadObjects(int64_t selectId) {
       table.setItem(row, 0, Cell(object.name, object.id));
       table.setItem(row, 1, Cell(object.address));
       auto* count = Cell(std::to_string(devices));
-      count->setTextAlignment(Qt::AlignCenter);
+      look::AlignCell(*count, Qt::AlignCenter);
       table.setItem(row, 2, count);
       if (object.id == selectId) table.selectRow(row);
     }

@@ -5,6 +5,7 @@
 
 #include "base/kit/back_strip.h"
 #include "base/kit/fonts.h"
+#include "base/kit/table_style.h"
 #include "keldar/plugin_abi.h"
 #include "screens/archive_messages.h"
 #include "screens/phrase_keys.h"
@@ -46,16 +47,10 @@ int ColumnOf(Quantity quantity) {
   return ArchiveScreen::kColumnFirstQuantity + static_cast<int>(quantity);
 }
 
-QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
-  auto* item = new QTableWidgetItem(text);
-  item->setTextAlignment(alignment | Qt::AlignVCenter);
-  return item;
-}
-
 }  // namespace
 
-ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts,
-                                               std::string archiveFile, QWidget* parent)
+ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string archiveFile,
+                             QWidget* parent)
     : QFrame(parent),
       ui_(std::make_unique<Ui::TProgramReadLocalArhiv>()),
       closeFlag_(closeFlag),
@@ -86,14 +81,12 @@ ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts,
     LoadReadings();
   });
   connect(ui.ComboBoxDevice, &QComboBox::currentIndexChanged, this, [this] { LoadReadings(); });
-  connect(ui.PanelButtonRefresh, &look::PanelButton::clicked, this,
-          &ArchiveScreen::Refresh);
+  connect(ui.PanelButtonRefresh, &look::PanelButton::clicked, this, &ArchiveScreen::Refresh);
   connect(ui.TableReadings->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     CancelDelete();
     ui_->PanelButtonDelete->setEnabled(!SelectedReadings().empty());
   });
-  connect(ui.PanelButtonDelete, &look::PanelButton::clicked, this,
-          &ArchiveScreen::AskToDelete);
+  connect(ui.PanelButtonDelete, &look::PanelButton::clicked, this, &ArchiveScreen::AskToDelete);
   connect(ui.PanelButtonConfirmDelete, &look::PanelButton::clicked, this,
           &ArchiveScreen::ConfirmDelete);
   connect(ui.PanelButtonConfirmCancel, &look::PanelButton::clicked, this,
@@ -258,20 +251,21 @@ void ArchiveScreen::LoadReadings() {
   const auto right = Qt::AlignRight;
   for (int row = 0; row < table.rowCount(); ++row) {
     const auto& [device, reading] = readings[static_cast<std::size_t>(row)];
-    auto* time = Cell(format::ReadTime(reading.readTime));
+    auto* time = look::TableCell(format::ReadTime(reading.readTime));
     time->setData(kIdRole, QVariant::fromValue<qlonglong>(reading.id));
     time->setData(kKindRole, static_cast<int>(device.kind));
     table.setItem(row, kColumnReadTime, time);
-    auto* caption = Cell(format::DeviceCaption(device));
+    auto* caption = look::TableCell(format::DeviceCaption(device));
     caption->setToolTip(caption->text());
     table.setItem(row, kColumnDevice, caption);
-    table.setItem(row, kColumnKind, Cell(DeviceKindText(texts_, device.kind)));
+    table.setItem(row, kColumnKind, look::TableCell(DeviceKindText(texts_, device.kind)));
     for (Quantity quantity : QuantitiesOf(device.kind)) {
       table.setItem(row, ColumnOf(quantity),
-                    Cell(format::Value(quantity, reading[quantity]), right));
+                    look::TableCell(format::Value(quantity, reading[quantity]), right));
     }
-    table.setItem(row, kColumnErrors, Cell(format::ErrorFlags(reading.errorFlags), right));
-    table.setItem(row, kColumnMeterTime, Cell(format::MeterTime(reading.meterTime)));
+    table.setItem(row, kColumnErrors,
+                  look::TableCell(format::ErrorFlags(reading.errorFlags), right));
+    table.setItem(row, kColumnMeterTime, look::TableCell(format::MeterTime(reading.meterTime)));
   }
   table.setUpdatesEnabled(true);
   ui_->Pages->setCurrentWidget(ui_->PageReadings);

@@ -40,12 +40,6 @@ QString QuantityText(const MeterRecord& record, const QuantityInfo& info,
   return text;
 }
 
-QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
-  auto* item = new QTableWidgetItem(text);
-  item->setTextAlignment(alignment | Qt::AlignVCenter);
-  return item;
-}
-
 }  // namespace
 
 void SetUpReadingsTable(QTableWidget& table, const ScreenTexts& texts) {
@@ -72,12 +66,12 @@ void ShowReadings(QTableWidget& table, const MeterReading& reading, const Screen
         shown.word != nullptr ? texts.Text(*shown.word) : QString::fromStdString(shown.text);
     const QString unit =
         shown.unit != nullptr ? texts.Text(*shown.unit) : QString::fromStdString(shown.unitText);
-    table.setItem(row, kQuantity, Cell(QuantityText(record, info, texts)));
-    table.setItem(row, kValue, Cell(value, Qt::AlignRight));
-    table.setItem(row, kUnit, Cell(unit));
-    table.setItem(row, kStorage, Cell(QString::number(record.storage), Qt::AlignRight));
-    table.setItem(row, kTariff, Cell(QString::number(record.tariff), Qt::AlignRight));
-    table.setItem(row, kSubunit, Cell(QString::number(record.subunit), Qt::AlignRight));
+    table.setItem(row, kQuantity, look::TableCell(QuantityText(record, info, texts)));
+    table.setItem(row, kValue, look::TableCell(value, Qt::AlignRight));
+    table.setItem(row, kUnit, look::TableCell(unit));
+    table.setItem(row, kStorage, look::TableCell(QString::number(record.storage), Qt::AlignRight));
+    table.setItem(row, kTariff, look::TableCell(QString::number(record.tariff), Qt::AlignRight));
+    table.setItem(row, kSubunit, look::TableCell(QString::number(record.subunit), Qt::AlignRight));
     ++row;
   }
 }
