@@ -14,26 +14,15 @@
 #include "device/screens/select_device_screen.h"
 #include "keldar/bus_protocol_types.h"
 
-namespace {
-
-// How often the close flag is looked at. The flag is the plug-ins' interface:
-// they set it and cannot signal.
-constexpr int kCloseWatchMs = 100;
-
-}  // namespace
-
 NavigationHost::NavigationHost(NavigationContext context)
-    : context_(std::move(context)), connectWorker_(*this) {
+    : context_(std::move(context)),
+      closeWatch_(&closeRequest_, [this] { CloseScreens(); }),
+      connectWorker_(*this) {
   setObjectName(QStringLiteral("TreadMainForm"));
-  closeWatch_.setInterval(kCloseWatchMs);
-  connect(&closeWatch_, &QTimer::timeout, this, [this] {
-    if (CloseRequested() != 0) CloseScreens();
-  });
-  closeWatch_.start();
 }
 
 NavigationHost::~NavigationHost() {
-  closeWatch_.stop();
+  closeWatch_.Stop();
   StopConnecting();
   CloseScreens();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <atomic>
 #include <cstdint>
 
+#include "base/platform/close_flag_watch.h"
 #include "device/connect_worker.h"
 #include "device/identification.h"
 #include "device/screens/navigation_context.h"
@@ -60,7 +60,7 @@ class NavigationHost : public QObject, private IdentifyObserver {
   QWidget* archive_ = nullptr;
   SelectDeviceScreen* selectDevice_ = nullptr;
   KeldarBusPort* portObject_ = nullptr;
-  QTimer closeWatch_;
+  platform::CloseFlagWatch closeWatch_;
   bool connecting_ = false;
   std::atomic<bool> selectionPromised_{false};  // set by the connect worker
   ConnectWorker connectWorker_;

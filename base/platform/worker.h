@@ -62,7 +62,6 @@ class Worker {
 
   // Asks the work to end at its next check of the stop token; returns at once.
   void RequestStop() { thread_.request_stop(); }
-  bool StopRequested() const { return thread_.get_stop_token().stop_requested(); }
   // The run's stop token, for those who act when it is stopped.
   std::stop_token StopToken() const { return thread_.get_stop_token(); }
 
@@ -72,9 +71,6 @@ class Worker {
     thread_.request_stop();
     thread_.join();
   }
-
-  // True from Start until Stop or Join (the work itself may have ended).
-  bool Started() const { return thread_.joinable(); }
 
  private:
   std::jthread thread_;

@@ -9,31 +9,22 @@
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
 #include "device/bus_protocol_library.h"
-#include "device/device_list.h"
 #include "device/device_dispatch.h"
+#include "device/device_list.h"
 #include "device/device_plugin_library.h"
 #include "device/screens/home_screen.h"
 
-namespace {
-
-// How often the close flag is looked at: the device plug-ins set it and cannot signal.
-constexpr int kCloseWatchMs = 100;
-
-}  // namespace
-
 DeviceScreenHost::DeviceScreenHost(NavigationContext context, KeldarBusPort* port,
-                                       uint8_t* closeFlag)
-    : context_(std::move(context)), port_(port), closeFlag_(closeFlag) {
+                                   uint8_t* closeFlag)
+    : context_(std::move(context)),
+      port_(port),
+      closeFlag_(closeFlag),
+      closeWatch_(closeFlag, [this] { CloseDeviceScreens(); }) {
   setObjectName(QStringLiteral("TreadSelectDevice"));
-  closeWatch_.setInterval(kCloseWatchMs);
-  connect(&closeWatch_, &QTimer::timeout, this, [this] {
-    if (keldar_flag_get(closeFlag_) != 0) CloseDeviceScreens();
-  });
-  closeWatch_.start();
 }
 
 DeviceScreenHost::~DeviceScreenHost() {
-  closeWatch_.stop();
+  closeWatch_.Stop();
   CloseDeviceScreens();
 }
 

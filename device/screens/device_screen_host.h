@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <array>
 #include <cstdint>
 
+#include "base/platform/close_flag_watch.h"
 #include "device/screens/navigation_context.h"
 
 class QWidget;
@@ -40,5 +40,5 @@ class DeviceScreenHost : public QObject {
   uint8_t* closeFlag_;
   std::array<QWidget*, 5> frames_{};
   QWidget* configuration_ = nullptr;
-  QTimer closeWatch_;
+  platform::CloseFlagWatch closeWatch_;
 };
