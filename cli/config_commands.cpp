@@ -48,6 +48,7 @@ class MeterSession {
     record_.address = static_cast<std::uint8_t>(target.address);
     // A fresh port knows nothing of the meter's frame count: reset the link
     // first, so the meter answers anew instead of repeating an old answer.
+    // (Each change makes a reset of its own and goes on only when acknowledged.)
     const mbus::Link link{lib, port_.get(), {}};
     mbus::Ping(link, record_.address);
     configuration_.emplace(link, record_);
@@ -87,18 +88,6 @@ class MeterSession {
   KeldarDeviceRecord record_{};
   std::optional<DeviceConfiguration> configuration_;
 };
-
-ConfigurationEvent EventOf(DeviceConfiguration::Outcome outcome, ConfigurationEvent success) {
-  switch (outcome) {
-    case DeviceConfiguration::Outcome::Acknowledged:
-      return success;
-    case DeviceConfiguration::Outcome::InvalidResponse:
-      return ConfigurationEvent::InvalidResponse;
-    case DeviceConfiguration::Outcome::Rejected:
-      break;
-  }
-  return ConfigurationEvent::Rejected;
-}
 
 bool AllOf(const std::string& text, int (*test)(int), std::size_t maxLength) {
   return !text.empty() && text.size() <= maxLength &&
@@ -171,11 +160,16 @@ int RunSetAddress(const std::vector<std::string>& args, CommandIo& io) {
         MeterSession meter(target, options.Flag(kJsonOption), io);
         if (!meter.Ready()) return kExitFailed;
         DeviceConfiguration::AddressChange change;
+        using Outcome = DeviceConfiguration::Outcome;
+        const auto note = [&change](Outcome outcome) {
+          change.severalMeters = change.severalMeters || outcome == Outcome::SeveralMeters;
+          return outcome == Outcome::Acknowledged;
+        };
+        if (primary) change.primary = note(meter.Configuration().SetPrimaryAddress(*primary));
         // A short secondary address is filled with blanks on the right, as the screen's edit is.
-        if (primary) change.primary = meter.Configuration().SetPrimaryAddress(*primary);
-        if (secondary) {
-          change.secondary = meter.Configuration().SetSecondaryAddress(
-              *secondary + std::string(8 - secondary->size(), ' '));
+        if (secondary && !change.severalMeters) {
+          change.secondary = note(meter.Configuration().SetSecondaryAddress(
+              *secondary + std::string(8 - secondary->size(), ' ')));
         }
         // Each address asked for: whether the meter took it.
         QJsonObject changed;
@@ -195,8 +189,8 @@ int RunSetSerial(const std::vector<std::string>& args, CommandIo& io) {
         MeterSession meter(target, options.Flag(kJsonOption), io);
         if (!meter.Ready()) return kExitFailed;
         const auto outcome = meter.Configuration().SetSerialNumber(options.Positional()[0]);
-        return meter.Tell(EventOf(outcome, ConfigurationEvent::SerialChanged)) ? kExitOk
-                                                                               : kExitFailed;
+        return meter.Tell(EventFor(outcome, ConfigurationEvent::SerialChanged)) ? kExitOk
+                                                                                : kExitFailed;
       });
 }
 
@@ -212,8 +206,8 @@ int RunSetType(const std::vector<std::string>& args, CommandIo& io) {
         MeterSession meter(target, options.Flag(kJsonOption), io);
         if (!meter.Ready()) return kExitFailed;
         const auto outcome = meter.Configuration().SetDeviceType(static_cast<std::uint8_t>(*code));
-        return meter.Tell(EventOf(outcome, ConfigurationEvent::TypeChanged)) ? kExitOk
-                                                                             : kExitFailed;
+        return meter.Tell(EventFor(outcome, ConfigurationEvent::TypeChanged)) ? kExitOk
+                                                                              : kExitFailed;
       });
 }
 

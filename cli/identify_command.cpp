@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ostream>
 
+#include "base/bus/constants.h"
 #include "base/bus/objects.h"
 #include "base/core/ini_file.h"
 #include "cli_language.h"
@@ -31,7 +32,8 @@ constexpr char kIdentifyHelp[] =
     "stored in ./config.ini. Progress lines are printed as the screen shows them,\n"
     "then the meter and its devices.\n"
     "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
-    "  --baud N       the speed to switch the meter to\n"
+    "  --baud N       the speed to switch the meter to: 300, 600, 1200, 2400,\n"
+    "                 4800, 9600, 19200 or 38400 (the speeds a meter can be told)\n"
     "  --address A    primary address 1-254\n"
     "  --json         print one JSON document instead of text (the progress\n"
     "                 lines then go to standard error)\n"
@@ -94,6 +96,12 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   if (!target) return status;
   if (!options.Positional().empty())
     return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
+  // Refused before anything is sent or stored: a meter cannot be told this speed.
+  if (!mbus::HasSpeedCode(target->baud))
+    return Fail(io, kExitUsage,
+                "--baud: a meter can be switched to 300, 600, 1200, 2400, 4800, 9600, 19200 or "
+                "38400 baud, not " +
+                    std::to_string(target->baud));
 
   BusProtocolLibrary library;
   if (!library.IsLoaded())
@@ -117,8 +125,8 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   FirmwareCatalogue catalogue;
   IdentifiedDevices().ClearDevices();
   // The run deletes the port unless a selection keeps it open.
-  Identification identification({lib, port.release(), {}}, IdentifiedDevices(), catalogue, Settings(),
-                                std::move(texts), observer);
+  Identification identification({lib, port.release(), {}}, IdentifiedDevices(), catalogue,
+                                Settings(), std::move(texts), observer);
   const IdentifyOutcome outcome = identification.Run({target->port, target->baud, target->address});
 
   QJsonArray devices;
@@ -142,6 +150,11 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   }
   if (outcome.foundSpeed == 0) {
     io.out << "no meter answered at address " << target->address << '\n';
+    return kExitOk;
+  }
+  if (outcome.manufacturer.empty()) {
+    io.out << "a meter acknowledged at address " << target->address << " at " << outcome.foundSpeed
+           << " baud, but sent no identification (no variable data)\n";
     return kExitOk;
   }
   io.out << "meter " << outcome.manufacturer << ", medium " << outcome.medium << ", answered at "

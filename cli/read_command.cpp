@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "base/bus/constants.h"
 #include "base/bus/exchange.h"
 #include "base/bus/objects.h"
 #include "base/bus/read.h"
@@ -61,8 +62,13 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =
       "address " + std::to_string(*address) + " at " + std::to_string(*baud) + " baud";
-  if (mbus::Ping(link, a) != KELDAR_BUS_RESULT_ACK)
-    return Fail(io, kExitFailed, "no answer from " + where);
+  const int reset = mbus::Ping(link, a);
+  if (reset == mbus::kResultGarbage)
+    return Fail(
+        io, kExitFailed,
+        "no clean acknowledgement from " + where +
+            ": bytes came that make no frame (noise on the line, or several meters at once)");
+  if (reset != KELDAR_BUS_RESULT_ACK) return Fail(io, kExitFailed, "no answer from " + where);
 
   const mbus::Telegram target = mbus::NewTelegram(lib);
   const mbus::ReadResult read = mbus::ReadUserData(link, a, target.get());
@@ -70,6 +76,14 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitFailed,
                 "the meter at " + where + " answered with an error: " +
                     (read.errorText.empty() ? "(no text)" : read.errorText));
+  if (read.status == mbus::ReadStatus::OtherAddress)
+    return Fail(io, kExitFailed,
+                "a meter with another primary address answered for " + where +
+                    "; its data is not shown. Check that no two meters share the address.");
+  if (read.status == mbus::ReadStatus::Collision)
+    return Fail(io, kExitFailed,
+                "bytes that make no frame came from " + where +
+                    " (noise on the line, or several meters answering at once)");
   if (read.status != mbus::ReadStatus::Done) {
     return Fail(io, kExitFailed,
                 read.telegrams == 0 ? "no user data from " + where

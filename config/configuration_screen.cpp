@@ -111,14 +111,8 @@ void DeviceConfigurationScreen::ButtonSetDeviceTypeClick() {
     Show(ConfigurationEvent::NoTypeSelected);  // nothing is sent without a type
     return;
   }
-  switch (configuration_->SetDeviceType(static_cast<std::uint8_t>(codes_[index]))) {
-    case DeviceConfiguration::Outcome::Acknowledged:
-      return Show(ConfigurationEvent::TypeChanged);
-    case DeviceConfiguration::Outcome::InvalidResponse:
-      return Show(ConfigurationEvent::InvalidResponse);
-    case DeviceConfiguration::Outcome::Rejected:
-      return Show(ConfigurationEvent::Rejected);
-  }
+  Show(EventFor(configuration_->SetDeviceType(static_cast<std::uint8_t>(codes_[index])),
+                ConfigurationEvent::TypeChanged));
 }
 
 void DeviceConfigurationScreen::ButtonSetSerialNumberClick() {
@@ -126,14 +120,7 @@ void DeviceConfigurationScreen::ButtonSetSerialNumberClick() {
   std::string serial = EditText(ui_->MaskEditSerialNumber);
   if (HasGap(serial)) return Show(ConfigurationEvent::SerialHasGap);
   serial.erase(serial.find_last_not_of(' ') + 1);
-  switch (configuration_->SetSerialNumber(serial)) {
-    case DeviceConfiguration::Outcome::Acknowledged:
-      return Show(ConfigurationEvent::SerialChanged);
-    case DeviceConfiguration::Outcome::InvalidResponse:
-      return Show(ConfigurationEvent::InvalidResponse);
-    case DeviceConfiguration::Outcome::Rejected:
-      return Show(ConfigurationEvent::Rejected);
-  }
+  Show(EventFor(configuration_->SetSerialNumber(serial), ConfigurationEvent::SerialChanged));
 }
 
 void DeviceConfigurationScreen::ButtonSetDeviceAdressClick() {

@@ -1263,6 +1263,18 @@ INSERT INTO phrases (key, language_id, text) VALUES
    'У серійному номері пропущено цифру. Введіть номер без пропусків; пристрою нічого не надіслано.');
 
 ------------------------------------------------------------------------------------------
+-- Configuration: a change at address 254 is sent only when one meter listens there
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SEVERAL_DEVICES_AT_ADDRESS_254', 1,
+   'Several devices answer at address 254. Connect to the device by its primary address; nothing was sent to the devices.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SEVERAL_DEVICES_AT_ADDRESS_254', 2,
+   'По адресу 254 отвечает несколько устройств. Подключитесь к устройству по его первичному адресу; устройствам ничего не отправлено.'),
+  ('FRAME_PROGRAM_CONFIGURATION_DEVICE_SEVERAL_DEVICES_AT_ADDRESS_254', 3,
+   'За адресою 254 відповідає кілька пристроїв. Підключіться до пристрою за його первинною адресою; пристроям нічого не надіслано.');
+
+------------------------------------------------------------------------------------------
 -- About box
 ------------------------------------------------------------------------------------------
 

@@ -36,6 +36,10 @@ constexpr ConfigurationMessage kMessages[] = {
      "В серийном номере пропущена цифра. Введите номер без пропусков; устройству ничего не "
      "отправлено.",
      kMbIconWarning, "Ошибка"},
+    {"FRAME_PROGRAM_CONFIGURATION_DEVICE_SEVERAL_DEVICES_AT_ADDRESS_254",
+     "По адресу 254 отвечает несколько устройств. Подключитесь к устройству по его первичному "
+     "адресу; устройствам ничего не отправлено.",
+     kMbIconWarning, "Ошибка"},
 };
 
 }  // namespace
@@ -45,10 +49,25 @@ const ConfigurationMessage& MessageFor(ConfigurationEvent event) {
 }
 
 ConfigurationEvent EventFor(DeviceConfiguration::AddressChange change) {
+  if (change.severalMeters) return ConfigurationEvent::SeveralMeters;
   if (change.primary && change.secondary) return ConfigurationEvent::BothAddressesChanged;
   if (change.primary) return ConfigurationEvent::OnlyPrimaryChanged;
   if (change.secondary) return ConfigurationEvent::OnlySecondaryChanged;
   return ConfigurationEvent::NoAddressChanged;
+}
+
+ConfigurationEvent EventFor(DeviceConfiguration::Outcome outcome, ConfigurationEvent success) {
+  switch (outcome) {
+    case DeviceConfiguration::Outcome::Acknowledged:
+      return success;
+    case DeviceConfiguration::Outcome::InvalidResponse:
+      return ConfigurationEvent::InvalidResponse;
+    case DeviceConfiguration::Outcome::SeveralMeters:
+      return ConfigurationEvent::SeveralMeters;
+    case DeviceConfiguration::Outcome::Rejected:
+      break;
+  }
+  return ConfigurationEvent::Rejected;
 }
 
 bool IsSuccess(ConfigurationEvent event) {

@@ -15,6 +15,7 @@ enum class ConfigurationEvent {
   NoAddressChanged,
   NoTypeSelected,
   SerialHasGap,
+  SeveralMeters,
 };
 
 struct ConfigurationMessage {
@@ -26,5 +27,7 @@ struct ConfigurationMessage {
 
 const ConfigurationMessage& MessageFor(ConfigurationEvent event);
 ConfigurationEvent EventFor(DeviceConfiguration::AddressChange change);
+// The event of a type or serial-number change; `success` when acknowledged.
+ConfigurationEvent EventFor(DeviceConfiguration::Outcome outcome, ConfigurationEvent success);
 // True when the event is a success the meter acknowledged.
 bool IsSuccess(ConfigurationEvent event);

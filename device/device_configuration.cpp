@@ -98,12 +98,31 @@ DeviceConfiguration::Addresses DeviceConfiguration::ReadAddresses() const {
   return addresses;
 }
 
-bool DeviceConfiguration::LinkReset() const {
-  return mbus::Ping(link_, Address()) == KELDAR_BUS_RESULT_ACK;
+bool DeviceConfiguration::OneMeterAnswers(bool& several) const {
+  // Every meter answers 254 at once: their acknowledgements merge into one E5,
+  // but their user data collide into bytes that make no frame.
+  several = false;
+  mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
+  if (!telegram) return false;
+  const std::uint8_t reqUd2 = keldar_bus_getCFieldREQ_UD2(link_.lib, telegram->short_frame);
+  const int answer = mbus::SendShortFrame(link_, reqUd2, Address(), telegram.get());
+  several = answer == mbus::kResultGarbage;
+  return answer == KELDAR_BUS_RESULT_USER_DATA;
+}
+
+DeviceConfiguration::Outcome DeviceConfiguration::ReadyToWrite() const {
+  if (Address() == mbus::kAddressAny) {
+    bool several = false;
+    if (!OneMeterAnswers(several))
+      return several ? Outcome::SeveralMeters : Outcome::InvalidResponse;
+  }
+  // No write follows a reset the meter did not acknowledge.
+  if (mbus::Ping(link_, Address()) != KELDAR_BUS_RESULT_ACK) return Outcome::InvalidResponse;
+  return Outcome::Acknowledged;
 }
 
 DeviceConfiguration::Outcome DeviceConfiguration::SetDeviceType(std::uint8_t code) {
-  if (!LinkReset()) return Outcome::InvalidResponse;
+  if (const Outcome ready = ReadyToWrite(); ready != Outcome::Acknowledged) return ready;
   mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
   keldar_bus_SetDeviceType(link_.lib, telegram->long_frame, Address(), code);
@@ -113,7 +132,7 @@ DeviceConfiguration::Outcome DeviceConfiguration::SetDeviceType(std::uint8_t cod
 }
 
 DeviceConfiguration::Outcome DeviceConfiguration::SetSerialNumber(const std::string& serialText) {
-  if (!LinkReset()) return Outcome::InvalidResponse;
+  if (const Outcome ready = ReadyToWrite(); ready != Outcome::Acknowledged) return ready;
   mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
   // A refused build leaves the frame empty; the meter then rejects nothing it understood.
@@ -128,28 +147,35 @@ DeviceConfiguration::Outcome DeviceConfiguration::SetSerialNumber(const std::str
 DeviceConfiguration::AddressChange DeviceConfiguration::SetAddresses(
     const std::string& primaryText, const std::string& secondaryText) {
   AddressChange change;
-  change.primary = SetPrimaryAddress(primaryText);
+  const Outcome primary = SetPrimaryAddress(primaryText);
+  change.severalMeters = primary == Outcome::SeveralMeters;
+  change.primary = primary == Outcome::Acknowledged;
+  if (change.severalMeters) return change;  // the secondary would reach them all too
   // Sent whatever became of the primary address; after a change, to the new one.
-  change.secondary = SetSecondaryAddress(secondaryText);
+  change.secondary = SetSecondaryAddress(secondaryText) == Outcome::Acknowledged;
   return change;
 }
 
-bool DeviceConfiguration::SetPrimaryAddress(const std::string& primaryText) {
+DeviceConfiguration::Outcome DeviceConfiguration::SetPrimaryAddress(
+    const std::string& primaryText) {
   const std::int64_t primary = std::min(LeadingDecimal(primaryText.substr(0, 5)), kHighestPrimary);
+  if (const Outcome ready = ReadyToWrite(); ready != Outcome::Acknowledged) return ready;
   mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
   keldar_bus_SetAddress(link_.lib, telegram->long_frame, Address(),
                         static_cast<std::uint64_t>(primary), 0);
-  if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return false;
+  if (Send(telegram.get()) != KELDAR_BUS_RESULT_ACK) return Outcome::Rejected;
   record_.address = static_cast<std::uint8_t>(primary);
-  return true;
+  return Outcome::Acknowledged;
 }
 
-bool DeviceConfiguration::SetSecondaryAddress(const std::string& secondaryText) {
+DeviceConfiguration::Outcome DeviceConfiguration::SetSecondaryAddress(
+    const std::string& secondaryText) {
   const std::uint64_t secondary =
       std::min(HexTextToUInt64(secondaryText.c_str()), kHighestSecondary);
+  if (const Outcome ready = ReadyToWrite(); ready != Outcome::Acknowledged) return ready;
   mbus::Telegram telegram = mbus::NewTelegram(link_.lib);
   keldar_bus_LongFrameClear(link_.lib, telegram->long_frame);
   keldar_bus_SetAddress(link_.lib, telegram->long_frame, Address(), secondary, 1);
-  return Send(telegram.get()) == KELDAR_BUS_RESULT_ACK;
+  return Send(telegram.get()) == KELDAR_BUS_RESULT_ACK ? Outcome::Acknowledged : Outcome::Rejected;
 }

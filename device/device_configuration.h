@@ -7,11 +7,13 @@
 #include "keldar/device_record.h"
 
 // The exchanges of the device configuration screen, shared with keldar-cli:
-// read the addresses, change device type, serial number and addresses. The
-// DeviceRecord changes only after the meter acknowledged.
+// read the addresses, change device type, serial number and addresses. Every
+// change starts with a link reset the meter acknowledged, and at address 254
+// with proof that exactly one meter listens there; the DeviceRecord changes
+// only after the meter acknowledged.
 class DeviceConfiguration {
  public:
-  enum class Outcome { Acknowledged, InvalidResponse, Rejected };
+  enum class Outcome { Acknowledged, InvalidResponse, Rejected, SeveralMeters };
   enum class PrimaryReadout { Received, InvalidResponse, NotReceived };
 
   struct Addresses {
@@ -22,6 +24,7 @@ class DeviceConfiguration {
   struct AddressChange {
     bool primary = false;
     bool secondary = false;
+    bool severalMeters = false;  // nothing was sent: more than one meter answers at 254
   };
 
   DeviceConfiguration(mbus::Link link, KeldarDeviceRecord& record);
@@ -33,13 +36,16 @@ class DeviceConfiguration {
   // The primary address (decimal, above 252 sent as 252) and the secondary
   // address (hexadecimal digits, blanks count as 0) are sent one after the other.
   AddressChange SetAddresses(const std::string& primaryText, const std::string& secondaryText);
-  // Each address alone; true when the meter acknowledged.
-  bool SetPrimaryAddress(const std::string& primaryText);
-  bool SetSecondaryAddress(const std::string& secondaryText);
+  // Each address alone.
+  Outcome SetPrimaryAddress(const std::string& primaryText);
+  Outcome SetSecondaryAddress(const std::string& secondaryText);
 
  private:
   int Send(KeldarBusTelegram* telegram) const;
-  bool LinkReset() const;
+  // What stands in the way of a write: nothing (Acknowledged), several meters
+  // at 254, or a link reset the meter did not acknowledge.
+  Outcome ReadyToWrite() const;
+  bool OneMeterAnswers(bool& several) const;
   std::uint8_t Address() const { return record_.address; }
 
   mbus::Link link_;

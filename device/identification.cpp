@@ -31,9 +31,8 @@ bool IsAcceptedManufacturer(const std::string& letters) {
   return letters == "KRV" || letters == "PTX" || letters == "MLD";
 }
 
-Identification::Identification(mbus::Link link, DeviceList& devices,
-                               FirmwareCatalogue& catalogue, IniFile& settings,
-                               IdentifyTexts texts, IdentifyObserver& observer)
+Identification::Identification(mbus::Link link, DeviceList& devices, FirmwareCatalogue& catalogue,
+                               IniFile& settings, IdentifyTexts texts, IdentifyObserver& observer)
     : link_(std::move(link)),
       devices_(devices),
       catalogue_(catalogue),
@@ -54,6 +53,13 @@ IdentifyOutcome Identification::Run(const IdentifyRequest& request) {
   request_ = request;
   outcome_ = IdentifyOutcome{};
   currentSpeed_ = 300;
+  if (!mbus::HasSpeedCode(request_.requestedSpeed)) {
+    outcome_.speedRefused = true;
+    observer_.Finish(false);
+    keldar_bus_DeleteCProcessComPort(link_.lib, link_.port);
+    link_.port = nullptr;
+    return outcome_;
+  }
   status_ = texts_.connecting;
   observer_.ShowProgress(outcome_.progress, status_);
   if (PortUsable()) SearchSpeed();

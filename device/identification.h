@@ -45,6 +45,8 @@ struct IdentifyOutcome {
   int medium = -1;
   int progress = 0;
   bool selectionOpened = false;
+  // The requested speed has no code a meter understands: nothing was sent or stored.
+  bool speedRefused = false;
 };
 
 // Finds the meter's speed, reads its identification, switches it to the

@@ -45,6 +45,26 @@ inline constexpr std::uint8_t kVifeInput1 = 0x29;         // after 0x93: pulse i
 inline constexpr int kAnyVersion = 255;
 inline constexpr int kAnyMedium = 255;
 
+// The client's own outcomes of an exchange, beside the library's result codes
+// (each a failure to whoever waits for an acknowledgement or user data).
+inline constexpr int kResultGarbage = -100;  // bytes came that make no frame: noise, a collision
+inline constexpr int kResultOtherAddress = -101;  // user data from a meter not asked
+
+// True when a user-data answer from `answered` may be the answer to a
+// request to `asked`: a primary address is answered by that address alone;
+// at 253 and 254 whoever listens answers with its own address.
+constexpr bool AnswersFor(std::uint8_t asked, std::uint8_t answered) {
+  return asked >= KELDAR_BUS_ADDRESS_SELECTED || asked == answered;
+}
+
+// The speeds a meter can be told to switch to (EN 13757-3, CI B8 to BF).
+constexpr bool HasSpeedCode(int baud) {
+  for (int speed = 300; speed <= 38400; speed *= 2) {
+    if (speed == baud) return true;
+  }
+  return false;
+}
+
 // A meter that announces further telegrams without end must not hold a read
 // forever; no real meter sends more than this.
 inline constexpr int kMaxTelegrams = 64;

@@ -1,21 +1,32 @@
 #include "base/bus/exchange.h"
 
+#include "base/bus/constants.h"
 #include "base/bus/objects.h"
 
 namespace mbus {
 
 namespace {
 
-// Writes `frame`, then reads and parses the answer into `telegram`.
-int Transact(const Link& link, const void* frame, KeldarBusTelegram* telegram) {
+// Writes `frame` for `address`, then reads and parses the answer into `telegram`.
+int Transact(const Link& link, const void* frame, std::uint8_t address,
+             KeldarBusTelegram* telegram) {
   const auto* lib = link.lib;
   Buffer buffer = NewBuffer(lib);
   if (!buffer) return KELDAR_BUS_RESULT_FAILED;
-  keldar_bus_CProcessComPortWriteData(lib, link.port, frame);
+  // A request the library would not send is never waited for.
+  if (keldar_bus_CProcessComPortWriteData(lib, link.port, frame) == 0) {
+    return KELDAR_BUS_RESULT_FAILED;
+  }
   // A line lost while writing answers nothing: do not wait for it.
   if (!link.PortUsable()) return KELDAR_BUS_RESULT_FAILED;
-  keldar_bus_CProcessComPortReadData(lib, link.port, buffer.get());
-  return keldar_bus_ParserTelegram(lib, telegram, buffer.get());
+  if (keldar_bus_CProcessComPortReadData(lib, link.port, buffer.get()) == 0) {
+    return buffer->size > 0 ? kResultGarbage : KELDAR_BUS_RESULT_FAILED;
+  }
+  const int result = keldar_bus_ParserTelegram(lib, telegram, buffer.get());
+  if (result == KELDAR_BUS_RESULT_USER_DATA && !AnswersFor(address, telegram->a_field)) {
+    return kResultOtherAddress;
+  }
+  return result;
 }
 
 }  // namespace
@@ -35,7 +46,7 @@ int ExchangeShortFrame(const Link& link, std::uint8_t cField, std::uint8_t addre
   keldar_bus_SetCField(lib, frame, cField);
   keldar_bus_SetAField(lib, frame, address);
   keldar_bus_ShortFrameSerialize(lib, frame);
-  return Transact(link, frame, telegram);
+  return Transact(link, frame, address, telegram);
 }
 
 int Ping(const Link& link, std::uint8_t address) {
@@ -48,7 +59,7 @@ int Ping(const Link& link, std::uint8_t address) {
 int SendLongFrame(const Link& link, KeldarBusTelegram* telegram) {
   if (link.Stopping() || telegram == nullptr) return KELDAR_BUS_RESULT_FAILED;
   keldar_bus_CLongFrameSerialize(link.lib, telegram->long_frame);
-  return Transact(link, telegram->long_frame, telegram);
+  return Transact(link, telegram->long_frame, telegram->long_frame->a_field, telegram);
 }
 
 }  // namespace mbus

@@ -24,4 +24,3 @@ struct Link {
 };
 
 }  // namespace mbus
-

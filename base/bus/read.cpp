@@ -11,9 +11,13 @@ namespace mbus {
 
 namespace {
 
-// Why an exchange brought nothing: the port itself, or the meter's silence.
-ReadStatus Failure(const Link& link) {
-  return link.PortUsable() ? ReadStatus::NoAnswer : ReadStatus::PortUnavailable;
+// Why exchange result `result` brought no user data: the port itself, what
+// came instead, or the meter's silence.
+ReadStatus Failure(const Link& link, int result) {
+  if (!link.PortUsable()) return ReadStatus::PortUnavailable;
+  if (result == kResultGarbage) return ReadStatus::Collision;
+  if (result == kResultOtherAddress) return ReadStatus::OtherAddress;
+  return ReadStatus::NoAnswer;
 }
 
 void CopyHeader(const KeldarBusTelegram& from, KeldarBusTelegram* to) {
@@ -44,8 +48,9 @@ ReadResult ReadTelegrams(const Link& link, std::uint8_t address, const TelegramH
       return result;
     }
     const std::uint8_t reqUd2 = keldar_bus_getCFieldREQ_UD2(lib, telegram->short_frame);
-    if (ExchangeShortFrame(link, reqUd2, address, telegram.get()) != KELDAR_BUS_RESULT_USER_DATA) {
-      result.status = Failure(link);
+    const int exchanged = ExchangeShortFrame(link, reqUd2, address, telegram.get());
+    if (exchanged != KELDAR_BUS_RESULT_USER_DATA) {
+      result.status = Failure(link, exchanged);
       return result;
     }
     if (telegram->ci_field == kCiApplicationError) {

@@ -14,6 +14,8 @@ enum class ReadStatus {
   Done,             // every telegram arrived (or the bound cut an endless meter off)
   PortUnavailable,  // the port was lost
   NoAnswer,         // a telegram did not arrive, or did not decode
+  Collision,        // bytes came that make no frame: noise, or several meters at once
+  OtherAddress,     // a meter with another primary address answered
   DeviceError,      // the meter answered with an application error (CI 70)
   Stopped           // the link's stop request ended the read
 };

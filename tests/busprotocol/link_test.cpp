@@ -44,12 +44,19 @@ class FarEnd {
     const auto bytes = FromHex(hex);
     ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   }
+  // As a meter answers: once the request of `requestBytes` has been on the
+  // line at `baud` (a pseudo-terminal delivers it at once).
+  void Answer(const std::string& hex, std::size_t requestBytes = 5, int baud = 38400) {
+    std::this_thread::sleep_for(timing::LineTime(requestBytes, baud) +
+                                std::chrono::milliseconds(1));
+    Send(hex);
+  }
   // What the port sent, once `n` bytes have come.
-  std::string Receive(std::size_t n) {
+  std::string Receive(std::size_t n, int waitMs = 2000) {
     std::vector<std::uint8_t> in;
     while (in.size() < n) {
       pollfd p{fd_, POLLIN, 0};
-      if (::poll(&p, 1, 2000) <= 0) break;
+      if (::poll(&p, 1, waitMs) <= 0) break;
       std::uint8_t chunk[64];
       const ssize_t got = ::read(fd_, chunk, std::min(sizeof chunk, n - in.size()));
       if (got <= 0) break;
@@ -90,23 +97,26 @@ TEST(LinkTiming, ACompleteAnswerReturnsAtOnce) {
   ASSERT_TRUE(port.Usable());
   ASSERT_TRUE(port.Send(FromHex(kNke)));
   EXPECT_EQ(far.Receive(5), kNke);
-  far.Send("68 04 04 68 08 01 70 08 81 16");
+  far.Answer("68 04 04 68 08 01 70 08 81 16");
   const auto start = Clock::now();
   const auto answer = port.Receive();
-  ASSERT_TRUE(answer);
-  EXPECT_EQ(ToHex(*answer), "68 04 04 68 08 01 70 08 81 16");
+  ASSERT_EQ(answer.kind, MasterPort::Answer::Kind::kFrame);
+  EXPECT_EQ(ToHex(answer.bytes), "68 04 04 68 08 01 70 08 81 16");
   EXPECT_LT(Since(start), kWindow / 2);
 }
 
-TEST(LinkTiming, SilenceWaitsTheWholeWindow) {
+TEST(LinkTiming, SilenceWaitsTheWholeWindowAndTheNextRequestTheLateGuard) {
   FarEnd far;
   MasterPort port(far.Path(), kBaud, 254);
   const auto start = Clock::now();
   ASSERT_TRUE(port.Send(FromHex(kNke)));
-  EXPECT_FALSE(port.Receive());
+  EXPECT_EQ(port.Receive().kind, MasterPort::Answer::Kind::kNothing);
   EXPECT_GE(Since(start), std::chrono::duration_cast<milliseconds>(kWindow));
   EXPECT_LT(Since(start), kWindow + milliseconds(1000));
   EXPECT_TRUE(port.Usable());
+  const auto silent = Clock::now();
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  EXPECT_GE(Since(silent), std::chrono::duration_cast<milliseconds>(timing::kLateAnswerGuard));
 }
 
 TEST(LinkTiming, ALateAnswerInsideTheWindowIsTaken) {
@@ -119,8 +129,8 @@ TEST(LinkTiming, ALateAnswerInsideTheWindowIsTaken) {
   });
   const auto answer = port.Receive();
   meter.join();
-  ASSERT_TRUE(answer);
-  EXPECT_EQ(ToHex(*answer), "E5");
+  ASSERT_EQ(answer.kind, MasterPort::Answer::Kind::kFrame);
+  EXPECT_EQ(ToHex(answer.bytes), "E5");
 }
 
 TEST(LinkTiming, AnAnswerThatStopsHalfwayEndsAfterASilence) {
@@ -132,24 +142,110 @@ TEST(LinkTiming, AnAnswerThatStopsHalfwayEndsAfterASilence) {
     far.Send("68 04 04 68 08");
   });
   const auto start = Clock::now();
-  EXPECT_FALSE(port.Receive());
+  const auto answer = port.Receive();
   meter.join();
+  EXPECT_EQ(answer.kind, MasterPort::Answer::Kind::kGarbage);
+  EXPECT_EQ(ToHex(answer.bytes), "68 04 04 68 08");
   // Bytes at 100 ms restart the wait: a whole window of silence after them.
   EXPECT_GE(Since(start), milliseconds(100) + std::chrono::duration_cast<milliseconds>(kWindow));
 }
 
-TEST(LinkFrames, EchoNoiseAndBrokenFramesAreSkipped) {
+using Kind = MasterPort::Answer::Kind;
+
+// What comes back for one SND_NKE when the far end sends `hex` once the
+// request could have been heard.
+MasterPort::Answer AnswerTo(const std::string& hex) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  EXPECT_TRUE(port.Send(FromHex(kNke)));
+  far.Answer(hex);
+  return port.Receive();
+}
+
+TEST(LinkFrames, AnAcknowledgementIsOneE5Alone) {
+  EXPECT_EQ(AnswerTo("E5").kind, Kind::kFrame);
+  // Noise around an E5 is no acknowledgement, wherever the E5 stands.
+  for (const char* noise : {"00 FF E5", "E5 3C", "12 E5 E5 77", "E5 E5"}) {
+    const auto answer = AnswerTo(noise);
+    EXPECT_EQ(answer.kind, Kind::kGarbage) << noise;
+    EXPECT_EQ(ToHex(answer.bytes), noise);
+  }
+}
+
+TEST(LinkFrames, AnE5ThatIsFollowedLaterStillIsNoAcknowledgement) {
   FarEnd far;
   MasterPort port(far.Path(), kBaud, 254);
   ASSERT_TRUE(port.Send(FromHex(kNke)));
-  far.Send("00 FF " + kNke + " 10 08 05 0E 16 E5");  // noise, echo, a bad short frame
-  auto answer = port.Receive();
-  ASSERT_TRUE(answer);
-  EXPECT_EQ(ToHex(*answer), "E5");
+  std::thread meter([&] {
+    far.Answer("E5");
+    std::this_thread::sleep_for(milliseconds(5));
+    far.Send("A7");  // still inside the silence that ends an answer
+  });
+  const auto answer = port.Receive();
+  meter.join();
+  EXPECT_EQ(answer.kind, Kind::kGarbage);
+}
 
+TEST(LinkFrames, BrokenFramesAndTrailingBytesAreGarbage) {
+  EXPECT_EQ(AnswerTo("68 04 04 68 08 01 70 08 80 16").kind, Kind::kGarbage) << "check sum";
+  EXPECT_EQ(AnswerTo("68 04 04 68 08 01 70 08 81 17").kind, Kind::kGarbage) << "stop byte";
+  EXPECT_EQ(AnswerTo("00 68 04 04 68 08 01 70 08 81 16").kind, Kind::kGarbage) << "before";
+  // Two meters at once: the bitwise AND of their frames makes no frame.
+  EXPECT_EQ(AnswerTo("68 04 04 68 08 01 70 08 81 16 E5").kind, Kind::kGarbage) << "after";
+}
+
+TEST(LinkFrames, TheEchoOfTheRequestIsDropped) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
   ASSERT_TRUE(port.Send(FromHex(kNke)));
-  far.Send("68 04 04 68 08 01 70 08 80 16");  // wrong check sum
-  EXPECT_FALSE(port.Receive());
+  far.Send(kNke);  // while the request is still on the line
+  far.Answer("E5");
+  auto answer = port.Receive();
+  EXPECT_EQ(answer.kind, Kind::kFrame);
+  EXPECT_EQ(ToHex(answer.bytes), "E5");
+
+  // An echo that arrives late, after the request left, is dropped too.
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  far.Answer(kNke + " E5");
+  answer = port.Receive();
+  EXPECT_EQ(answer.kind, Kind::kFrame);
+  EXPECT_EQ(ToHex(answer.bytes), "E5");
+}
+
+TEST(LinkFrames, ALateAnswerIsNeverTakenForTheNextOne) {
+  // The meter answers the first request after its window, while the second
+  // request is on the line: that E5 belongs to the first.
+  constexpr int kSlow = 300;  // 440 ms of line time for the write: room on a busy machine
+  FarEnd far;
+  MasterPort port(far.Path(), kSlow, 254);
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  EXPECT_EQ(port.Receive().kind, Kind::kNothing);
+  const std::string write = "68 06 06 68 53 05 51 01 7A 07 26 16";
+  std::thread meter([&] {
+    far.Receive(5 + 12);  // both requests have arrived
+    far.Send("E5");       // while the second request is still on the line
+  });
+  ASSERT_TRUE(port.Send(FromHex(write)));
+  const auto answer = port.Receive();
+  meter.join();
+  EXPECT_EQ(answer.kind, Kind::kNothing);
+}
+
+TEST(LinkFrames, AnAnswerJustAfterItsWindowIsDroppedBeforeTheNextRequest) {
+  FarEnd far;
+  MasterPort port(far.Path(), kBaud, 254);
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  std::thread meter([&] {
+    std::this_thread::sleep_for(std::chrono::duration_cast<milliseconds>(kWindow) +
+                                milliseconds(40));
+    far.Send("E5");  // 40 ms late: the next request is on its way by then
+  });
+  EXPECT_EQ(port.Receive().kind, Kind::kNothing);
+  ASSERT_TRUE(port.Send(FromHex(kNke)));
+  const auto answer = port.Receive();
+  meter.join();
+  EXPECT_EQ(answer.kind, Kind::kNothing);
+  EXPECT_TRUE(port.Usable());
 }
 
 TEST(LinkFrames, StaleInputIsDiscardedBeforeARequest) {
@@ -158,7 +254,19 @@ TEST(LinkFrames, StaleInputIsDiscardedBeforeARequest) {
   far.Send("E5");
   std::this_thread::sleep_for(milliseconds(20));
   ASSERT_TRUE(port.Send(FromHex(kNke)));
-  EXPECT_FALSE(port.Receive());
+  EXPECT_EQ(port.Receive().kind, Kind::kNothing);
+}
+
+TEST(LinkFrames, OnlyAMastersFrameIsSent) {
+  FarEnd far;
+  KeldarBusPort* port = abi::CreatePort(0, 254, far.Path().c_str(), kBaud);
+  KeldarBusLongFrame cleared{};  // what a refused build leaves: 68 03 03 68 00 00 00 00 16
+  const auto bytes = FromHex("68 03 03 68 00 00 00 00 16");
+  cleared.serialized.size = static_cast<std::uint32_t>(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), cleared.serialized.bytes);
+  EXPECT_EQ(abi::PortWrite(port, &cleared), 0);
+  EXPECT_EQ(far.Receive(1, 100), "") << "nothing went on the line";
+  abi::DeletePort(port);
 }
 
 TEST(LinkFrames, NextRequestWaitsElevenBitTimesAfterAnAnswer) {
@@ -166,8 +274,8 @@ TEST(LinkFrames, NextRequestWaitsElevenBitTimesAfterAnAnswer) {
   MasterPort port(far.Path(), 300, 254);
   ASSERT_TRUE(port.Send(FromHex(kNke)));
   far.Receive(5);
-  far.Send("E5");
-  ASSERT_TRUE(port.Receive());
+  far.Answer("E5", 5, 300);
+  ASSERT_EQ(port.Receive().kind, Kind::kFrame);
   const auto start = Clock::now();
   ASSERT_TRUE(port.Send(FromHex(kNke)));
   EXPECT_GE(Since(start), std::chrono::duration_cast<milliseconds>(timing::RequestGap(300)));
@@ -203,7 +311,7 @@ TEST(LinkPort, SpeedsStatusAndFailures) {
   MasterPort missing("/dev/no-such-port", 2400, 254);
   EXPECT_FALSE(missing.Usable());
   EXPECT_FALSE(missing.Send(FromHex(kNke)));
-  EXPECT_FALSE(missing.Receive());
+  EXPECT_EQ(missing.Receive().kind, Kind::kNothing);
 
   // A second port of ours on the same line is refused.
   MasterPort second(far.Path(), 2400, 254);
@@ -211,7 +319,7 @@ TEST(LinkPort, SpeedsStatusAndFailures) {
 
   far.Close();  // the device goes away
   port.Send(FromHex(kNke));
-  EXPECT_FALSE(port.Receive());
+  EXPECT_EQ(port.Receive().kind, Kind::kNothing);
   EXPECT_FALSE(port.Usable());
 }
 
@@ -255,7 +363,7 @@ TEST(LinkPort, InterfaceObjects) {
   nke.a_field = 5;
   abi::ShortFrameSerialize(&nke);
   ASSERT_EQ(abi::PortWrite(port, &nke), 1);
-  far.Send("E5");
+  far.Answer("E5");
   KeldarBusData buffer{};
   buffer.size = 7;
   ASSERT_EQ(abi::PortRead(port, &buffer), 1);

@@ -125,6 +125,11 @@ int32_t Parse(KeldarBusTelegram* telegram, const KeldarBusData* buffer) {
   if (answer.kind == Answer::Kind::Ack) return KELDAR_BUS_RESULT_ACK;
   auto* fake = reinterpret_cast<FakeTelegram*>(telegram);
   telegram->ci_field = answer.ci;
+  {
+    std::lock_guard lock(S().mutex);
+    const std::uint8_t asked = S().sent.empty() ? 0 : S().sent.back().a;
+    telegram->a_field = answer.address.value_or(asked);
+  }
   telegram->medium = answer.medium;
   telegram->identification = answer.identification;
   std::snprintf(telegram->manufacturer_text, sizeof telegram->manufacturer_text, "KRV");

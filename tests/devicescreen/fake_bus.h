@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,9 @@ struct Answer {
   std::uint8_t ci = 0x72;
   std::uint8_t medium = 4;
   std::uint64_t identification = 0x41000001;
-  std::string errorText;              // CI 70
-  std::chrono::milliseconds delay{};  // how long the read takes
+  std::string errorText;                // CI 70
+  std::optional<std::uint8_t> address;  // the A field; the address asked when not given
+  std::chrono::milliseconds delay{};    // how long the read takes
 
   static Answer Ack() {
     Answer a;

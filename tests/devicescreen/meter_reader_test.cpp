@@ -65,6 +65,21 @@ TEST_F(MeterReaderTest, ASecondResetWakesASlowMeter) {
   EXPECT_EQ(bus_.Sent().size(), 3u);
 }
 
+TEST_F(MeterReaderTest, DataFromAnotherAddressIsNeverTakenForTheMetersOwn) {
+  bus_.Queue(Answer::Ack());
+  auto stranger = Answer::Data({Block(0x04, 0x06).Number(1000, "Wh")});
+  stranger.address = 7;
+  bus_.Queue(stranger);
+  const ReadOutcome outcome = Read(5);
+  EXPECT_EQ(outcome.status, ReadStatus::NoAnswer);
+  EXPECT_TRUE(outcome.reading.records.empty());
+
+  // At 253 and 254 whoever answers does so with its own address.
+  bus_.Queue(Answer::Ack());
+  bus_.Queue(stranger);
+  EXPECT_EQ(Read(254).status, ReadStatus::Done);
+}
+
 TEST_F(MeterReaderTest, SilenceIsNoAnswer) {
   // No acknowledgement to either reset: no data is asked for.
   EXPECT_EQ(Read().status, ReadStatus::NoAnswer);

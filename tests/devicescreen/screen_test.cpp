@@ -21,7 +21,7 @@ using namespace std::chrono_literals;
 class ScreenTest : public ::testing::Test {
  protected:
   std::unique_ptr<WorkingScreen> Open(MeterKind kind = MeterKind::Heat,
-                                   KeldarDeviceRecord device = HeatDevice()) {
+                                      KeldarDeviceRecord device = HeatDevice()) {
     FrameArguments arguments;
     arguments.port = bus_.Port();
     arguments.bus = bus_.Library();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <random>
 
 namespace keldar::sim {
 
@@ -29,10 +30,20 @@ Bytes Collide(const std::vector<Bytes>& answers) {
   return line;
 }
 
+// Random bytes with an acknowledgement among them, never alone: what a line
+// without a meter but with interference brings back.
+Bytes Noise(std::size_t count, std::mt19937& random) {
+  Bytes bytes(std::max<std::size_t>(count, 2));
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+  bytes[random() % bytes.size()] = kAck;
+  return bytes;
+}
+
 }  // namespace
 
 Bus::Bus(std::vector<MeterDescription> meters) : meters_(std::move(meters)) {
   for (const auto& meter : meters_) {
+    if (meter.noise > 0) continue;  // interference, not a station
     auto station = std::make_unique<Device>(meter);
     Device* parent = station.get();
     stations_.push_back(std::move(station));
@@ -75,7 +86,14 @@ Bus::Reply Bus::Handle(const Request& r, int line_speed) {
       }
     }
   }
-  if (r.a == kBroadcast || answers.empty()) return {};
+  if (r.a == kBroadcast) answers.clear();  // nobody answers a broadcast
+  // Interference comes whoever the request was for.
+  for (const auto& meter : meters_) {
+    if (meter.noise == 0) continue;
+    answers.push_back(Noise(meter.noise, random_));
+    delay = std::max(delay, meter.reply_delay_ms);
+  }
+  if (answers.empty()) return {};
   return {answers.size() == 1 ? answers.front() : Collide(answers), delay};
 }
 

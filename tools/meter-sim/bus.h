@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ class Bus {
  private:
   std::vector<MeterDescription> meters_;
   std::vector<std::unique_ptr<Device>> stations_;
+  std::mt19937 random_{20240611};  // the same noise on every run
 };
 
 // One line for the bus log.

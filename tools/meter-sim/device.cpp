@@ -99,7 +99,8 @@ Bytes Device::Header() {
 }
 
 Bytes Device::AnswerFrame(const Bytes& records) {
-  const std::uint8_t a = parent_ != nullptr ? kSelectedAddress : address_;
+  std::uint8_t a = parent_ != nullptr ? kSelectedAddress : address_;
+  if (parent_ == nullptr && meter_->answer_address) a = *meter_->answer_address;
   return LongFrame(kRspUd, a, kVariableData, Join(Header(), records));
 }
 
@@ -250,6 +251,7 @@ bool Device::ApplyWrite(const BlockHeader& block, const Bytes& data, bool commit
 }
 
 Bytes Device::SendUserData(std::uint8_t ci, const Bytes& data) {
+  if (parent_ == nullptr && meter_->ignores_writes) return {};
   if (const auto speed = SpeedOfCi(ci)) {
     if (parent_ != nullptr || !data.empty()) return {};
     pending_speed_ = *speed;  // after the acknowledgement, at the old speed

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bus.h"
@@ -19,7 +20,8 @@ using namespace keldar::sim;
 
 constexpr char kUsage[] =
     "usage: keldar-meter-sim [options] METER.ini...\n"
-    "  --no-timing        answer at once (no line time, no reply delay)\n"
+    "  --no-timing        answer as soon as the request is complete (no reply\n"
+    "                     delay, the answer's bytes all at once)\n"
     "  --reply-delay MS   reply delay of every meter\n"
     "  --echo             echo each request first, like some level converters\n"
     "  --log FILE         write the bus traffic to FILE\n"
@@ -126,6 +128,7 @@ int main(int argc, char** argv) {
     meters.push_back(std::move(*description));
   }
   if (!options.replay.empty()) meters.push_back(ReplayMeter(options));
+  for (const auto& m : meters) options.echo = options.echo || m.echo;
   if (options.reply_delay_ms >= 0) {
     for (auto& m : meters) m.reply_delay_ms = options.reply_delay_ms;
   }
@@ -164,14 +167,15 @@ int main(int argc, char** argv) {
                        ? LongFrame(request->c, request->a, request->ci, request->data)
                        : Bytes{0x10, request->c, request->a,
                                static_cast<std::uint8_t>(request->c + request->a), 0x16};
-      const auto request_end =
-          options.timing ? first_byte + LineTime(length, speed) : PtyPort::Clock::now();
+      // No meter answers before it heard the whole request, timing or not.
+      const auto request_end = first_byte + LineTime(length, speed);
       if (options.echo) port->Write(sent, false, {}, speed);
       const Bus::Reply reply = bus.Handle(*request, speed);
       log.Request(speed, sent, DescribeRequest(*request), !reply.bytes.empty());
       if (!reply.bytes.empty()) {
         const auto start = options.timing ? request_end + std::chrono::milliseconds(reply.delay_ms)
-                                          : PtyPort::Clock::now();
+                                          : std::max(request_end, PtyPort::Clock::now());
+        if (!options.timing) std::this_thread::sleep_until(start);
         // Logged first: whoever reads the log after the master has the answer finds it there.
         log.Answer(speed, reply.bytes);
         if (!port->Write(reply.bytes, options.timing, start, speed)) return 1;

@@ -210,6 +210,14 @@ std::optional<MeterDescription> ParseMeterText(const std::string& text, std::str
         description.manufacturer_data = *bytes;
       } else if (key == "pulse_weight_0" || key == "pulse_weight_1") {
         description.pulse_weight[key.back() - '0'] = Number(value, 0xFFFFFFFF);
+      } else if (key == "noise") {
+        description.noise = Number(value, 250);
+      } else if (key == "ignores_writes") {
+        description.ignores_writes = Yes(value);
+      } else if (key == "answer_address") {
+        description.answer_address = static_cast<std::uint8_t>(Number(value, 255));
+      } else if (key == "echo") {
+        description.echo = Yes(value);
       } else if (key == "replay") {
         const auto bytes = ParseHex(value);
         if (!bytes || bytes->empty()) throw std::invalid_argument("replay: " + value);

@@ -24,6 +24,14 @@
 //   record = 04 06 : 12345      ; DIF/DIFEs VIF/VIFEs : value in the DIF's coding
 //   replay = 68 … 16            ; answer REQ_UD2 with these frames instead
 //
+// Faults of real lines and meters:
+//   noise = 12                  ; the file describes interference, not a meter: after
+//                               ; every request, this many random bytes, an E5 among them
+//   ignores_writes = yes        ; SND_UD is neither acknowledged nor applied
+//   answer_address = 7          ; RSP_UD carries this address instead of its own
+//   echo = yes                  ; the line echoes every request (a converter that does)
+// (reply_delay_ms beyond the answer window makes a meter that answers late.)
+//
 // An [inputN] section describes the sub-device on input N: identification,
 // version, medium, model, software, secondary and record lines.
 #pragma once
@@ -69,6 +77,10 @@ struct MeterDescription {
   std::uint32_t pulse_weight[2] = {0, 0};
   std::optional<DeviceDescription> inputs[2];
   std::vector<Bytes> replay;
+  std::size_t noise = 0;
+  bool ignores_writes = false;
+  std::optional<std::uint8_t> answer_address;
+  bool echo = false;
 };
 
 // Reads a meter file; on failure returns nothing and says why in `error`.

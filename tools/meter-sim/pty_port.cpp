@@ -29,7 +29,9 @@ bool MakeRaw(int fd) {
 }  // namespace
 
 std::chrono::microseconds LineTime(std::size_t bytes, int baud) {
-  return std::chrono::microseconds(static_cast<long long>(bytes) * 11 * 1'000'000 / baud);
+  // Rounded up: a byte is never on the line sooner than it could be.
+  return std::chrono::microseconds((static_cast<long long>(bytes) * 11 * 1'000'000 + baud - 1) /
+                                   baud);
 }
 
 std::optional<PtyPort> PtyPort::Open(std::string& error) {

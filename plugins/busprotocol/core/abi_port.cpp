@@ -1,7 +1,10 @@
 #include "abi_port.h"
 
+#include <algorithm>
+
 #include "abi_frames.h"
 #include "abi_objects.h"
+#include "frame_codec.h"
 
 namespace keldar::bus::abi {
 
@@ -16,15 +19,24 @@ int32_t PortWrite(KeldarBusPort* port, const void* frame) {
   if (port == nullptr || frame == nullptr) return 0;
   const KeldarBusData* bytes = SerializedBytes(frame);
   if (bytes->size == 0 || bytes->size > KELDAR_BUS_FRAME_CAPACITY) return 0;
+  // Only a master's request goes on the bus: a frame left empty by a refused
+  // build (C field 0) would reach every meter as a stray frame.
+  const auto request = DecodeFrame(DataBytes(*bytes));
+  if (!request || !IsFromMaster(*request)) return 0;
   return port->master.Send(DataBytes(*bytes)) ? 1 : 0;
 }
 
 int32_t PortRead(KeldarBusPort* port, KeldarBusData* buffer) {
   if (port == nullptr || buffer == nullptr) return 0;
   buffer->size = 0;
-  const auto frame = port->master.Receive();
-  if (!frame) return 0;
-  return AssignData(*buffer, *frame) ? 1 : 0;
+  const auto answer = port->master.Receive();
+  if (answer.kind == MasterPort::Answer::Kind::kFrame)
+    return AssignData(*buffer, answer.bytes) ? 1 : 0;
+  // Garbage is handed on as far as it fits, so that a caller can tell a
+  // collision from silence; it is never a frame.
+  const std::size_t kept = std::min<std::size_t>(answer.bytes.size(), KELDAR_BUS_FRAME_CAPACITY);
+  AssignData(*buffer, std::span(answer.bytes).first(kept));
+  return 0;
 }
 
 int32_t PortSetSpeed(KeldarBusPort* port, int32_t baud) {

@@ -29,6 +29,18 @@ constexpr Micros AnswerWindow(int baud) {
   return BitTimes(kAnswerBitTimes, baud) + kAnswerAllowance;
 }
 
+// The silence after an answer's last byte that shows nothing else follows it:
+// three characters, plus the 20 ms a USB adapter may hold bytes back.
+constexpr Micros AnswerEndSilence(int baud) {
+  return LineTime(3, baud) + std::chrono::milliseconds(20);
+}
+
+// After a window passed in silence, the line is watched this much longer
+// before the next request, and whatever arrives is dropped: a meter that
+// answers late must not have its answer taken for the next request's. Part of
+// the time an address is given before it counts as silent.
+inline constexpr Micros kLateAnswerGuard = std::chrono::milliseconds(100);
+
 // The least pause between the end of an answer and the next request.
 constexpr Micros RequestGap(int baud) { return BitTimes(kBitsPerByte, baud); }
 

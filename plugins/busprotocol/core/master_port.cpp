@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "answer_assembler.h"
 #include "frame_codec.h"
 #include "link_timing.h"
 
@@ -40,50 +41,90 @@ bool MasterPort::SetSpeed(int baud) {
 bool MasterPort::Send(std::span<const std::uint8_t> request) {
   if (!Usable() || request.empty()) return false;
   std::this_thread::sleep_until(answer_end_ + timing::RequestGap(speed_));
-  const std::vector<std::uint8_t> bytes = counter_.Stamp(request);
+  DropLateAnswers();
+  if (!Usable()) return false;
+  request_ = counter_.Stamp(request);
   line_->DiscardInput();
   const Clock::time_point start = Clock::now();
-  if (!line_->Write(bytes)) {
+  if (!line_->Write(request_)) {
     failed_ = true;
     return false;
   }
+  earliest_answer_ = start + timing::LineTime(request_.size(), speed_);
   // An adapter may report the bytes sent before they are on the wire.
-  request_end_ = std::max(Clock::now(), start + timing::LineTime(bytes.size(), speed_));
+  request_end_ = std::max(Clock::now(), earliest_answer_);
   return true;
 }
 
-std::optional<std::vector<std::uint8_t>> MasterPort::Receive() {
-  if (!Usable()) return std::nullopt;
-  const auto window = timing::AnswerWindow(speed_);
-  Clock::time_point deadline = std::max(request_end_, Clock::now()) + window;
-  // A line that never falls silent (noise, a stuck adapter) still ends the read.
-  const Clock::time_point give_up = deadline + window + timing::LineTime(kLongestExchange, speed_);
-  std::vector<std::uint8_t> pending;
+void MasterPort::DropLateAnswers() {
   for (;;) {
-    const ScanResult scan = ScanFrame(pending);
-    if (scan.outcome == ScanOutcome::kFound) {
-      const auto first = pending.begin() + static_cast<std::ptrdiff_t>(scan.start);
-      std::vector<std::uint8_t> frame(first, first + static_cast<std::ptrdiff_t>(scan.length));
-      pending.erase(pending.begin(), first + static_cast<std::ptrdiff_t>(scan.length));
-      const auto decoded = DecodeFrame(frame);
-      if (decoded && IsFromMaster(*decoded)) continue;  // our own request, echoed
-      answer_end_ = Clock::now();
-      return frame;
-    }
-    pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(scan.start));
-
     const auto now = Clock::now();
-    if (now >= deadline || now >= give_up) return std::nullopt;
-    const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(deadline - now);
-    switch (line_->Read(pending, wait)) {
+    if (now >= late_until_) return;
+    std::vector<std::uint8_t> late;
+    switch (line_->Read(late,
+                        std::chrono::duration_cast<std::chrono::microseconds>(late_until_ - now))) {
       case SerialLine::ReadResult::kData:
-        deadline = Clock::now() + window;
+        late_until_ = std::max(late_until_, Clock::now() + timing::AnswerEndSilence(speed_));
         break;
       case SerialLine::ReadResult::kTimeout:
         break;
       case SerialLine::ReadResult::kFailed:
         failed_ = true;
-        return std::nullopt;
+        return;
+    }
+  }
+}
+
+MasterPort::Answer MasterPort::Receive() {
+  using State = AnswerAssembler::State;
+  if (!Usable()) return {};
+  const auto window = timing::AnswerWindow(speed_);
+  const auto end_silence = timing::AnswerEndSilence(speed_);
+  Clock::time_point deadline = std::max(request_end_, Clock::now()) + window;
+  // A line that never falls silent (noise, a stuck adapter) still ends the read.
+  const Clock::time_point give_up = deadline + window + timing::LineTime(kLongestExchange, speed_);
+  AnswerAssembler answer(request_);
+  const auto finish = [&](Answer::Kind kind) {
+    answer_end_ = Clock::now();
+    if (kind == Answer::Kind::kNothing) late_until_ = answer_end_ + timing::kLateAnswerGuard;
+    return Answer{kind, answer.Bytes()};
+  };
+  for (;;) {
+    const State state = answer.Current();
+    if (state == State::kFrame) return finish(Answer::Kind::kFrame);
+    const auto now = Clock::now();
+    if (now >= deadline || now >= give_up) {
+      switch (state) {
+        case State::kEmpty:
+          return finish(Answer::Kind::kNothing);
+        case State::kAcknowledged:
+          return finish(Answer::Kind::kFrame);
+        default:
+          return finish(Answer::Kind::kGarbage);
+      }
+    }
+    std::vector<std::uint8_t> chunk;
+    const auto wait =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::min(deadline, give_up) - now);
+    switch (line_->Read(chunk, wait)) {
+      case SerialLine::ReadResult::kData: {
+        const Clock::time_point arrived = Clock::now();
+        answer.Feed(chunk, arrived < earliest_answer_);
+        // A frame in progress may pause up to a window; after an E5 or
+        // garbage, a short silence says the answer is over.
+        const State next = answer.Current();
+        if (next == State::kAcknowledged || next == State::kGarbage) {
+          deadline = arrived + end_silence;
+        } else if (next != State::kEmpty) {
+          deadline = arrived + window;
+        }
+        break;
+      }
+      case SerialLine::ReadResult::kTimeout:
+        break;
+      case SerialLine::ReadResult::kFailed:
+        failed_ = true;
+        return {};
     }
   }
 }

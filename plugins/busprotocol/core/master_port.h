@@ -31,10 +31,23 @@ class MasterPort {
   // frame-count bit and sends.
   bool Send(std::span<const std::uint8_t> request);
 
-  // The next complete answer frame. Returns as soon as one has arrived; waits
-  // the answer window for a first byte and ends on a silence as long once
-  // bytes flow. Noise and the echo of our own request are skipped.
-  std::optional<std::vector<std::uint8_t>> Receive();
+  // What came back for the last request.
+  struct Answer {
+    enum class Kind {
+      kNothing,  // silence for the whole answer window
+      kFrame,    // exactly one valid frame (E5, short or long)
+      kGarbage,  // bytes that make no single frame: noise, a collision, a broken frame
+    };
+    Kind kind = Kind::kNothing;
+    std::vector<std::uint8_t> bytes;
+  };
+
+  // The answer to the last request. A frame returns as soon as it is complete;
+  // E5 only after a short silence shows it came alone. The echo of our own
+  // request is dropped, and so is whatever arrived before the request could
+  // have been heard (a late answer to an earlier one). No byte at all: the
+  // answer window; once bytes flow, a silence ends the read.
+  Answer Receive();
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -45,8 +58,17 @@ class MasterPort {
   bool failed_ = false;
   SerialLine::OpenError open_error_ = SerialLine::OpenError::kNone;
   FrameCounter counter_;
+  std::vector<std::uint8_t> request_;  // as sent, for recognising its echo
   Clock::time_point request_end_{};
+  // No meter can answer before the request was on the wire; bytes read sooner
+  // belong to an earlier exchange or are the echo.
+  Clock::time_point earliest_answer_{};
   Clock::time_point answer_end_{};
+  // Until then, bytes may still be a late answer to an unanswered request.
+  Clock::time_point late_until_{};
+
+  // Reads and drops what arrives before late_until_, and until a silence after it.
+  void DropLateAnswers();
 };
 
 }  // namespace keldar::bus

@@ -50,6 +50,8 @@ ReadStatus StatusOf(mbus::ReadStatus status) {
     case mbus::ReadStatus::Stopped:
       return ReadStatus::Stopped;
     case mbus::ReadStatus::NoAnswer:
+    case mbus::ReadStatus::Collision:
+    case mbus::ReadStatus::OtherAddress:  // never shown as this meter's data
       break;
   }
   return ReadStatus::NoAnswer;
