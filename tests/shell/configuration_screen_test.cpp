@@ -48,7 +48,7 @@ class ConfigurationScreen : public ::testing::Test {
   } plugins_;
 
   std::unique_ptr<DeviceConfigurationScreen> Open(const std::vector<std::string>& simArgs,
-                                                    std::uint8_t address, std::uint8_t type) {
+                                                  std::uint8_t address, std::uint8_t type) {
     std::vector<std::string> args{"--no-timing", "--log", log_};
     args.insert(args.end(), simArgs.begin(), simArgs.end());
     if (port_ != nullptr) keldar_bus_DeleteCProcessComPort(bus_.GetApi(), port_);
@@ -58,8 +58,8 @@ class ConfigurationScreen : public ::testing::Test {
     record_.address = address;
     record_.device_type = type;
     std::strcpy(record_.serial, "41000021");
-    auto screen = std::make_unique<DeviceConfigurationScreen>(nullptr, &closeFlag_, &record_,
-                                                                port_, bus_.GetApi(), Phrases());
+    auto screen = std::make_unique<DeviceConfigurationScreen>(nullptr, &closeFlag_, &record_, port_,
+                                                              bus_.GetApi(), Phrases());
     screen->resize(891, 580);
     screen->show();
     return screen;
@@ -207,6 +207,35 @@ TEST_F(ConfigurationScreen, ASerialNumberWithAGapIsRefusedAndNothingIsSent) {
   screen->ButtonSetSerialNumberClick();
   EXPECT_NE(Log().find("0C 78 23 01 00 00"), std::string::npos);
   EXPECT_STREQ(record_.serial, "123");
+}
+
+TEST_F(ConfigurationScreen, AtAddress254WithSeveralMetersNothingIsChanged) {
+  WriteFile("first.ini",
+            "[meter]\naddress = 1\nspeed = 2400\nidentification = 55000001\nmanufacturer = KRV\n"
+            "version = 5\nmedium = 7\nmodel = VK-7 water\nsoftware = 1.0\n");
+  WriteFile("second.ini",
+            "[meter]\naddress = 2\nspeed = 2400\nidentification = 55000002\nmanufacturer = KRV\n"
+            "version = 5\nmedium = 7\nmodel = VK-7 water\nsoftware = 1.0\n");
+  auto screen =
+      Open({(cwd.Path() / "first.ini").string(), (cwd.Path() / "second.ini").string()}, 254, 7);
+  QWidget& view = *screen;
+  boxes.calls.clear();  // the addresses could not be read: their answers collide
+  const std::size_t opened = Log().size();
+  const QString several = QString::fromUtf8(
+      "По адресу 254 отвечает несколько устройств. Подключитесь к устройству по его первичному "
+      "адресу; устройствам ничего не отправлено.");
+  Child<QLineEdit>(view, "MaskEditPrimaryAddress").setText("9");
+  Child<QLineEdit>(view, "MaskEditSecondaryAddress").setText("12345678");
+  screen->ButtonSetDeviceAdressClick();
+  Child<QLineEdit>(view, "MaskEditSerialNumber").setText("123");
+  screen->ButtonSetSerialNumberClick();
+  Child<QComboBox>(view, "ComboBoxDeviceType").setCurrentIndex(1);
+  screen->ButtonSetDeviceTypeClick();
+  ASSERT_EQ(boxes.calls.size(), 3u);
+  for (const auto& box : boxes.calls) EXPECT_EQ(box.text, several);
+  EXPECT_EQ(Log().find("SND_UD", opened), std::string::npos) << "no write went out";
+  EXPECT_EQ(record_.address, 254);
+  EXPECT_STREQ(record_.serial, "41000021");
 }
 
 TEST(SerialNumberGap, OnlyABlankBeforeADigitIsAGap) {
