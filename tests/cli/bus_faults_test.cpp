@@ -109,6 +109,14 @@ TEST_F(BusFaults, DataFromAnotherAddressIsNotTheAskedMetersData) {
   EXPECT_EQ(Cli({"read", "--port", sim.Path(), "--baud", "2400", "--address", "254"}).status, 0);
 }
 
+TEST_F(BusFaults, AMeterThatOnlyAcknowledgesIsNotPrintedAsOneThatWasRead) {
+  SimProcess sim({"--no-timing", MeterFile("mute_user_data.ini")});
+  const CliResult run = Cli({"identify", "--port", sim.Path(), "--baud", "2400", "--address", "9"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.find("medium -1"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("sent no identification"), std::string::npos) << run.out;
+}
+
 TEST_F(BusFaults, ASpeedWithoutACodeIsRefusedBeforeAnythingIsSentOrStored) {
   SimProcess sim({"--no-timing", "--log", Log(), Meter("meter.ini", 1, "41000021")});
   for (const char* speed : {"1234", "76800"}) {
