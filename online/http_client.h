@@ -10,6 +10,7 @@
 
 // One blocking HTTP/1.0 POST over a plain TCP connection; the server closes
 // the connection after its answer. No state between calls: any thread may call.
+// A name look-up still running at the deadline is left on its own thread.
 //
 // `host` is "name" or "name:port" (`defaultPort` without one: 80 for the
 // program, another for tests that cannot bind 80); it goes into the Host header
