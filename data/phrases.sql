@@ -1206,6 +1206,63 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_UPDATE_UPDATE_FAILED', 3,
    'Не вдалося оновити програму. Файли програми не змінено.');
 
+-- Shown through "%s"; all but the first with the file on the next line.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_NOT_STARTED', 1,
+   'The update could not start: the file list could not be fetched from the server. The program goes on.'),
+  ('FRAME_PROGRAM_UPDATE_NOT_STARTED', 2,
+   'Обновление не начато: не удалось получить список файлов с сервера. Программа продолжает работу.'),
+  ('FRAME_PROGRAM_UPDATE_NOT_STARTED', 3,
+   'Оновлення не розпочато: не вдалося отримати список файлів із сервера. Програма продовжує роботу.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_DOWNLOAD_FAILED', 1,
+   'The update could not be downloaded: the server did not send a file. The program files were not changed.'),
+  ('FRAME_PROGRAM_UPDATE_DOWNLOAD_FAILED', 2,
+   'Не удалось загрузить обновление: сервер не передал файл. Файлы программы не изменены.'),
+  ('FRAME_PROGRAM_UPDATE_DOWNLOAD_FAILED', 3,
+   'Не вдалося завантажити оновлення: сервер не передав файл. Файли програми не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_REFUSED_PARENT_LEVEL', 1,
+   'The update was refused: a file path holds ".." and leads outside the program folder. The program files were not changed.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_PARENT_LEVEL', 2,
+   'Обновление отклонено: путь файла содержит «..» и ведёт за пределы папки программы. Файлы программы не изменены.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_PARENT_LEVEL', 3,
+   'Оновлення відхилено: шлях файлу містить «..» і веде за межі теки програми. Файли програми не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_REFUSED_ABSOLUTE_PATH', 1,
+   'The update was refused: a file path is absolute instead of inside the program folder. The program files were not changed.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_ABSOLUTE_PATH', 2,
+   'Обновление отклонено: путь файла абсолютный, а не внутри папки программы. Файлы программы не изменены.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_ABSOLUTE_PATH', 3,
+   'Оновлення відхилено: шлях файлу абсолютний, а не всередині теки програми. Файли програми не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_REFUSED_SCRIPT_CHARACTERS', 1,
+   'The update was refused: a file name holds quotes, $, ` or other characters unsafe for the installer script. The program files were not changed.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_SCRIPT_CHARACTERS', 2,
+   'Обновление отклонено: имя файла содержит кавычки, $, ` или другие знаки, опасные для сценария установки. Файлы программы не изменены.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_SCRIPT_CHARACTERS', 3,
+   'Оновлення відхилено: ім''я файлу містить лапки, $, ` або інші знаки, небезпечні для сценарію встановлення. Файли програми не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_REFUSED_INSTALLER_NAME', 1,
+   'The update was refused: a file bears the name of the installer script. The program files were not changed.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_INSTALLER_NAME', 2,
+   'Обновление отклонено: файл носит имя сценария установки. Файлы программы не изменены.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_INSTALLER_NAME', 3,
+   'Оновлення відхилено: файл має ім''я сценарію встановлення. Файли програми не змінено.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_UPDATE_REFUSED_RECORD', 1,
+   'The update was refused: the server described a file with an invalid name, folder, size or id. The program files were not changed.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_RECORD', 2,
+   'Обновление отклонено: сервер прислал недопустимое описание файла (имя, папку, размер или номер). Файлы программы не изменены.'),
+  ('FRAME_PROGRAM_UPDATE_REFUSED_RECORD', 3,
+   'Оновлення відхилено: сервер надіслав неприпустимий опис файлу (ім''я, теку, розмір або номер). Файли програми не змінено.');
+
 ------------------------------------------------------------------------------------------
 -- Connection screen: a port that cannot be opened ("%s" is the port)
 ------------------------------------------------------------------------------------------

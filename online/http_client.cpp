@@ -1,7 +1,6 @@
 #include "online/http_client.h"
 
 #include <arpa/inet.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -66,26 +65,22 @@ std::optional<Endpoint> SplitHost(std::string_view host, std::uint16_t defaultPo
   return endpoint;
 }
 
-std::optional<sockaddr_in> Resolve(const Endpoint& endpoint) {
-  if (endpoint.name.empty()) return std::nullopt;
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  if (::getaddrinfo(endpoint.name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
-    return std::nullopt;
-  }
-  // The first address, as the name service ordered them.
+std::optional<sockaddr_in> Resolve(const Endpoint& endpoint, Clock::time_point deadline,
+                                   const NameLookup& lookup) {
+  const auto found = LookUpBefore(endpoint.name, deadline, lookup);
+  if (!found) return std::nullopt;
   sockaddr_in address{};
-  std::memcpy(&address, found->ai_addr, std::min<std::size_t>(sizeof address, found->ai_addrlen));
-  ::freeaddrinfo(found);
   address.sin_family = AF_INET;
+  address.sin_addr = *found;
   address.sin_port = htons(endpoint.port);
   return address;
 }
 
+bool Passed(Clock::time_point deadline) { return Clock::now() >= deadline; }
+
+// Rounded up, so that a wait never ends before its deadline.
 int MillisecondsLeft(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+  const auto left = std::chrono::ceil<milliseconds>(deadline - Clock::now()).count();
   return static_cast<int>(std::clamp<long long>(left, 0, 1'000'000));
 }
 
@@ -141,8 +136,8 @@ ssize_t Receive(const Socket& socket, char* buffer, std::size_t size, Clock::tim
 
 Clock::time_point Earliest(Clock::time_point a, Clock::time_point b) { return std::min(a, b); }
 
-// Reads the head byte by byte; true when it was accepted.
-bool ReadHead(const Socket& socket, Clock::time_point exchangeDeadline) {
+// Reads the head byte by byte.
+HttpHeadReader ReadHead(const Socket& socket, Clock::time_point exchangeDeadline) {
   HttpHeadReader head;
   const auto headDeadline = Earliest(Clock::now() + limits::kHeadTimeout, exchangeDeadline);
   for (;;) {
@@ -151,21 +146,25 @@ bool ReadHead(const Socket& socket, Clock::time_point exchangeDeadline) {
     if (Receive(socket, &byte, 1, deadline) <= 0) break;
     if (head.Feed(byte) == HttpHeadReader::Step::kDone) break;
   }
-  return head.Accepted();
+  return head;
 }
 
-void ReadBody(const Socket& socket, Clock::time_point exchangeDeadline, std::string& answer) {
+enum class BodyEnd { kClosed, kSilence, kTooLong, kDeadline };
+
+BodyEnd ReadBody(const Socket& socket, Clock::time_point exchangeDeadline, std::string& answer) {
   std::array<char, limits::kBodyBlockBytes + 1> block;
   for (;;) {
-    const auto deadline = Earliest(Clock::now() + limits::kReceiveTimeout, exchangeDeadline);
-    const ssize_t got = Receive(socket, block.data(), limits::kBodyBlockBytes, deadline);
-    if (got <= 0) return;
+    const auto silence = Clock::now() + limits::kReceiveTimeout;
+    const ssize_t got =
+        Receive(socket, block.data(), limits::kBodyBlockBytes, Earliest(silence, exchangeDeadline));
+    if (got == 0) return BodyEnd::kClosed;
+    if (got < 0) return exchangeDeadline <= silence ? BodyEnd::kDeadline : BodyEnd::kSilence;
     block[static_cast<std::size_t>(got)] = '\0';
     // A zero byte drops the rest of its block: bodies are JSON text.
     const std::size_t length = std::strlen(block.data());
     if (answer.size() + length > limits::kMaxBodyBytes) {
       answer.clear();
-      return;
+      return BodyEnd::kTooLong;
     }
     answer.append(block.data(), length);
   }
@@ -188,7 +187,7 @@ bool FormatHttpRequest(const char* host, const char* path, const char* body, std
 }
 
 int HttpPost(const char* host, const char* path, const char* body, std::string& answer,
-             std::uint16_t defaultPort) {
+             const HttpOptions& options) {
   if (host == nullptr) return kHttpNoHost;
   if (path == nullptr) path = "";
   if (body == nullptr) body = "";
@@ -198,20 +197,41 @@ int HttpPost(const char* host, const char* path, const char* body, std::string& 
 
   const Socket socket;
   if (!socket.IsOpen()) return kHttpNoSocket;
-  const auto endpoint = SplitHost(host, defaultPort);
-  const auto address = endpoint ? Resolve(*endpoint) : std::nullopt;
+  const auto start = Clock::now();
+  auto exchangeDeadline = start + limits::kExchangeTimeout;
+  if (options.deadline) exchangeDeadline = Earliest(*options.deadline, exchangeDeadline);
+  const auto endpoint = SplitHost(host, options.defaultPort);
+  if (!endpoint) return kHttpNoHost;
+  const auto address = Resolve(*endpoint, exchangeDeadline, options.lookup);
+  if (!address && Passed(exchangeDeadline)) {
+    answer.clear();
+    return kHttpTimedOut;
+  }
   if (!address) return kHttpNoHost;
 
-  const auto start = Clock::now();
-  const auto exchangeDeadline = start + limits::kExchangeTimeout;
   answer.clear();
   // A connection that fails leaves the answer empty, as a failed first receive would.
   if (!Connect(socket, *address, Earliest(start + limits::kConnectTimeout, exchangeDeadline))) {
-    return kHttpOk;
+    return Passed(exchangeDeadline) ? kHttpTimedOut : kHttpOk;
   }
   // A send that fails is not the end: a server may answer before reading the
   // whole request, and if it does not, the first receive fails.
   SendAll(socket, request, Earliest(Clock::now() + limits::kSendTimeout, exchangeDeadline));
-  if (ReadHead(socket, exchangeDeadline)) ReadBody(socket, exchangeDeadline, answer);
+  const HttpHeadReader head = ReadHead(socket, exchangeDeadline);
+  if (!head.Accepted()) {
+    return !head.Complete() && !head.TooLong() && Passed(exchangeDeadline) ? kHttpTimedOut
+                                                                           : kHttpOk;
+  }
+  if (ReadBody(socket, exchangeDeadline, answer) == BodyEnd::kDeadline) {
+    answer.clear();
+    return kHttpTimedOut;
+  }
   return kHttpOk;
+}
+
+int HttpPost(const char* host, const char* path, const char* body, std::string& answer,
+             std::uint16_t defaultPort) {
+  HttpOptions options;
+  options.defaultPort = defaultPort;
+  return HttpPost(host, path, body, answer, options);
 }

@@ -5,17 +5,17 @@
 // Reads the head of an HTTP answer one byte at a time, so that reading stops
 // exactly at the blank line and the body stays in the socket.
 //
-// The answer is accepted when the digits "200" occur anywhere in the head
-// received so far, tested at the end of every header line. A 404 whose later
-// header holds "1200" is therefore accepted: the server's answers are judged
-// this loosely on purpose, and callers only look at the body.
+// The answer is accepted when its status line reads "HTTP/<version> 200":
+// the code is taken from the status line alone, so a 404 whose later header
+// holds "200" is refused.
 //
-// The reader keeps no copy of the head (it is never returned), only what the
-// test needs, so a head without end costs no memory; it is refused once it
-// passes kMaxHeadBytes.
+// The reader keeps no copy of the head (it is never returned), only the status
+// line up to kMaxStatusLineBytes, so a head without end costs no memory; it is
+// refused once it passes kMaxHeadBytes.
 class HttpHeadReader {
  public:
   static constexpr std::size_t kMaxHeadBytes = 64 * 1024;
+  static constexpr std::size_t kMaxStatusLineBytes = 256;
 
   enum class Step {
     kMore,  // feed the next byte
@@ -24,9 +24,9 @@ class HttpHeadReader {
 
   Step Feed(char byte);
 
-  // True once a finished header line found "200" in the head before it.
-  // A head cut short (receive failed or connection closed) keeps the state of
-  // its last complete line; a head that grew too long is never accepted.
+  // True once the status line is complete and its code is 200. A head cut
+  // short after that line stays accepted (the body is then empty anyway); a
+  // head that grew too long is never accepted.
   bool Accepted() const { return accepted_; }
   // True when the blank line ended the head.
   bool Complete() const { return complete_; }
@@ -34,10 +34,14 @@ class HttpHeadReader {
   std::size_t Size() const { return size_; }
 
  private:
+  void EndStatusLine();
+
   std::size_t size_ = 0;
   std::size_t lineChars_ = 0;  // characters other than CR and LF on the current line
-  char previous_[2] = {0, 0};  // the two bytes before the current one
-  bool seen200_ = false;
+  char status_[kMaxStatusLineBytes] = {};
+  std::size_t statusSize_ = 0;
+  bool statusOverflow_ = false;
+  bool inStatusLine_ = true;
   bool accepted_ = false;
   bool complete_ = false;
   bool tooLong_ = false;

@@ -1,7 +1,6 @@
 #include "online/remote_api.h"
 
 #include "base/core/brand_profile.h"
-#include "online/http_client.h"
 #include "online/wide_text.h"
 
 namespace {
@@ -36,7 +35,8 @@ bool FormatProcedureBody(const RemoteAccount& account, std::string_view query, s
   return true;
 }
 
-ProcedureAnswer CallProcedure(const RemoteAccount& account, std::string_view query) {
+ProcedureAnswer CallProcedure(const RemoteAccount& account, std::string_view query,
+                              const HttpOptions& options) {
   ProcedureAnswer answer;
   std::string body;
   if (!FormatProcedureBody(account, query, body)) {
@@ -45,7 +45,9 @@ ProcedureAnswer CallProcedure(const RemoteAccount& account, std::string_view que
   }
   const std::string host(AsC(account.restHost));
   const std::string path(AsC(account.restPath));
-  answer.result = HttpPost(host.c_str(), path.c_str(), body.c_str(), answer.bytes);
+  HttpOptions call = options;
+  call.defaultPort = kHttpDefaultPort;
+  answer.result = HttpPost(host.c_str(), path.c_str(), body.c_str(), answer.bytes, call);
   return answer;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "online/http_client.h"
 #include "online/json.h"
 
 class BrandProfile;
@@ -38,7 +39,9 @@ struct ProcedureAnswer {
 bool FormatProcedureBody(const RemoteAccount& account, std::string_view query, std::string& body);
 
 // Sends one query to the REST endpoint. A body that would not fit is not sent.
-ProcedureAnswer CallProcedure(const RemoteAccount& account, std::string_view query);
+// `options` may bound the call by a deadline; their port is not used.
+ProcedureAnswer CallProcedure(const RemoteAccount& account, std::string_view query,
+                              const HttpOptions& options = {});
 ProcedureAnswer CallProcedure(const BrandProfile& profile, std::string_view query);
 
 // The four query texts. Values go in as they are: quotes inside them are not

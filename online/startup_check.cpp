@@ -45,13 +45,14 @@ QString FitQuestion(QString text) {
   return text;
 }
 
-void CompareAndAsk(std::string_view programVersion, const std::string& id,
+// True when the question was asked: the check then ends.
+bool CompareAndAsk(std::string_view programVersion, const std::string& id,
                    const std::string& finger, const std::string& serverVersion,
                    const Phrases& phrases, StartupCheckHost& host) {
   if (SameVersion(programVersion, serverVersion)) {
     host.ShowDownloadIcon(false);
     host.HideProgramUpdate();
-    return;
+    return false;
   }
   host.ShowDownloadIcon(true);
   const QString question = UpdateQuestion(phrases, serverVersion, programVersion);
@@ -60,6 +61,7 @@ void CompareAndAsk(std::string_view programVersion, const std::string& id,
   } else {
     host.HideProgramUpdate();
   }
+  return true;
 }
 
 }  // namespace
@@ -83,11 +85,16 @@ QString UpdateQuestion(const Phrases& phrases, std::string_view newVersion,
 }
 
 void StartupCheck(const RemoteAccount& account, const char* databaseName,
-                  const char* programVersion, const Phrases& phrases, StartupCheckHost& host) {
+                  const char* programVersion, const Phrases& phrases, StartupCheckHost& host,
+                  const StartupCheckOptions& options) {
   const std::string_view database = databaseName != nullptr ? databaseName : "";
   const std::string_view version = programVersion != nullptr ? programVersion : "";
+  HttpOptions limits;
+  limits.deadline = std::chrono::steady_clock::now() + options.budget;
+  limits.lookup = options.lookup;
+  const auto late = [&] { return std::chrono::steady_clock::now() >= *limits.deadline; };
 
-  const ProcedureAnswer identify = CallProcedure(account, IdentifyQuery());
+  const ProcedureAnswer identify = CallProcedure(account, IdentifyQuery(), limits);
   if (identify.bytes.empty()) {
     host.HideProgramUpdate();
     return;
@@ -96,14 +103,18 @@ void StartupCheck(const RemoteAccount& account, const char* databaseName,
   if (!clients.Usable()) return;
 
   for (const JSONObject* client : clients.Records()) {
+    if (late()) return;
     const std::string id = StringField(*client, u"id");
     const std::string finger = StringField(*client, u"finger");
-    const ProcedureAnswer info = CallProcedure(account, ProjectInfoQuery(id, finger, database));
+    const ProcedureAnswer info =
+        CallProcedure(account, ProjectInfoQuery(id, finger, database), limits);
     if (info.bytes.empty()) continue;
     const RemoteRecords projects = RemoteRecords::Parse(info.bytes);
     if (!projects.Usable()) continue;
     for (const JSONObject* project : projects.Records()) {
-      CompareAndAsk(version, id, finger, StringField(*project, u"project_version"), phrases, host);
+      if (CompareAndAsk(version, id, finger, StringField(*project, u"project_version"), phrases,
+                        host))
+        return;
     }
   }
 }

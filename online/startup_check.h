@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <string>
 #include <string_view>
+
+#include "online/name_lookup.h"
 
 class BrandProfile;
 class Phrases;
@@ -30,13 +33,25 @@ inline constexpr int kUpdateQuestionUnits = 500;
 inline constexpr const char* kUpdateQuestionKey =
     "FRAME_PROGRAM_UPDATE_NEW_VERSION_NOW_YOURE_USING_OLDER_VERSION_Do_YOU_WANT_UPGRADE_PROGRAM";
 
-// Asks the server for the current version of this program and offers an
-// update for every project record whose version differs from programVersion.
-// Blocks while it waits for the server (see the time limits of HttpPost).
-// databaseName and programVersion are the window's copies of the profile's
-// LocalDatabase and Version.
+// The time the whole check may spend on the server, name look-ups included,
+// so that the window appears within three seconds of start whatever the
+// server or the network does.
+inline constexpr std::chrono::milliseconds kStartupCheckBudget{2500};
+
+struct StartupCheckOptions {
+  std::chrono::milliseconds budget = kStartupCheckBudget;
+  NameLookup lookup;  // empty: the system's
+};
+
+// Asks the server for the current version of this program and, when a project
+// record names another version than programVersion, asks the user once whether
+// to update, however many records the server sends. Blocks while it waits for
+// the server, at most `options.budget`; what has not arrived by then counts as
+// no answer. databaseName and programVersion are the window's copies of the
+// profile's LocalDatabase and Version.
 void StartupCheck(const RemoteAccount& account, const char* databaseName,
-                  const char* programVersion, const Phrases& phrases, StartupCheckHost& host);
+                  const char* programVersion, const Phrases& phrases, StartupCheckHost& host,
+                  const StartupCheckOptions& options = {});
 void StartupCheck(const BrandProfile& profile, const char* databaseName, const char* programVersion,
                   const Phrases& phrases, StartupCheckHost& host);
 

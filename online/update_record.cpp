@@ -1,5 +1,6 @@
 #include "online/update_record.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "online/remote_api.h"
@@ -27,22 +28,23 @@ bool BreaksScript(char c) {
   }
 }
 
-bool SafeCharacters(std::string_view text) {
+// What name and dst must both avoid.
+RecordProblem PathProblem(std::string_view text) {
+  if (text.starts_with('/')) return RecordProblem::kAbsolutePath;
+  if (text.find("..") != std::string_view::npos) return RecordProblem::kParentLevel;
   for (const char c : text) {
-    if (BreaksScript(c)) return false;
+    if (BreaksScript(c)) return RecordProblem::kScriptCharacters;
   }
-  return text.find("..") == std::string_view::npos;
+  return RecordProblem::kNone;
 }
 
 bool SafeName(std::string_view name) {
-  return !name.empty() && name != "." && SafeCharacters(name) &&
-         name.find('/') == std::string_view::npos;
+  return !name.empty() && name != "." && name.find('/') == std::string_view::npos;
 }
 
+// Every level must be a name: no empty level from a doubled or trailing '/'.
 bool SafeDst(std::string_view dst) {
   if (dst.empty()) return true;
-  if (dst.front() == '/' || !SafeCharacters(dst)) return false;
-  // Every level must be a name: no empty level from a doubled or trailing '/'.
   std::size_t start = 0;
   while (start <= dst.size()) {
     const std::size_t end = std::min(dst.find('/', start), dst.size());
@@ -96,8 +98,13 @@ UpdateFileRecord ReadFileRecord(const JSONObject& object) {
 RecordProblem CheckRecord(const UpdateFileRecord& record, std::string_view mainDatabase,
                           std::string_view clientId, std::string_view finger,
                           std::string_view reserved) {
-  if (!SafeName(record.name) || (record.dst.empty() && record.name == reserved))
-    return RecordProblem::kUnsafeName;
+  for (const std::string_view text :
+       {std::string_view(record.name), std::string_view(record.dst)}) {
+    const RecordProblem problem = PathProblem(text);
+    if (problem != RecordProblem::kNone) return problem;
+  }
+  if (record.dst.empty() && record.name == reserved) return RecordProblem::kInstallerName;
+  if (!SafeName(record.name)) return RecordProblem::kUnsafeName;
   if (!SafeDst(record.dst)) return RecordProblem::kUnsafeDst;
   if (LocalPath(record).native().size() >= kLocalPathBytes ||
       TemporaryPath(record).native().size() >= kTemporaryNameBytes)

@@ -27,12 +27,17 @@ UpdateFileRecord ReadFileRecord(const JSONObject& object);
 // Why a record is not acted on. The server's list decides which files the
 // installer script replaces, so a record that could reach outside the working
 // folder, break the script's quoting or exhaust memory refuses the whole update.
+// The first problem found is named, in this order: the user is told which.
 enum class RecordProblem {
   kNone,
-  kUnsafeName,  // empty, ".", "..", a separator, a quote or control character, too long
-  kUnsafeDst,   // absolute, a ".." or empty level, a quote or control character, too long
-  kBadSize,     // negative, or more than kMaxUpdateFileBytes
-  kBadId,       // empty, not letters, digits, '_' or '-', or too long for the fetch_file query
+  kAbsolutePath,      // name or dst starts with '/'
+  kParentLevel,       // name or dst holds ".."
+  kScriptCharacters,  // a quote, '$', '`', '\\', '%', ':' or a control character
+  kInstallerName,     // the installer script's own name in the working folder
+  kUnsafeName,        // empty, ".", a separator, too long
+  kUnsafeDst,         // an empty level from a doubled or trailing '/', too long
+  kBadSize,           // negative, or more than kMaxUpdateFileBytes
+  kBadId,  // empty, not letters, digits, '_' or '-', or too long for the fetch_file query
 };
 
 // The largest file an update may bring; anything above is taken as a faulty list.

@@ -27,12 +27,29 @@ std::chrono::milliseconds SteadyTicks() {
 }
 
 // The records of a file-list answer, when HttpPost succeeded and the answer is usable.
-RemoteRecords FileList(const RemoteAccount& account, std::string_view id, std::string_view finger,
-                       std::string_view newVersion) {
+std::optional<RemoteRecords> FileList(const RemoteAccount& account, std::string_view id,
+                                      std::string_view finger, std::string_view newVersion,
+                                      const HttpOptions& limits = {}) {
   const ProcedureAnswer answer = CallProcedure(
-      account, FileListQuery(account.mainDatabase, id, finger, account.projectNumber, newVersion));
-  if (answer.result != kHttpOk || answer.bytes.empty()) return {};
-  return RemoteRecords::Parse(answer.bytes);
+      account, FileListQuery(account.mainDatabase, id, finger, account.projectNumber, newVersion),
+      limits);
+  if (answer.result != kHttpOk || answer.bytes.empty()) return std::nullopt;
+  RemoteRecords list = RemoteRecords::Parse(answer.bytes);
+  if (!list.Usable()) return std::nullopt;
+  return list;
+}
+
+// The bytes of a chunk answer: the "file" texts of its records, decoded one
+// after the other. A chunk counts only when it is exactly what was asked for.
+bool ChunkBytes(const ProcedureAnswer& answer, std::int64_t length, std::string& bytes) {
+  const RemoteRecords chunk = RemoteRecords::Parse(answer.bytes);
+  if (!chunk.Usable()) return false;
+  bytes.clear();
+  for (const JSONObject* record : chunk.Records()) {
+    bytes += Base64Decode(StringField(*record, u"file"));
+    if (static_cast<std::int64_t>(bytes.size()) > length) return false;
+  }
+  return static_cast<std::int64_t>(bytes.size()) == length;
 }
 
 // Creating a file is the one sure test: permissions, read-only mounts and
@@ -84,10 +101,14 @@ UpdateEnvironment UpdateEnvironment::FromProfile(const BrandProfile& profile) {
 }
 
 std::int64_t FileListTotal(const RemoteAccount& account, std::string_view id,
-                           std::string_view finger, std::string_view newVersion) {
-  const RemoteRecords list = FileList(account, id, finger, newVersion);
+                           std::string_view finger, std::string_view newVersion,
+                           std::chrono::milliseconds budget) {
+  HttpOptions limits;
+  limits.deadline = std::chrono::steady_clock::now() + budget;
+  const auto list = FileList(account, id, finger, newVersion, limits);
+  if (!list) return 0;
   std::int64_t total = 0;
-  for (const JSONObject* record : list.Records()) {
+  for (const JSONObject* record : list->Records()) {
     const std::int64_t size = ReadFileRecord(*record).size;
     if (size > 0)
       total = size > std::numeric_limits<std::int64_t>::max() - total
@@ -130,9 +151,10 @@ std::vector<UpdateRun::Planned> UpdateRun::Plan(const std::vector<const JSONObje
   std::vector<Planned> plan;
   for (const JSONObject* object : records) {
     Planned file{ReadFileRecord(*object)};
-    if (CheckRecord(file.record, environment_.account.mainDatabase, id_, finger_, scriptName) !=
-        RecordProblem::kNone) {
-      failure = UpdateResult{UpdateOutcome::kRefused, Shown(file.record)};
+    const RecordProblem problem =
+        CheckRecord(file.record, environment_.account.mainDatabase, id_, finger_, scriptName);
+    if (problem != RecordProblem::kNone) {
+      failure = UpdateResult{UpdateOutcome::kRefused, Shown(file.record), problem};
       return {};
     }
     file.current = FileCrc32(LocalPath(file.record)) == file.record.crc;
@@ -161,38 +183,44 @@ void UpdateRun::PauseBeforeRetry() const {
   wake.wait_for(lock, stop_, environment_.retryPause, [] { return false; });
 }
 
-void UpdateRun::Download(const UpdateFileRecord& file, std::string& bytes) {
+bool UpdateRun::Download(const UpdateFileRecord& file, std::string& bytes) {
+  using Steady = std::chrono::steady_clock;
   const std::int64_t size = file.size;
   bytes.assign(static_cast<std::size_t>(size), '\0');
   std::int64_t position = 1;
+  int failures = 0;
+  auto lastGain = Steady::now();
   while (position <= size && !Stopping()) {
     if (position == 1) chunks_.StartFile(size);
     const std::int64_t length = chunks_.Value();
     Progress(length);
     const auto started = Now();
+    HttpOptions limits;
+    limits.deadline = lastGain + environment_.stallLimit;
     const ProcedureAnswer answer = CallProcedure(
         environment_.account,
         FileChunkQuery(environment_.account.mainDatabase, id_, finger_, file.id,
-                       static_cast<std::int32_t>(position), static_cast<std::int32_t>(length)));
-    const RemoteRecords chunk = RemoteRecords::Parse(answer.bytes);
-    if (!chunk.Usable()) {
-      // The same chunk is asked for again until it arrives or the update is stopped.
+                       static_cast<std::int32_t>(position), static_cast<std::int32_t>(length)),
+        limits);
+    std::string chunk;
+    if (!ChunkBytes(answer, length, chunk)) {
+      // Asked for again, but not for ever: a server that keeps failing ends the update.
+      if (++failures >= environment_.chunkAttempts ||
+          Steady::now() - lastGain >= environment_.stallLimit)
+        return false;
       PauseBeforeRetry();
       continue;
     }
-    for (const JSONObject* record : chunk.Records()) {
-      const std::string decoded = Base64Decode(StringField(*record, u"file"));
-      const auto offset = static_cast<std::size_t>(position - 1);
-      const std::size_t room = bytes.size() - offset;
-      std::copy_n(decoded.begin(), std::min(decoded.size(), room),
-                  bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-    }
+    failures = 0;
+    lastGain = Steady::now();
+    std::copy(chunk.begin(), chunk.end(),
+              bytes.begin() + static_cast<std::ptrdiff_t>(position - 1));
     const auto elapsed = Now() - started;
-    // The requested length counts, whatever arrived: the CRC check finds a short chunk.
     position += length;
     if (position > size) break;
     chunks_.Adapt(elapsed, position, size);
   }
+  return true;
 }
 
 UpdateResult UpdateRun::Run() {
@@ -208,9 +236,13 @@ UpdateResult UpdateRun::Run() {
     return {UpdateOutcome::kFolderNotWritable, folder.string()};
   }
 
-  const RemoteRecords list = FileList(environment_.account, id_, finger_, newVersion_);
+  const auto list = FileList(environment_.account, id_, finger_, newVersion_);
+  if (!list) {
+    script.Remove();
+    return {UpdateOutcome::kNoFileList, {}};
+  }
   std::optional<UpdateResult> failure;
-  const std::vector<Planned> plan = Plan(list.Records(), failure);
+  const std::vector<Planned> plan = Plan(list->Records(), failure);
   if (failure) {
     script.Remove();
     return *failure;
@@ -232,7 +264,8 @@ UpdateResult UpdateRun::Run() {
     }
     std::string bytes;
     try {
-      Download(file.record, bytes);
+      if (!Download(file.record, bytes))
+        return abandon(UpdateOutcome::kDownloadFailed, Shown(file.record));
     } catch (const std::bad_alloc&) {
       return abandon(UpdateOutcome::kRefused, Shown(file.record));
     }

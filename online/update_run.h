@@ -33,6 +33,10 @@ struct UpdateEnvironment {
   std::function<std::chrono::milliseconds()> ticks;
   // Pause before a chunk is asked for again after no answer.
   std::chrono::milliseconds retryPause{200};
+  // A chunk that has not come after this many tries in a row, or a download
+  // that has gained nothing for this long, ends the update.
+  int chunkAttempts = 5;
+  std::chrono::milliseconds stallLimit{30000};
 
   // The edition's server; the script run with /bin/sh, then _exit(0).
   static UpdateEnvironment FromProfile(const BrandProfile& profile);
@@ -41,22 +45,26 @@ struct UpdateEnvironment {
 enum class UpdateOutcome {
   kHandedOver,         // the script was started and the process ended
   kStopped,            // stopped on request: script left unfinished and not run
+  kNoFileList,         // the file list could not be fetched; nothing downloaded
   kRefused,            // the file list holds a record that is not acted on; nothing downloaded
   kFolderNotWritable,  // found out before anything was downloaded
   kNotWritten,         // a staged file or the script could not be written
+  kDownloadFailed,     // a chunk did not come within the bounds; nothing installed
   kDamaged,            // downloaded bytes differ from their "crc"; nothing installed
   kNotStarted,         // the script could not be started; nothing installed
 };
 
 struct UpdateResult {
   UpdateOutcome outcome = UpdateOutcome::kStopped;
-  std::string detail;  // the file or folder concerned
+  std::string detail;                            // the file or folder concerned
+  RecordProblem problem = RecordProblem::kNone;  // why, when kRefused
 };
 
 // The sum of "size" over the file list of `newVersion`, for the gauge's maximum;
-// 0 without a usable answer. Blocks while it asks the server.
+// 0 without a usable answer. Blocks while it asks the server, at most `budget`.
 std::int64_t FileListTotal(const RemoteAccount& account, std::string_view id,
-                           std::string_view finger, std::string_view newVersion);
+                           std::string_view finger, std::string_view newVersion,
+                           std::chrono::milliseconds budget);
 
 // One update, run in the working folder: the file list, the local CRC check,
 // the chunked downloads staged as "<name>_u", the installer script, the check
@@ -74,7 +82,8 @@ class UpdateRun {
   struct Planned;
   std::vector<Planned> Plan(const std::vector<const JSONObject*>& records,
                             std::optional<UpdateResult>& failure);
-  void Download(const UpdateFileRecord& file, std::string& bytes);
+  // False when a chunk did not come within the bounds; true when done or stopped.
+  bool Download(const UpdateFileRecord& file, std::string& bytes);
   void PauseBeforeRetry() const;
   void Progress(std::int64_t step);
   std::chrono::milliseconds Now() const;

@@ -4,11 +4,10 @@
 
 #include "base/platform/threads.h"
 
-UpdateWorker::UpdateWorker(UpdateEnvironment environment, std::string id,
-                                         std::string finger, std::string newVersion,
-                                         QObject* receiver,
-                                         std::function<void(std::int32_t step)> progress,
-                                         std::function<void()> ended)
+UpdateWorker::UpdateWorker(UpdateEnvironment environment, std::string id, std::string finger,
+                           std::string newVersion, QObject* receiver,
+                           std::function<void(std::int32_t step)> progress,
+                           std::function<void()> ended)
     : environment_(std::move(environment)),
       id_(std::move(id)),
       finger_(std::move(finger)),
@@ -16,7 +15,8 @@ UpdateWorker::UpdateWorker(UpdateEnvironment environment, std::string id,
       receiver_(receiver),
       progress_(std::move(progress)),
       ended_(std::move(ended)) {
-  gaugeMaximum_ = FileListTotal(environment_.account, id_, finger_, newVersion_);
+  // On the window's thread: a server that does not answer holds it only briefly.
+  gaugeMaximum_ = FileListTotal(environment_.account, id_, finger_, newVersion_, kGaugeListBudget);
 }
 
 UpdateResult UpdateWorker::Result() const {

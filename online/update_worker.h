@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -15,14 +16,16 @@
 // update screen), so it never touches a widget and never waits for the
 // screen. Calls not yet run when `receiver` goes away are dropped. Its owner
 // stops it with RequestStop() or Stop(); the destructor stops and joins it.
+// The longest the window waits for the file list that sizes the gauge.
+inline constexpr std::chrono::milliseconds kGaugeListBudget{3000};
+
 class UpdateWorker {
  public:
   // Copies the three texts and asks the server for the file list once, on the
   // caller's thread, to size the gauge. The thread runs after Start().
   UpdateWorker(UpdateEnvironment environment, std::string id, std::string finger,
-                      std::string newVersion, QObject* receiver,
-                      std::function<void(std::int32_t step)> progress,
-                      std::function<void()> ended = {});
+               std::string newVersion, QObject* receiver,
+               std::function<void(std::int32_t step)> progress, std::function<void()> ended = {});
   UpdateWorker(const UpdateWorker&) = delete;
   UpdateWorker& operator=(const UpdateWorker&) = delete;
 

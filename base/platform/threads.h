@@ -22,6 +22,12 @@
 //                 folder and its own result (locked). Reports each downloaded
 //                 chunk and its end by HandOver.
 //
+// NameLookup      One host-name look-up of an HTTP exchange (online/name_lookup.h),
+//                 the one thread that is not a Worker: a name server may never
+//                 answer, so its caller waits only until its deadline and leaves
+//                 it. It touches only its own copy of the name and a shared
+//                 result block it co-owns, and ends with the look-up.
+//
 // DeviceRead      One meter read of a device plug-in's working screen, owned by
 //                 that screen. Touches only the port while the screen's read runs
 //                 (the screen starts no other exchange meanwhile) and hands the
@@ -34,5 +40,6 @@ namespace platform::thread_name {
 inline constexpr const char* kConnect = "ConnectWorker";
 inline constexpr const char* kUpdate = "UpdateWorker";
 inline constexpr const char* kDeviceRead = "DeviceRead";
+inline constexpr const char* kNameLookup = "NameLookup";
 
 }  // namespace platform::thread_name

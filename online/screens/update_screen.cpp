@@ -10,6 +10,7 @@
 #include "base/kit/fonts.h"
 #include "base/kit/message_box.h"
 #include "base/kit/widget_look.h"
+#include "online/screens/update_messages.h"
 #include "online/update_worker.h"
 #include "ui_TProgramUpdate.h"
 
@@ -18,16 +19,10 @@ namespace {
 constexpr const char* kUpdateKey = "FRAME_PROGRAM_UPDATE_UPDATE";
 constexpr const char* kAbortKey = "FRAME_PROGRAM_UPDATE_ABORT";
 constexpr const char* kInterruptedKey = "FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED";
-constexpr const char* kFailedKey = "FRAME_PROGRAM_UPDATE_UPDATE_FAILED";
-constexpr const char* kNotWritableKey = "FRAME_PROGRAM_UPDATE_FOLDER_NOT_WRITABLE";
 
 const QString kUpdateText = QStringLiteral("Обновление");
 const QString kAbortText = QStringLiteral("Прервать");
 const QString kInterruptedText = QStringLiteral("Обновление прервано.");
-const QString kFailedText =
-    QStringLiteral("Не удалось обновить программу. Файлы программы не изменены.");
-const QString kNotWritableText =
-    QStringLiteral("Обновление не начато: нет права записи в папку программы.");
 const QString kErrorCaption = QStringLiteral("Ошибка");
 
 constexpr int kHeadingPixels = 32;
@@ -175,13 +170,12 @@ void UpdateScreen::WorkerEnded(const UpdateWorker* worker) {
 }
 
 void UpdateScreen::TellFailure(const UpdateResult& result) {
-  const bool folder = result.outcome == UpdateOutcome::kFolderNotWritable;
-  const char* key = folder ? kNotWritableKey : kFailedKey;
-  QString text = phrases_.Text(key, folder ? kNotWritableText : kFailedText);
-  // The folder, or the file whose bytes were wrong, helps whoever fixes it.
-  if (folder || result.outcome == UpdateOutcome::kDamaged)
+  const UpdateMessage message = MessageFor(result);
+  QString text = phrases_.Text(message.key, message.builtIn);
+  // The folder, or the file concerned, helps whoever fixes it.
+  if (message.withDetail && !result.detail.empty())
     text += QLatin1Char('\n') + FromBytes(result.detail);
-  if (phrases_.Has(key)) {
+  if (phrases_.Has(message.key)) {
     platform::ShowMessageBox(nullptr, text, QString(), kErrorFlags);
   } else {
     platform::ShowMessageBox(this, text, kErrorCaption, kErrorFlags);

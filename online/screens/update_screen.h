@@ -30,7 +30,8 @@ class UpdateScreen : public QFrame {
   ~UpdateScreen() override;
 
   // The user accepted the server's version: fetches the file list (blocking,
-  // to size the gauge), starts the worker and shows the screen.
+  // at most kGaugeListBudget, to size the gauge), starts the worker and shows
+  // the screen.
   void StartUpdate(std::string id, std::string finger, std::string newVersion);
   // Hides the screen and stops a running update, telling the user.
   void Panel1Click();

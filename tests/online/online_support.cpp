@@ -5,6 +5,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <condition_variable>
+#include <mutex>
+
 #include "base/kit/message_box.h"
 
 namespace fs = std::filesystem;
@@ -86,6 +89,51 @@ NeverAcceptingListener::NeverAcceptingListener() {
 
 NeverAcceptingListener::~NeverAcceptingListener() {
   if (fd_ >= 0) ::close(fd_);
+}
+
+struct HangingLookup::State {
+  mutable std::mutex mutex;
+  std::condition_variable changed;
+  bool released = false;
+  int running = 0;
+  int begun = 0;
+};
+
+HangingLookup::HangingLookup() : state_(std::make_shared<State>()) {}
+
+HangingLookup::~HangingLookup() {
+  Release();
+  AllEnded(std::chrono::seconds(10));
+}
+
+NameLookup HangingLookup::Lookup() const {
+  return [state = state_](const std::string&) -> std::optional<in_addr> {
+    std::unique_lock lock(state->mutex);
+    ++state->running;
+    ++state->begun;
+    state->changed.wait(lock, [&] { return state->released; });
+    --state->running;
+    state->changed.notify_all();
+    in_addr loopback{};
+    loopback.s_addr = htonl(INADDR_LOOPBACK);
+    return loopback;
+  };
+}
+
+void HangingLookup::Release() {
+  const std::lock_guard lock(state_->mutex);
+  state_->released = true;
+  state_->changed.notify_all();
+}
+
+bool HangingLookup::AllEnded(std::chrono::milliseconds timeout) const {
+  std::unique_lock lock(state_->mutex);
+  return state_->changed.wait_for(lock, timeout, [&] { return state_->running == 0; });
+}
+
+int HangingLookup::Begun() const {
+  const std::lock_guard lock(state_->mutex);
+  return state_->begun;
 }
 
 void RecordingHost::HideProgramUpdate() { events.push_back("hide update"); }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dev_server.h"
+#include "online/name_lookup.h"
 #include "online/startup_check.h"
 #include "test_support.h"
 
@@ -57,6 +58,28 @@ class NeverAcceptingListener {
  private:
   int fd_ = -1;
   std::uint16_t port_ = 0;
+};
+
+// A name look-up that answers only once released, as a dead name server never
+// does. Its look-ups run on the threads the HTTP client leaves behind; the
+// destructor releases them and waits until they are over.
+class HangingLookup {
+ public:
+  HangingLookup();
+  ~HangingLookup();
+  HangingLookup(const HangingLookup&) = delete;
+  HangingLookup& operator=(const HangingLookup&) = delete;
+
+  NameLookup Lookup() const;
+  // Lets every look-up, waiting or still to come, answer 127.0.0.1.
+  void Release();
+  // True once every look-up begun has returned, within `timeout`.
+  bool AllEnded(std::chrono::milliseconds timeout) const;
+  int Begun() const;
+
+ private:
+  struct State;
+  std::shared_ptr<State> state_;
 };
 
 // Records what the start-up check does to the window and answers its questions.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "online/crc32.h"
 #include "update_support.h"
 
@@ -50,20 +52,42 @@ TEST(RecordCheck, SoundRecordsPass) {
   EXPECT_EQ(Check("doc", "update.sh"), RecordProblem::kNone) << "reserved only in the folder";
 }
 
-TEST(RecordCheck, RecordsThatCouldEscapeBreakTheScriptOrExhaustMemoryAreRefused) {
-  for (const std::string& name : std::vector<std::string>{
-           "", ".", "..", "../keldar", "a/b", "/etc/passwd", "a\\b", "a..b", "it's", "say\"hi\"",
-           "100%", "$HOME", "C:x", "a\nb", "update.sh", std::string(498, 'n')})
-    EXPECT_EQ(Check("", name), RecordProblem::kUnsafeName) << name;
-  for (const std::string& dst :
-       std::vector<std::string>{"/tmp", "..", "bin/../..", "bin/", "bin//x", "C:\\App", "it's",
-                                "a\rb", std::string(600, 'd')})
-    EXPECT_EQ(Check(dst, "tool.so"), RecordProblem::kUnsafeDst) << dst;
-  EXPECT_EQ(Check("", "keldar", -1), RecordProblem::kBadSize);
-  EXPECT_EQ(Check("", "keldar", kMaxUpdateFileBytes + 1), RecordProblem::kBadSize);
+TEST(RecordCheck, RecordsThatCouldEscapeBreakTheScriptOrExhaustMemoryAreRefusedSayingWhy) {
+  using enum RecordProblem;
+  const std::vector<std::tuple<std::string, std::string, RecordProblem>> cases = {
+      {"", "/etc/passwd", kAbsolutePath},
+      {"/tmp", "tool.so", kAbsolutePath},
+      {"", "..", kParentLevel},
+      {"", "../keldar", kParentLevel},
+      {"", "a..b", kParentLevel},
+      {"..", "tool.so", kParentLevel},
+      {"bin/../..", "tool.so", kParentLevel},
+      {"", "it's", kScriptCharacters},
+      {"", "say\"hi\"", kScriptCharacters},
+      {"", "$(reboot)", kScriptCharacters},
+      {"", "`reboot`", kScriptCharacters},
+      {"", "a\\b", kScriptCharacters},
+      {"", "100%", kScriptCharacters},
+      {"", "C:x", kScriptCharacters},
+      {"", "a\nb", kScriptCharacters},
+      {"C:\\App", "tool.so", kScriptCharacters},
+      {"a\rb", "tool.so", kScriptCharacters},
+      {"", "update.sh", kInstallerName},
+      {"", "", kUnsafeName},
+      {"", ".", kUnsafeName},
+      {"", "a/b", kUnsafeName},
+      {"", std::string(498, 'n'), kUnsafeName},
+      {"bin/", "tool.so", kUnsafeDst},
+      {"bin//x", "tool.so", kUnsafeDst},
+      {std::string(600, 'd'), "tool.so", kUnsafeDst},
+  };
+  for (const auto& [dst, name, problem] : cases)
+    EXPECT_EQ(Check(dst, name), problem) << "dst " << dst << ", name " << name;
+  EXPECT_EQ(Check("", "keldar", -1), kBadSize);
+  EXPECT_EQ(Check("", "keldar", kMaxUpdateFileBytes + 1), kBadSize);
   for (const std::string& id :
        std::vector<std::string>{"", "1502)", "1; drop", "'7'", std::string(200, '7')})
-    EXPECT_EQ(Check("", "keldar", 10, id), RecordProblem::kBadId) << id;
+    EXPECT_EQ(Check("", "keldar", 10, id), kBadId) << id;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 
 #include "online/crc32.h"
@@ -40,13 +41,20 @@ class UpdateRunTest : public ::testing::Test {
   // Stopped, as a user would, once `stopAfterSteps` progress steps came (0: before it starts).
   UpdateResult RunUpdate(ReleaseServer& server, int stopAfterSteps = -1) {
     environment_ = TestEnvironment(server, handOver_);
+    if (adjust_) adjust_(environment_);
+    {
+      std::lock_guard lock(mutex_);
+      steps_.clear();
+    }
     std::stop_source stop;
     if (stopAfterSteps == 0) stop.request_stop();
     UpdateRun run(environment_, kClientId, kFinger, kNewVersion, stop.get_token(),
                   [this, &stop, stopAfterSteps](std::int32_t step) {
                     std::lock_guard lock(mutex_);
                     steps_.push_back(step);
-                    if (static_cast<int>(steps_.size()) == stopAfterSteps) stop.request_stop();
+                    const int count = static_cast<int>(steps_.size());
+                    if (count == stopAfterSteps) stop.request_stop();
+                    if (count == changeAfterSteps_ && change_) change_();
                   });
     return run.Run();
   }
@@ -83,6 +91,10 @@ class UpdateRunTest : public ::testing::Test {
                                               {2004, "", "program.db", catalogue_}};
   HandOver handOver_;
   UpdateEnvironment environment_;
+  std::function<void(UpdateEnvironment&)> adjust_;
+  // Run on the worker's thread once that many progress steps came.
+  int changeAfterSteps_ = -1;
+  std::function<void()> change_;
   std::mutex mutex_;
   std::vector<std::int32_t> steps_;
 };
@@ -171,11 +183,52 @@ TEST_F(UpdateRunTest, FilesFoundCurrentAreNotFetchedAndTheScriptStillRuns) {
   EXPECT_NE(script.find("rm -f"), std::string::npos);
 }
 
-TEST_F(UpdateRunTest, WithoutAFileListTheEmptyScriptRunsAndTheProcessEnds) {
-  ReleaseServer server(release_, {Fault{FaultKind::kNotFound, "get_project_pack", -1, {}}});
-  ASSERT_EQ(RunUpdate(server).outcome, UpdateOutcome::kHandedOver);
-  EXPECT_TRUE(server.ChunkRequests().empty());
-  EXPECT_EQ(handOver_.exits, 1);
+TEST_F(UpdateRunTest, AFileListThatCannotBeFetchedEndsTheUpdateAndTheProgramGoesOn) {
+  for (const FaultKind kind : {FaultKind::kNotFound, FaultKind::kNotJson,
+                               FaultKind::kNotFoundSays200, FaultKind::kCloseEarly}) {
+    ReleaseServer server(release_, {Fault{kind, "get_project_pack", -1, {}}});
+    EXPECT_EQ(RunUpdate(server).outcome, UpdateOutcome::kNoFileList);
+    EXPECT_TRUE(server.ChunkRequests().empty());
+    ExpectNothingInstalled();
+    ExpectNothingLeft();
+  }
+}
+
+// A chunk that never comes right: asked for a bounded number of times, then
+// the update ends with nothing installed and nothing of it left in the folder,
+// the files of the list already staged included.
+TEST_F(UpdateRunTest, AChunkThatNeverComesRightEndsTheUpdateAfterItsTries) {
+  for (const FaultKind kind :
+       {FaultKind::kNotFound, FaultKind::kNotJson, FaultKind::kOversizeChunk}) {
+    ReleaseServer server(release_);
+    // The program arrives whole in two chunks; the plug-in's first chunk never does.
+    changeAfterSteps_ = 3;
+    change_ = [&server, kind] { server.Server().SetFaults({Fault{kind, "fetch_file", -1, {}}}); };
+    const UpdateResult result = RunUpdate(server);
+    EXPECT_EQ(result.outcome, UpdateOutcome::kDownloadFailed);
+    EXPECT_EQ(result.detail, "KRVHEATDLL.so");
+    const Strings chunks = server.ChunkRequests();
+    ASSERT_EQ(chunks.size(), 2u + static_cast<std::size_t>(environment_.chunkAttempts));
+    EXPECT_EQ(chunks.back(), "2002 1 7000");
+    ExpectNothingInstalled();
+    ExpectNothingLeft();
+  }
+}
+
+TEST_F(UpdateRunTest, ADownloadThatGainsNothingForTooLongEnds) {
+  ReleaseServer server(release_, {Fault{FaultKind::kSilent, "fetch_file", -1, {}}});
+  adjust_ = [](UpdateEnvironment& environment) {
+    environment.chunkAttempts = 1000;
+    environment.stallLimit = std::chrono::milliseconds(1500);
+  };
+  const auto started = std::chrono::steady_clock::now();
+  const UpdateResult result = RunUpdate(server);
+  const auto elapsed = std::chrono::steady_clock::now() - started;
+  EXPECT_EQ(result.outcome, UpdateOutcome::kDownloadFailed);
+  EXPECT_EQ(result.detail, "keldar");
+  EXPECT_LT(elapsed, std::chrono::seconds(6)) << "a silent server is left at the stall limit";
+  ExpectNothingInstalled();
+  ExpectNothingLeft();
 }
 
 TEST_F(UpdateRunTest, AnUnsafeRecordRefusesTheWholeUpdateBeforeAnyDownload) {
@@ -199,6 +252,12 @@ TEST_F(UpdateRunTest, AnUnsafeRecordRefusesTheWholeUpdateBeforeAnyDownload) {
         1);
     EXPECT_EQ(RunUpdate(server).outcome, UpdateOutcome::kRefused) << member << "=" << value;
   }
+  // The reason goes with the refusal, for the message.
+  server.Server().SetFaults({Fault{FaultKind::kUnsafeRecord, "get_project_pack", -1, "../keldar"}});
+  const UpdateResult result = RunUpdate(server);
+  EXPECT_EQ(result.outcome, UpdateOutcome::kRefused);
+  EXPECT_EQ(result.problem, RecordProblem::kParentLevel);
+  EXPECT_EQ(result.detail, "../keldar");
   EXPECT_TRUE(server.ChunkRequests().empty());
   ExpectNothingInstalled();
   ExpectNothingLeft();

@@ -131,7 +131,11 @@ TEST_F(UpdateScreenTest, TextsComeFromPhrasesOfTwoCharactersOrMore) {
     Language store(KELDAR_BIN_DIR, language);
     for (const char* key :
          {"FRAME_PROGRAM_UPDATE_UPDATE_INTERRUPTED", "FRAME_PROGRAM_UPDATE_UPDATE_FAILED",
-          "FRAME_PROGRAM_UPDATE_FOLDER_NOT_WRITABLE"})
+          "FRAME_PROGRAM_UPDATE_FOLDER_NOT_WRITABLE", "FRAME_PROGRAM_UPDATE_NOT_STARTED",
+          "FRAME_PROGRAM_UPDATE_DOWNLOAD_FAILED", "FRAME_PROGRAM_UPDATE_REFUSED_PARENT_LEVEL",
+          "FRAME_PROGRAM_UPDATE_REFUSED_ABSOLUTE_PATH",
+          "FRAME_PROGRAM_UPDATE_REFUSED_SCRIPT_CHARACTERS",
+          "FRAME_PROGRAM_UPDATE_REFUSED_INSTALLER_NAME", "FRAME_PROGRAM_UPDATE_REFUSED_RECORD"})
       EXPECT_TRUE(store.Source().Has(key)) << key << " in language " << language;
   }
 }
@@ -210,6 +214,57 @@ TEST_F(UpdateScreenTest, ADamagedDownloadOrAnUnwritableFolderIsToldToTheUser) {
   EXPECT_EQ(boxes_.calls[1].owner, nullptr);
 }
 
+// A server that misbehaves once the update has begun: the user is told what
+// went wrong, nothing is installed and the program goes on.
+TEST_F(UpdateScreenTest, AFailingServerOrAnUnsafeListIsToldWithItsReason) {
+  WriteFile("keldar", "old program");
+  const std::vector<std::pair<Fault, QString>> cases = {
+      {Fault{FaultKind::kNotFound, "get_project_pack", -1, {}},
+       "Обновление не начато: не удалось получить список файлов с сервера. Программа продолжает "
+       "работу."},
+      {Fault{FaultKind::kNotJson, "fetch_file", -1, {}},
+       "Не удалось загрузить обновление: сервер не передал файл. Файлы программы не "
+       "изменены.\nkeldar"},
+      {Fault{FaultKind::kUnsafeRecord, "get_project_pack", -1, "../keldar"},
+       "Обновление отклонено: путь файла содержит «..» и ведёт за пределы папки программы. Файлы "
+       "программы не изменены.\n../keldar"},
+      {Fault{FaultKind::kUnsafeRecord, "get_project_pack", -1, "/etc/passwd"},
+       "Обновление отклонено: путь файла абсолютный, а не внутри папки программы. Файлы "
+       "программы не изменены.\n/etc/passwd"},
+      {Fault{FaultKind::kUnsafeRecord, "get_project_pack", -1, "x$(reboot)"},
+       "Обновление отклонено: имя файла содержит кавычки, $, ` или другие знаки, опасные для "
+       "сценария установки. Файлы программы не изменены.\nx$(reboot)"},
+      {Fault{FaultKind::kUnsafeRecord, "get_project_pack", -1, "update.sh"},
+       "Обновление отклонено: файл носит имя сценария установки. Файлы программы не "
+       "изменены.\nupdate.sh"},
+  };
+  for (const auto& [fault, text] : cases) {
+    server_.Server().SetFaults({fault});
+    auto screen = Screen();
+    const std::size_t before = boxes_.calls.size();
+    screen->StartUpdate(kClientId, kFinger, kNewVersion);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_.calls.size() > before; }, 20000))
+        << text.toStdString();
+    EXPECT_EQ(boxes_.calls.back().text, text);
+    EXPECT_EQ(boxes_.calls.back().flags, 0x2010u);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_FALSE(std::filesystem::exists("update.sh"));
+    EXPECT_FALSE(std::filesystem::exists("keldar_u"));
+  }
+  EXPECT_EQ(ReadFile("keldar"), "old program");
+  EXPECT_EQ(handOver_.launches + handOver_.exits, 0) << "nothing installed, the program goes on";
+
+  Language english(KELDAR_BIN_DIR, 1);
+  server_.Server().SetFaults({Fault{FaultKind::kNotFound, "get_project_pack", -1, {}}});
+  auto screen = Screen(english.Source());
+  screen->StartUpdate(kClientId, kFinger, kNewVersion);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return boxes_.calls.size() == cases.size() + 1; }, 20000));
+  EXPECT_EQ(boxes_.calls.back().text,
+            "The update could not start: the file list could not be fetched from the server. The "
+            "program goes on.");
+  EXPECT_EQ(boxes_.calls.back().owner, nullptr);
+}
+
 TEST_F(UpdateScreenTest, OneUpdateAtATimeAndAStoppedRunNoLongerCounts) {
   auto screen = Screen();
   ASSERT_TRUE(StartHeldUpdate(*screen));
@@ -246,10 +301,10 @@ TEST_F(UpdateScreenTest, TheWorkersProgressCallsRunOnTheContextsThread) {
   std::vector<QThread*> threads;
   std::int64_t total = 0;
   UpdateWorker worker(TestEnvironment(server_, handOver_), kClientId, kFinger, kNewVersion,
-                             &context, [&](std::int32_t step) {
-                               threads.push_back(QThread::currentThread());
-                               total += step;
-                             });
+                      &context, [&](std::int32_t step) {
+                        threads.push_back(QThread::currentThread());
+                        total += step;
+                      });
   EXPECT_EQ(worker.GaugeMaximum(), 16000) << "sized on construction, before the run";
   worker.Start();
   ASSERT_TRUE(QTest::qWaitFor([&] { return worker.RunEnded(); }, 20000));

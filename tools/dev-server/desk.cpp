@@ -24,6 +24,12 @@ bool KnownClient(const Clients& clients, const std::string& id, const std::strin
 
 std::optional<std::string> Desk::Answer(const ProcedureCall& call, const Clients& clients,
                                         std::string_view peer, bool corruptChunk) const {
+  return Answer(call, clients, peer, corruptChunk ? Twist::kCorruptChunk : Twist::kNone);
+}
+
+std::optional<std::string> Desk::Answer(const ProcedureCall& call, const Clients& clients,
+                                        std::string_view peer, Twist twist,
+                                        std::string_view unsafeName) const {
   const auto& args = call.args;
   if (call.name == "identify") {
     if (!args.empty()) return std::nullopt;
@@ -35,13 +41,14 @@ std::optional<std::string> Desk::Answer(const ProcedureCall& call, const Clients
   }
   if (call.name == "get_project_pack") {
     if (args.size() != 4) return std::nullopt;
-    return KnownClient(clients, args[0], args[1]) ? ProjectPack(args[2], args[3]) : "[]";
+    return KnownClient(clients, args[0], args[1])
+               ? ProjectPack(args[2], args[3], twist == Twist::kUnsafeRecord ? unsafeName : "")
+               : "[]";
   }
   if (call.name == "fetch_file") {
     if (args.size() != 5) return std::nullopt;
-    return KnownClient(clients, args[0], args[1])
-               ? FetchFile(args[2], args[3], args[4], corruptChunk)
-               : "[]";
+    return KnownClient(clients, args[0], args[1]) ? FetchFile(args[2], args[3], args[4], twist)
+                                                  : "[]";
   }
   return std::nullopt;
 }
@@ -70,7 +77,8 @@ std::string Desk::ProjectInfo(const std::string& database) const {
   return JsonRecords(records);
 }
 
-std::string Desk::ProjectPack(const std::string& project, const std::string& version) const {
+std::string Desk::ProjectPack(const std::string& project, const std::string& version,
+                              std::string_view unsafeName) const {
   const auto* files = releases_.Files(project, version);
   if (files == nullptr) return "[]";
   std::vector<JsonRecord> records;
@@ -83,11 +91,17 @@ std::string Desk::ProjectPack(const std::string& project, const std::string& ver
                        {"size", std::to_string(content->size())},
                        {"crc", std::to_string(Crc32(*content))}});
   }
+  if (!unsafeName.empty())
+    records.push_back({{"id", "999"},
+                       {"name", std::string(unsafeName)},
+                       {"dst", ""},
+                       {"size", "1"},
+                       {"crc", "0"}});
   return JsonRecords(records);
 }
 
 std::string Desk::FetchFile(const std::string& fileId, const std::string& position,
-                            const std::string& count, bool corrupt) const {
+                            const std::string& count, Twist twist) const {
   const ReleaseFile* file = releases_.FileById(fileId);
   const auto first = WholeNumber(position);
   const auto length = WholeNumber(count);
@@ -102,7 +116,9 @@ std::string Desk::FetchFile(const std::string& fileId, const std::string& positi
                             static_cast<std::size_t>(std::min<unsigned long long>(
                                 static_cast<unsigned long long>(*length), content->size())));
   }
-  if (corrupt && !bytes.empty()) bytes[0] = static_cast<char>(bytes[0] ^ 0x5A);
+  if (twist == Twist::kCorruptChunk && !bytes.empty())
+    bytes[0] = static_cast<char>(bytes[0] ^ 0x5A);
+  if (twist == Twist::kOversizeChunk) bytes += *content;
   return JsonRecords({{{"file", Base64Encode(bytes)}}});
 }
 

@@ -123,6 +123,16 @@ void WriteAll(int fd, std::string_view data) {
   }
 }
 
+// Sends one byte at a time with a pause after each, until all is sent, the
+// client goes or the server stops.
+void Drip(int fd, int stop, std::string_view data, milliseconds interval) {
+  for (const char byte : data) {
+    if (::send(fd, &byte, 1, MSG_NOSIGNAL) != 1) return;
+    pollfd entry{stop, POLLIN, 0};
+    if (::poll(&entry, 1, static_cast<int>(interval.count())) != 0) return;
+  }
+}
+
 // Ends the answer and waits briefly for the client to close, so that nothing
 // unread resets the connection before the client has the answer.
 void Finish(int fd, int stop) {
@@ -232,8 +242,13 @@ std::optional<Fault> DevServer::TakeFault(const std::optional<ProcedureCall>& ca
   for (Fault& fault : options_.faults) {
     if (fault.times == 0) continue;
     if (!fault.procedure.empty() && (!call || call->name != fault.procedure)) continue;
-    // Only a chunk can be corrupted; other requests pass such a fault by.
-    if (fault.kind == FaultKind::kCorruptChunk && (!call || call->name != "fetch_file")) continue;
+    // Only a chunk can be corrupted or swollen, only a list given a record;
+    // other requests pass such a fault by.
+    const bool chunkOnly =
+        fault.kind == FaultKind::kCorruptChunk || fault.kind == FaultKind::kOversizeChunk;
+    if (chunkOnly && (!call || call->name != "fetch_file")) continue;
+    if (fault.kind == FaultKind::kUnsafeRecord && (!call || call->name != "get_project_pack"))
+      continue;
     if (fault.times > 0) --fault.times;
     return fault;
   }
@@ -258,7 +273,9 @@ void DevServer::Serve(int connection, const std::string& peer) {
 
   const auto fault = TakeFault(request.call);
   std::string answer;
-  bool corrupt = false;
+  Twist twist = Twist::kNone;
+  std::string unsafeName;
+  bool drip = false;
   if (fault) {
     switch (fault->kind) {
       case FaultKind::kSilent: {
@@ -281,16 +298,38 @@ void DevServer::Serve(int connection, const std::string& peer) {
       case FaultKind::kNotJson:
         answer = HttpAnswer("200 OK", "text/html", "<html><body>maintenance</body></html>");
         break;
+      case FaultKind::kNotFoundSays200: {
+        const std::string body = "[{\"id\":\"1\",\"finger\":\"5f3c9e1a\"}]";
+        answer =
+            "HTTP/1.0 404 Not Found\r\nX-Request: 200\r\nContent-Type: application/json\r\n"
+            "Content-Length: " +
+            std::to_string(body.size()) + "\r\n\r\n" + body;
+        break;
+      }
       case FaultKind::kCorruptChunk:
-        corrupt = true;
+        twist = Twist::kCorruptChunk;
+        break;
+      case FaultKind::kOversizeChunk:
+        twist = Twist::kOversizeChunk;
+        break;
+      case FaultKind::kUnsafeRecord:
+        twist = Twist::kUnsafeRecord;
+        unsafeName = fault->raw.empty() ? "../keldar" : fault->raw;
+        break;
+      case FaultKind::kDrip:
+        drip = true;
         break;
     }
   }
   if (answer.empty()) {
     const auto json =
-        request.call ? desk_.Answer(*request.call, clients, peer, corrupt) : std::nullopt;
+        request.call ? desk_.Answer(*request.call, clients, peer, twist, unsafeName) : std::nullopt;
     answer = json ? HttpAnswer("200 OK", "application/json", *json)
                   : HttpAnswer("400 Bad Request", "text/plain", "expected query=call name(...);\n");
+  }
+  if (drip) {
+    Drip(socket.Get(), stopRead_, answer, options_.dripInterval);
+    return;
   }
   WriteAll(socket.Get(), answer);
   Finish(socket.Get(), stopRead_);

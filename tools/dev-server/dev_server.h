@@ -19,19 +19,23 @@ namespace devserver {
 
 // Ways to misbehave, for tests of the program's failure paths.
 enum class FaultKind {
-  kNotFound,      // "HTTP/1.0 404 Not Found" and a short text body
-  kCloseEarly,    // part of a 200 head, then the connection is closed
-  kSilent,        // reads the request and never answers (holds the connection)
-  kCorruptChunk,  // fetch_file answers with one byte of the chunk flipped
-  kNotJson,       // a 200 answer whose body is not JSON
-  kRaw,           // sends `raw` as the whole answer, then closes
+  kNotFound,         // "HTTP/1.0 404 Not Found" and a short text body
+  kCloseEarly,       // part of a 200 head, then the connection is closed
+  kSilent,           // reads the request and never answers (holds the connection)
+  kCorruptChunk,     // fetch_file answers with one byte of the chunk flipped
+  kNotJson,          // a 200 answer whose body is not JSON
+  kRaw,              // sends `raw` as the whole answer, then closes
+  kNotFoundSays200,  // "404 Not Found" with "200" in a later header and a JSON body
+  kDrip,             // the right answer, one byte per `dripInterval`
+  kOversizeChunk,    // fetch_file answers with more bytes than the whole file
+  kUnsafeRecord,     // get_project_pack adds a record named `raw` ("../keldar" when empty)
 };
 
 struct Fault {
   FaultKind kind = FaultKind::kNotFound;
   std::string procedure;  // empty: any request
   int times = -1;         // how many matching requests; -1 for all
-  std::string raw;        // kRaw only
+  std::string raw;        // kRaw; the name for kUnsafeRecord
 };
 
 // One request as it arrived.
@@ -50,6 +54,8 @@ struct ServerOptions {
   std::vector<Fault> faults;
   // How long a silent answer holds a connection the client keeps open.
   std::chrono::milliseconds silentHold{30000};
+  // The pause between two bytes of a dripping answer.
+  std::chrono::milliseconds dripInterval{1000};
 };
 
 // A REST server for the program's four procedures on its own thread, one

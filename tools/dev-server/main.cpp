@@ -18,7 +18,7 @@ void Usage() {
   std::cerr << "usage: keldar-dev-server --releases DIR [--port N] [--address A]\n"
                "                         [--identify-records N] [--finger TEXT]\n"
                "                         [--misbehave KIND[:PROCEDURE[:TIMES]]]...\n"
-               "KIND: 404, close, silent, corrupt, notjson\n";
+               "KIND: 404, 404-200, close, silent, drip, corrupt, oversize, notjson, unsafe\n";
 }
 
 std::optional<devserver::Fault> ParseFault(std::string_view text) {
@@ -35,6 +35,14 @@ std::optional<devserver::Fault> ParseFault(std::string_view text) {
     fault.kind = devserver::FaultKind::kCorruptChunk;
   else if (kind == "notjson")
     fault.kind = devserver::FaultKind::kNotJson;
+  else if (kind == "404-200")
+    fault.kind = devserver::FaultKind::kNotFoundSays200;
+  else if (kind == "drip")
+    fault.kind = devserver::FaultKind::kDrip;
+  else if (kind == "oversize")
+    fault.kind = devserver::FaultKind::kOversizeChunk;
+  else if (kind == "unsafe")
+    fault.kind = devserver::FaultKind::kUnsafeRecord;
   else
     return std::nullopt;
   if (first == std::string_view::npos) return fault;
