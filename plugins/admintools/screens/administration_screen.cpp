@@ -54,7 +54,13 @@ AdministrationScreen::AdministrationScreen(uint8_t* closeFlag, ScreenTexts texts
   objects->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   RefreshTexts();
   ConnectControls();
-  if (OpenArchive()) LoadSubscribers();
+  if (OpenArchive()) {
+    LoadSubscribers();
+  } else {
+    // Whether the lists are empty is not known.
+    ui_->LabelSubscribersHint->hide();
+    ui_->LabelObjectsHint->hide();
+  }
   UpdateButtons();
 }
 
