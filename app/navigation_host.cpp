@@ -1,14 +1,18 @@
 #include "app/navigation_host.h"
 
 #include <QWidget>
+#include <vector>
 
 #include "base/core/admin_tools_library.h"
+#include "base/core/file_messages.h"
+#include "base/core/ini_file.h"
 #include "base/core/phrases_library.h"
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
 #include "base/platform/worker.h"
 #include "device/bus_protocol_library.h"
 #include "device/device_list.h"
+#include "device/firmware_catalogue.h"
 #include "device/port_problem.h"
 #include "device/screens/home_screen.h"
 #include "device/screens/select_device_screen.h"
@@ -161,7 +165,21 @@ void NavigationHost::Finish(bool selectionOpened) {
     if (context_.programMain != nullptr) context_.programMain->ShowConnecting(false);
     // Without a selection screen the run has released the port.
     if (!selectionOpened) portObject_ = nullptr;
+    ReportFileProblems();
   });
+}
+
+void NavigationHost::ReportFileProblems() {
+  // The run looked the meter up in the catalogue and stored port and speed.
+  std::vector<FileMessage> problems;
+  if (context_.catalogue != nullptr && context_.catalogue->Problem())
+    problems.push_back(kCatalogueUnreadable);
+  if (Settings().StoreProblem()) problems.push_back(kSettingsNotStored);
+  for (const FileMessage& problem : problems) {
+    platform::ShowMessageBox(nullptr,
+                             context_.phrases.Text(problem.key, QString::fromUtf8(problem.builtIn)),
+                             QString(), platform::kMbTaskModal | platform::kMbIconWarning);
+  }
 }
 
 void NavigationHost::CloseScreens() {

@@ -47,6 +47,8 @@ class NavigationHost : public QObject, private IdentifyObserver {
   void ShowMissingComponent() const;
   void ShowHome() const;
   void StopConnecting();
+  // After a run: the catalogue or config.ini it could not use.
+  void ReportFileProblems();
 
   // The connect worker's reports, made on its thread and handed to the main thread.
   void ShowProgress(int progress, const std::string& status) override;

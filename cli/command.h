@@ -33,6 +33,9 @@ std::span<const Command> Commands();
 // Runs `args` (without the program name); what a shell would print goes to `io`.
 int RunCli(const std::vector<std::string>& args, CommandIo& io);
 
+// One warning line on the error stream when config.ini could not be read.
+void WarnAboutSettings(CommandIo& io);
+
 // "keldar-cli: <message>" on the error stream.
 int Fail(CommandIo& io, int status, std::string_view message);
 

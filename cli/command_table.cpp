@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "base/core/ini_file.h"
 #include "command.h"
 #include "config_commands.h"
 #include "decode_command.h"
@@ -40,6 +41,13 @@ bool WantsHelp(const std::vector<std::string>& args) {
 
 }  // namespace
 
+void WarnAboutSettings(CommandIo& io) {
+  if (const auto problem = Settings().LoadProblem()) {
+    io.err << "keldar-cli: warning: " << *problem
+           << "; the defaults are used and the file is left as it is\n";
+  }
+}
+
 std::span<const Command> Commands() { return Table(); }
 
 int Fail(CommandIo& io, int status, std::string_view message) {
@@ -68,6 +76,7 @@ int RunCli(const std::vector<std::string>& args, CommandIo& io) {
       io.out << c.help;
       return kExitOk;
     }
+    WarnAboutSettings(io);
     return c.run(rest, io);
   }
   return Fail(io, kExitUsage, "unknown command \"" + name + "\" (try --help)");

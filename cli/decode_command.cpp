@@ -1,12 +1,17 @@
 #include "decode_command.h"
 
 #include <QJsonArray>
+#include <QJsonObject>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <sstream>
 
 #include "base/bus/objects.h"
 #include "device/bus_protocol_library.h"
+#include "frame_problem.h"
 #include "hex_input.h"
 #include "json_output.h"
 #include "options.h"
@@ -23,19 +28,43 @@ constexpr char kHelp[] =
     "\n"
     "Decodes M-Bus telegrams (RSP_UD long frames as hex, blanks allowed) and\n"
     "prints each as a table of its records; in a file, each non-empty line is\n"
-    "one telegram. Nothing is printed unless every telegram decodes.\n"
+    "one telegram. A telegram that does not decode is reported on standard error\n"
+    "with the reason (length, check sum, stop byte, cut short, …) and the others\n"
+    "are still printed.\n"
     "  --json         print one JSON document instead of text\n"
-    "                 (an object, or an array when several telegrams are given)\n"
+    "                 (an object, or an array when several telegrams are given,\n"
+    "                 where one that did not decode is {\"error\": reason})\n"
     "Exit status 0 when every telegram decoded, 1 when one did not, 2 for bad\n"
-    "hex or usage.\n";
+    "hex arguments or usage.\n";
 
 HexTelegrams ReadInput(const Options& options, CommandIo& io) {
   const auto file = options.Value("--file");
   if (!file) return ReadHexArguments(options.Positional());
   if (*file == "-") return ReadHexLines(io.in);
+  std::error_code error;
+  if (std::filesystem::is_directory(*file, error))
+    return {{}, "cannot read " + *file + ": it is a folder"};
   std::ifstream in(*file);
-  if (!in) return {{}, "cannot read " + *file};
+  if (!in) return {{}, "cannot read " + *file + ": " + std::strerror(errno)};
   return ReadHexLines(in);
+}
+
+// Empty when `bytes` decoded into `telegram`, else why not.
+std::string Decode(const KeldarBusProtocolLibrary* lib, const std::vector<std::uint8_t>& bytes,
+                   KeldarBusTelegram* telegram) {
+  if (bytes.size() > KELDAR_BUS_FRAME_CAPACITY)
+    return "longer than any M-Bus frame (" + std::to_string(bytes.size()) + " bytes)";
+  mbus::Buffer buffer = mbus::NewBuffer(lib);
+  for (std::uint8_t b : bytes) keldar_bus_DataMbusPushBack(lib, buffer.get(), b);
+  const int result = keldar_bus_ParserTelegram(lib, telegram, buffer.get());
+  if (result == KELDAR_BUS_RESULT_USER_DATA) return {};
+  if (result == KELDAR_BUS_RESULT_ACK) return "an acknowledgement (E5), not a telegram";
+  return "not a decodable M-Bus telegram: " + FrameProblem(bytes);
+}
+
+std::string Where(const HexTelegram& telegram, std::size_t index, std::size_t count) {
+  if (telegram.line > 0) return "line " + std::to_string(telegram.line) + ": ";
+  return count > 1 ? "telegram " + std::to_string(index + 1) + ": " : "";
 }
 
 int Run(const std::vector<std::string>& args, CommandIo& io) {
@@ -53,41 +82,37 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
   const KeldarBusProtocolLibrary* lib = library.GetApi();
 
-  // Everything is decoded before anything is printed: a telegram that fails
-  // leaves standard output empty.
+  // A telegram that fails is reported and leaves a gap; the others are printed.
+  const std::size_t count = input.telegrams.size();
   QJsonArray decoded;
   std::ostringstream tables;
-  for (std::size_t i = 0; i < input.telegrams.size(); ++i) {
-    const auto& bytes = input.telegrams[i];
-    const std::string which =
-        input.telegrams.size() > 1 ? "telegram " + std::to_string(i + 1) + ": " : "";
-    if (bytes.size() > KELDAR_BUS_FRAME_CAPACITY) {
-      return Fail(io, kExitFailed, which + "longer than any M-Bus frame");
-    }
-    mbus::Buffer buffer = mbus::NewBuffer(lib);
-    for (std::uint8_t b : bytes) keldar_bus_DataMbusPushBack(lib, buffer.get(), b);
+  std::size_t failed = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const HexTelegram& entry = input.telegrams[i];
     mbus::Telegram telegram = mbus::NewTelegram(lib);
-    const int result = keldar_bus_ParserTelegram(lib, telegram.get(), buffer.get());
-    if (result == KELDAR_BUS_RESULT_ACK) {
-      return Fail(io, kExitFailed, which + "an acknowledgement (E5), not a telegram");
+    std::string problem =
+        entry.error.empty() ? Decode(lib, entry.bytes, telegram.get()) : entry.error;
+    if (count > 1) {
+      tables << (i > 0 ? "\n" : "") << "Telegram " << i + 1 << " of " << count << "\n";
     }
-    if (result != KELDAR_BUS_RESULT_USER_DATA) {
-      return Fail(io, kExitFailed,
-                  which + "not a decodable M-Bus telegram (frame, check sum or records)");
+    if (!problem.empty()) {
+      ++failed;
+      problem = Where(entry, i, count) + problem;
+      Fail(io, kExitFailed, problem);
+      decoded.append(QJsonObject{{"error", QString::fromStdString(problem)}});
+      tables << "  not decoded: " << problem << "\n";
+      continue;
     }
     decoded.append(TelegramToJson(lib, telegram.get()));
-    if (input.telegrams.size() > 1) {
-      tables << (i > 0 ? "\n" : "") << "Telegram " << i + 1 << " of " << input.telegrams.size()
-             << "\n";
-    }
     PrintTelegramTable(tables, lib, telegram.get());
   }
+  if (failed == count) return kExitFailed;
   if (options.Flag(kJsonOption)) {
     PrintJson(io.out, decoded.size() == 1 ? decoded.first() : QJsonValue(decoded));
   } else {
     io.out << tables.str();
   }
-  return kExitOk;
+  return failed == 0 ? kExitOk : kExitFailed;
 }
 
 }  // namespace

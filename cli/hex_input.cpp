@@ -56,11 +56,12 @@ HexTelegrams ReadHexLines(std::istream& in) {
     if (!HasContent(line)) continue;
     std::string why;
     auto bytes = ParseHex(line, why);
-    if (!bytes) {
-      result.error = "line " + std::to_string(number) + ": bad hex: " + why;
-      return result;
-    }
-    result.telegrams.push_back(std::move(*bytes));
+    HexTelegram telegram{{}, number, {}};
+    if (bytes)
+      telegram.bytes = std::move(*bytes);
+    else
+      telegram.error = "bad hex: " + why;
+    result.telegrams.push_back(std::move(telegram));
   }
   return result;
 }
@@ -77,7 +78,8 @@ HexTelegrams ReadHexArguments(const std::vector<std::string>& args) {
     }
     stream.insert(stream.end(), bytes->begin(), bytes->end());
   }
-  if (!stream.empty()) result.telegrams = CutIntoFrames(stream);
+  if (stream.empty()) return result;
+  for (auto& frame : CutIntoFrames(stream)) result.telegrams.push_back({std::move(frame), 0, {}});
   return result;
 }
 

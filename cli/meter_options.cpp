@@ -1,6 +1,6 @@
 #include "meter_options.h"
 
-#include <filesystem>
+#include "device/port_problem.h"
 
 namespace keldar::cli {
 
@@ -28,10 +28,9 @@ std::optional<MeterTarget> ReadMeterTarget(const Options& options, const char* c
     Fail(io, kExitUsage, "--address: not an address from 1 to 254: " + *address);
     return std::nullopt;
   }
-  std::error_code error;
-  if (!std::filesystem::exists(*port, error)) {
+  if (const auto problem = PortPathProblem(*port)) {
     status = kExitFailed;
-    Fail(io, kExitFailed, "no such port " + *port);
+    Fail(io, kExitFailed, *problem);
     return std::nullopt;
   }
   status = kExitOk;

@@ -16,6 +16,11 @@ Options::Options(const std::vector<std::string>& args, const std::set<std::strin
         error_ = a + " needs a value";
         return;
       }
+      // An empty value is a slip of the shell ("--port $PORT" with PORT unset), never meant.
+      if (args[i + 1].empty()) {
+        error_ = a + " needs a value, not an empty one";
+        return;
+      }
       values_[a] = args[++i];
     } else if (flags.count(a) != 0) {
       flags_.insert(a);

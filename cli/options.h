@@ -13,7 +13,7 @@ namespace keldar::cli {
 class Options {
  public:
   // `valued` names the options that take a value, `flags` the others. An
-  // unknown option or a missing value leaves `error` set.
+  // unknown option or a missing or empty value leaves `error` set.
   Options(const std::vector<std::string>& args, const std::set<std::string>& valued,
           const std::set<std::string>& flags);
 

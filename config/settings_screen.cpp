@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/core/file_messages.h"
 #include "base/core/ini_file.h"
 #include "base/core/phrases_library.h"
 #include "base/kit/back_strip.h"
@@ -74,7 +75,12 @@ void SettingsScreen::SetLanguageClick() {
   }
   // Languages are listed in id order from 1, so the id is the position + 1.
   const int id = ui_->ComboBoxLanguage->currentIndex() + 1;
-  settings_.WriteValue("LANGUAGE", "LANG", std::to_string(id).c_str());
+  if (!settings_.WriteValue("LANGUAGE", "LANG", std::to_string(id).c_str())) {
+    platform::ShowMessageBox(
+        nullptr,
+        phrases_.Text(kSettingsNotStored.key, QString::fromUtf8(kSettingsNotStored.builtIn)),
+        QString(), platform::kMbTaskModal | platform::kMbIconWarning);
+  }
   phrases_.Library()->SelectLanguage(phrases_.Object(), id);
   RefreshTexts();
   if (languageApplied_) languageApplied_();

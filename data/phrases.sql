@@ -703,6 +703,16 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN', 2, 'Не удалось открыть или создать файл архива archive.db в рабочей папке.'),
   ('FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN', 3, 'Не вдалося відкрити або створити файл архіву archive.db у робочій папці.');
 
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_BUSY', 1, 'The archive archive.db is busy: another program is using it. Close that program and repeat the action.'),
+  ('FRAME_PROGRAM_ARCHIVE_BUSY', 2, 'Архив archive.db занят другой программой. Закройте её и повторите действие.'),
+  ('FRAME_PROGRAM_ARCHIVE_BUSY', 3, 'Архів archive.db зайнятий іншою програмою. Закрийте її та повторіть дію.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_BUSY_RETRY', 1, 'The archive archive.db is busy: another program is using it. Close that program and press Retry.'),
+  ('FRAME_PROGRAM_ARCHIVE_BUSY_RETRY', 2, 'Архив archive.db занят другой программой. Закройте её и нажмите «Повторить».'),
+  ('FRAME_PROGRAM_ARCHIVE_BUSY_RETRY', 3, 'Архів archive.db зайнятий іншою програмою. Закрийте її та натисніть «Повторити».');
+
 -- Shell: connection status and configuration screen ---------------------
 
 INSERT INTO phrases (key, language_id, text) VALUES
@@ -1306,6 +1316,30 @@ INSERT INTO phrases (key, language_id, text) VALUES
    'Не удалось открыть порт %s. Проверьте подключение преобразователя и попробуйте снова.'),
   ('FRAME_PROGRAM_MAIN_PORT_NOT_OPENED', 3,
    'Не вдалося відкрити порт %s. Перевірте підключення перетворювача та спробуйте знову.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_SETTINGS_NOT_READ', 1,
+   'The settings file config.ini in the program''s folder could not be read. The program uses the default settings and leaves that file unchanged. Replace or delete it.'),
+  ('FRAME_PROGRAM_MAIN_SETTINGS_NOT_READ', 2,
+   'Не удалось прочитать файл настроек config.ini в папке программы. Программа работает с настройками по умолчанию и не изменяет этот файл. Замените или удалите его.'),
+  ('FRAME_PROGRAM_MAIN_SETTINGS_NOT_READ', 3,
+   'Не вдалося прочитати файл налаштувань config.ini у папці програми. Програма працює з налаштуваннями за замовчуванням і не змінює цей файл. Замініть або видаліть його.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_SETTINGS_NOT_SAVED', 1,
+   'The settings could not be saved to config.ini. Check that the file and the program''s folder can be written.'),
+  ('FRAME_PROGRAM_MAIN_SETTINGS_NOT_SAVED', 2,
+   'Не удалось сохранить настройки в файл config.ini. Проверьте, что файл и папка программы доступны для записи.'),
+  ('FRAME_PROGRAM_MAIN_SETTINGS_NOT_SAVED', 3,
+   'Не вдалося зберегти налаштування у файл config.ini. Перевірте, що файл і папка програми доступні для запису.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_CATALOGUE_NOT_READ', 1,
+   'The firmware catalogue program.db could not be read. The devices were not fully identified. Reinstall the program or restore the file program.db.'),
+  ('FRAME_PROGRAM_MAIN_CATALOGUE_NOT_READ', 2,
+   'Не удалось прочитать каталог прошивок program.db. Устройства определены не полностью. Переустановите программу или восстановите файл program.db.'),
+  ('FRAME_PROGRAM_MAIN_CATALOGUE_NOT_READ', 3,
+   'Не вдалося прочитати каталог прошивок program.db. Пристрої визначено не повністю. Перевстановіть програму або відновіть файл program.db.');
 
 ------------------------------------------------------------------------------------------
 -- Configuration screen: a serial number with a gap is not sent

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "base/platform/sqlite_handle.h"
 #include "base/platform/text.h"
@@ -27,6 +28,8 @@ constexpr const char* kQuery =
 
 // STORAGE_NUMBER_HOUR … TARIFF, in column order from the sixth column on.
 constexpr int kFirstNumberColumn = 5;
+// Rides out a short write by another program; a longer lock is reported.
+constexpr int kBusyTimeoutMs = 1000;
 constexpr std::int32_t KeldarDeviceRecord::*kNumberFields[] = {
     &KeldarDeviceRecord::storage_number_hour,
     &KeldarDeviceRecord::depth_hour,
@@ -95,19 +98,34 @@ std::uint16_t FirmwareCatalogue::ManufacturerNumber(const char* letters) {
 void FirmwareCatalogue::Find(const char* manufacturer, std::uint8_t productCode,
                              const char* softwareVersion) {
   result_ = EmptyDeviceRecord();
-  // As sqlite3_open does: a missing catalogue is created empty.
-  const platform::SqliteDatabase db =
-      platform::OpenSqlite(databasePath_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  if (!db) return;
+  problem_.reset();
+  const auto fail = [this](const std::string& why) {
+    problem_ = "the firmware catalogue " + databasePath_ + " cannot be read: " + why;
+  };
+  std::error_code error;
+  if (!std::filesystem::exists(databasePath_, error)) return fail("the file is missing");
+
+  sqlite3* raw = nullptr;
+  const int opened = sqlite3_open_v2(databasePath_.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
+  const platform::SqliteDatabase db(raw);
+  if (opened != SQLITE_OK)
+    return fail(raw != nullptr ? sqlite3_errmsg(raw) : sqlite3_errstr(opened));
+  sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
 
   char query[2000];
   std::snprintf(query, sizeof query, kQuery,
                 static_cast<unsigned>(ManufacturerNumber(manufacturer)),
                 static_cast<int>(productCode));
+  // Not a database, locked, or without the FIRMWARE table and its columns.
   const platform::SqliteStatement statement = platform::PrepareSqlite(db.get(), query);
-  if (!statement) return;
+  if (!statement) return fail(sqlite3_errmsg(db.get()));
   sqlite3_bind_text(statement.get(), 1, softwareVersion != nullptr ? softwareVersion : "", -1,
                     SQLITE_TRANSIENT);
   // Every row overwrites the result: the last one delivered wins.
-  while (sqlite3_step(statement.get()) == SQLITE_ROW) ReadRow(statement.get(), result_);
+  int step = SQLITE_ROW;
+  while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) ReadRow(statement.get(), result_);
+  if (step != SQLITE_DONE) {
+    result_ = EmptyDeviceRecord();
+    fail(sqlite3_errmsg(db.get()));
+  }
 }

@@ -1,5 +1,15 @@
 #include "device/port_problem.h"
 
+#include <dirent.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
 namespace {
 
 constexpr PortProblem kNotFound{
@@ -53,7 +63,111 @@ std::string WithPort(const char* text, const std::string& port) {
 
 std::string PortOpenFailure(const KeldarBusProtocolLibrary* lib, const KeldarBusPort* port,
                             const std::string& path) {
-  const PortProblem* problem = PortProblemOf(keldar_bus_CProcessComPortGetOpenError(lib, port));
+  return PortOpenFailure(keldar_bus_CProcessComPortGetOpenError(lib, port), path);
+}
+
+namespace {
+
+std::string GroupName(gid_t gid) {
+  const long size = ::sysconf(_SC_GETGR_R_SIZE_MAX);
+  std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
+  group entry{};
+  group* found = nullptr;
+  if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
+    return std::to_string(gid);
+  return found->gr_name;
+}
+
+std::string AccessAdvice(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || info.st_gid == 0)
+    return "no permission to open it: ask the administrator for access to the port";
+  const std::string group = GroupName(info.st_gid);
+  return "no permission to open it: the port belongs to group " + group +
+         "; add your user to it (sudo usermod -aG " + group + " $USER), then log out and in again";
+}
+
+std::string BusyAdvice(const std::string& path) {
+  if (const auto holder = FindPortHolder(path)) {
+    return "it is busy, held by " + holder->name + " (process " + std::to_string(holder->pid) +
+           "); close that program and try again";
+  }
+  return "it is busy: another program is using it; close that program and try again";
+}
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+// A number, or -1 for any other name ("self", "status").
+long NumberOf(const char* name) {
+  char* end = nullptr;
+  const long value = std::strtol(name, &end, 10);
+  return end != name && *end == '\0' ? value : -1;
+}
+
+}  // namespace
+
+std::optional<std::string> PortPathProblem(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) {
+      return "cannot open port " + path +
+             ": no such port; check that the level converter is plugged in and choose the port "
+             "again (keldar-cli ports lists them)";
+    }
+    return std::nullopt;
+  }
+  if (S_ISDIR(info.st_mode)) return "cannot open port " + path + ": it is a folder, not a port";
+  return std::nullopt;
+}
+
+std::string PortOpenFailure(int32_t code, const std::string& path) {
+  if (const auto problem = PortPathProblem(path)) return *problem;
+  const std::string prefix = "cannot open port " + path + ": ";
+  struct stat info {};
+  const bool known = ::stat(path.c_str(), &info) == 0;
+  switch (code) {
+    case KELDAR_BUS_PORT_ACCESS_DENIED:
+      return prefix + AccessAdvice(path);
+    case KELDAR_BUS_PORT_BUSY:
+      return prefix + BusyAdvice(path);
+    case KELDAR_BUS_PORT_NOT_SERIAL:
+      if (known && S_ISREG(info.st_mode))
+        return prefix + "it is an ordinary file, not a serial port; choose another port";
+      return prefix + "it is not a serial port; choose another port";
+    default:
+      break;
+  }
+  const PortProblem* problem = PortProblemOf(code);
   return "cannot open port " + path +
          (problem != nullptr ? ": " + WithPort(problem->english, path) : std::string());
+}
+
+std::optional<PortHolder> FindPortHolder(const std::string& path) {
+  struct stat port {};
+  if (::stat(path.c_str(), &port) != 0) return std::nullopt;
+  const DirHandle processes(::opendir("/proc"));
+  if (!processes) return std::nullopt;
+  while (const dirent* process = ::readdir(processes.get())) {
+    const long pid = NumberOf(process->d_name);
+    if (pid <= 0) continue;
+    const std::string folder = std::string("/proc/") + process->d_name + "/fd";
+    const DirHandle files(::opendir(folder.c_str()));
+    if (!files) continue;  // gone, or another user's
+    while (const dirent* file = ::readdir(files.get())) {
+      if (NumberOf(file->d_name) < 0) continue;
+      struct stat open {};
+      const std::string link = folder + "/" + file->d_name;
+      if (::stat(link.c_str(), &open) != 0) continue;
+      if (open.st_dev != port.st_dev || open.st_ino != port.st_ino) continue;
+      PortHolder holder{static_cast<pid_t>(pid), {}};
+      std::ifstream comm(std::string("/proc/") + process->d_name + "/comm");
+      std::getline(comm, holder.name);
+      if (holder.name.empty()) holder.name = "a program";
+      return holder;
+    }
+  }
+  return std::nullopt;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "keldar/bus_protocol_types.h"
@@ -22,3 +25,19 @@ std::string WithPort(const char* text, const std::string& port);
 // library could not open (`port` may be null).
 std::string PortOpenFailure(const KeldarBusProtocolLibrary* lib, const KeldarBusPort* port,
                             const std::string& path);
+// The same for the library's KELDAR_BUS_PORT_* `code`. The path is looked at
+// again: the library cannot tell a folder or a missing file from other
+// failures, and does not know who holds a busy port.
+std::string PortOpenFailure(int32_t code, const std::string& path);
+// The failure for a path that cannot be a port at all (missing, a folder),
+// found without opening it; empty otherwise.
+std::optional<std::string> PortPathProblem(const std::string& path);
+
+// A process that has the port open.
+struct PortHolder {
+  pid_t pid = 0;
+  std::string name;
+};
+// The first process found with `path` open, by the open files under /proc
+// (only the user's own processes can be seen unless run as root).
+std::optional<PortHolder> FindPortHolder(const std::string& path);

@@ -43,18 +43,23 @@ int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption, 
   if (gRecorder != nullptr) return gRecorder->Record({text, caption, flags, owner});
 
   QMessageBox box(IconOf(flags), caption, text, QMessageBox::NoButton, owner);
-  const bool yesNo = (flags & 0x0F) == kMbYesNo;
-  if (yesNo) {
+  const unsigned buttons = flags & 0x0F;
+  if (buttons == kMbYesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
+  } else if (buttons == kMbRetryCancel) {
+    box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Retry);
+    box.setEscapeButton(QMessageBox::Cancel);
   } else {
     box.setStandardButtons(QMessageBox::Ok);
   }
   // Task-modal: the box blocks every window of the program.
   box.setWindowModality(Qt::ApplicationModal);
   const int result = box.exec();
-  if (!yesNo) return kIdOk;
-  return result == QMessageBox::Yes ? kIdYes : kIdNo;
+  if (buttons == kMbYesNo) return result == QMessageBox::Yes ? kIdYes : kIdNo;
+  if (buttons == kMbRetryCancel) return result == QMessageBox::Retry ? kIdRetry : kIdCancel;
+  return kIdOk;
 }
 
 }  // namespace platform

@@ -18,7 +18,8 @@ struct MessageBoxCall {
   QWidget* owner = nullptr;
 };
 
-// Shows a modal message box and returns the answer (kIdOk, kIdYes, kIdNo).
+// Shows a modal message box and returns the answer (kIdOk, kIdYes, kIdNo,
+// kIdRetry, kIdCancel).
 // Main thread only.
 int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags);
 

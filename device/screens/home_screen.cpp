@@ -3,6 +3,7 @@
 #include <QPixmap>
 
 #include "base/core/brand_profile.h"
+#include "base/core/file_messages.h"
 #include "base/core/ini_file.h"
 #include "base/kit/message_box.h"
 #include "base/kit/widget_look.h"
@@ -65,6 +66,15 @@ HomeScreen::HomeScreen(QWidget* parent, const BrandProfile& brand, IniFile& sett
   ui_->UpdateComPortListAnimate->hide();
   ShowConnecting(false);
   WireButtons();
+  // Said once the window is up, not before it appears.
+  if (settings.LoadProblem()) {
+    QTimer::singleShot(0, this, [this] {
+      platform::ShowMessageBox(
+          this,
+          phrases_.Text(kSettingsUnreadable.key, QString::fromUtf8(kSettingsUnreadable.builtIn)),
+          window()->windowTitle(), platform::kMbTaskModal | platform::kMbIconWarning);
+    });
+  }
 }
 
 HomeScreen::~HomeScreen() = default;

@@ -246,8 +246,6 @@ TEST_F(CliTest, DecodeFailuresAreOneLineAndNonZero) {
       {{"decode", "E5"}, 1, "acknowledgement"},
       {{"decode", "68 04 04 68 08 01 70 08 82 16"}, 1, "not a decodable"},
       {{"decode", "68 05 05 68 08 01 72 78 56 49 16"}, 1, "not a decodable"},
-      {{"decode", kTelegram, "68 04 04 68 08 01 70 08 82 16"}, 1, "telegram 2: not a decodable"},
-      {{"decode", "--json", kTelegram, "E5"}, 1, "telegram 2: an acknowledgement"},
       {{"nonsense"}, 2, "unknown command"},
       {{"ports", "--frobnicate"}, 2, "unknown option"},
   };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+#include <functional>
 
 #include "meter_commands.h"
 
@@ -52,6 +53,32 @@ TEST_F(MeterCommands, IdentifyPrintsProgressAndTheDevicesAsTextOrJson) {
       Cli({"identify", "--port", "/dev/no-such-port", "--baud", "2400", "--address", "1"}).status,
       1);
   EXPECT_EQ(Cli({"identify", "--port", sim.Path(), "--baud", "fast", "--address", "1"}).status, 2);
+}
+
+// A catalogue that cannot be read is said, by name, and never made anew.
+TEST_F(MeterCommands, IdentifySaysWhenTheFirmwareCatalogueCannotBeRead) {
+  SimProcess sim({"--no-timing", MeterFile("krv_heat.ini")});
+  const std::string sound = ReadFile("program.db");
+  const std::function<void()> damages[] = {
+      [] { std::filesystem::remove("program.db"); },
+      [] { WriteFile("program.db", ""); },
+      [&] { WriteFile("program.db", sound.substr(0, 100)); },
+      [] { WriteFile("program.db", "not a database at all, only text"); },
+  };
+  for (std::size_t i = 0; i < std::size(damages); ++i) {
+    SCOPED_TRACE(i);
+    damages[i]();
+    const bool existed = std::filesystem::exists("program.db");
+    const CliResult run =
+        Cli({"identify", "--port", sim.Path(), "--baud", "2400", "--address", "1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("the firmware catalogue program.db cannot be read"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(std::filesystem::exists("program.db"), existed) << "never created";
+  }
+  WriteFile("program.db", sound);
+  const CliResult run = Cli({"identify", "--port", sim.Path(), "--baud", "2400", "--address", "1"});
+  EXPECT_EQ(run.err.find("catalogue"), std::string::npos) << run.err;
 }
 
 TEST_F(MeterCommands, AddressesAreSentAsTheScreenSendsThemAndReallyChange) {

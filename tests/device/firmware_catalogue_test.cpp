@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include "test_support.h"
 
@@ -118,16 +119,76 @@ TEST(FirmwareCatalogue, TheLastRowWinsNullsReadAsZeroAndLongTextsAreCut) {
   EXPECT_STREQ(catalogue.Result().model, "") << "NULL reads as empty";
 }
 
-TEST(FirmwareCatalogue, AMissingTableOrFileLeavesTheResultReset) {
-  ScopedWorkingDirectory cwd;
+// A catalogue that cannot be consulted: no result, a problem naming the file,
+// and the file exactly as it was (a missing one is not created).
+void ExpectUnreadable(const char* why) {
+  SCOPED_TRACE(why);
+  const bool existed = std::filesystem::exists("program.db");
+  const std::string before = existed ? ReadFile("program.db") : std::string();
   FirmwareCatalogue catalogue;
   catalogue.Find("KRV", 1, "");
   EXPECT_EQ(catalogue.Result().id, 0);
-  EXPECT_TRUE(std::filesystem::exists("program.db")) << "opening creates an empty file";
+  ASSERT_TRUE(catalogue.Problem().has_value());
+  EXPECT_NE(catalogue.Problem()->find("program.db"), std::string::npos) << *catalogue.Problem();
+  EXPECT_EQ(std::filesystem::exists("program.db"), existed) << "never created";
+  if (existed && std::filesystem::is_regular_file("program.db")) {
+    EXPECT_EQ(ReadFile("program.db"), before) << "never changed";
+  }
+}
 
-  WriteFile("program.db", "this is not a database");
+TEST(FirmwareCatalogueFaults, EveryDamagedCatalogueIsReportedAndLeftAsItIs) {
+  ScopedWorkingDirectory cwd;
+  ExpectUnreadable("missing");
+
+  WriteFile("program.db", "");
+  ExpectUnreadable("empty");
+
+  WriteFile("program.db", "this is not a database, only text that looks nothing like one");
+  ExpectUnreadable("not SQLite");
+
+  std::filesystem::remove("program.db");
+  MakeCatalogue("CREATE TABLE FIRMWARE (ID INTEGER, MAN_ID TEXT);");
+  ExpectUnreadable("wrong schema");
+
+  // A real catalogue cut after its header page.
+  std::filesystem::remove("program.db");
+  MakeCatalogue(std::string(kSchema) + Row(5, "2E56", "1", 4, "", 100, "Model A", "abc"));
+  std::string whole = ReadFile("program.db");
+  ASSERT_GT(whole.size(), 1000u);
+  WriteFile("program.db", whole.substr(0, 100));
+  ExpectUnreadable("truncated");
+
+  std::filesystem::remove("program.db");
+  std::filesystem::create_directory("program.db");
+  ExpectUnreadable("a folder");
+}
+
+TEST(FirmwareCatalogueFaults, ALockedCatalogueIsReportedAndReadOnceFree) {
+  ScopedWorkingDirectory cwd;
+  MakeCatalogue(std::string(kSchema) + Row(5, "2E56", "1", 4, "", 100, "Model A", "abc"));
+  sqlite3* holder = nullptr;
+  ASSERT_EQ(sqlite3_open("program.db", &holder), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  ExpectUnreadable("locked");
+  sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(holder);
+
+  FirmwareCatalogue catalogue;
   catalogue.Find("KRV", 1, "");
+  EXPECT_EQ(catalogue.Result().id, 5);
+  EXPECT_FALSE(catalogue.Problem().has_value()) << *catalogue.Problem();
+  catalogue.Find("KRV", 99, "");
   EXPECT_EQ(catalogue.Result().id, 0);
+  EXPECT_FALSE(catalogue.Problem().has_value()) << "no row is not a fault";
+}
+
+TEST(FirmwareCatalogueFaults, ACatalogueWithoutReadPermissionIsReported) {
+  if (::geteuid() == 0) GTEST_SKIP() << "running as root: file permissions do not stop reading";
+  ScopedWorkingDirectory cwd;
+  MakeCatalogue(std::string(kSchema) + Row(5, "2E56", "1", 4, "", 100, "Model A", "abc"));
+  std::filesystem::permissions("program.db", std::filesystem::perms::none);
+  ExpectUnreadable("unreadable");
+  std::filesystem::permissions("program.db", std::filesystem::perms::owner_all);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Every key the shell's screens and messages look up.
-inline constexpr std::array<std::string_view, 57> kShellPhraseKeys = {
+inline constexpr std::array<std::string_view, 60> kShellPhraseKeys = {
     // connection screen and connect worker
     "FRAME_PROGRAM_MAIN_ADMINISTRATION",
     "FRAME_PROGRAM_MAIN_ENTER",
@@ -18,6 +18,10 @@ inline constexpr std::array<std::string_view, 57> kShellPhraseKeys = {
     "FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND",
     "FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE",
     "FRAME_PROGRAM_MAIN_NOT_ENOUGH_COMPONENTS_WORK_WITH_DEVICE",
+    // program files that cannot be used
+    "FRAME_PROGRAM_MAIN_SETTINGS_NOT_READ",
+    "FRAME_PROGRAM_MAIN_SETTINGS_NOT_SAVED",
+    "FRAME_PROGRAM_MAIN_CATALOGUE_NOT_READ",
     // device-type selection
     "FRAME_PROGRAM_SELECT_DEVICE_SELECT_DEVICE_OPERATE",
     "FRAME_PROGRAM_SELECT_DEVICE_ELECTRICITY_METER",
@@ -75,8 +79,8 @@ inline constexpr std::array<std::string_view, 57> kShellPhraseKeys = {
 
 // Messages about a port that cannot be opened: each names the port once, as "%s".
 inline constexpr std::array<std::string_view, 5> kPortProblemKeys = {
-    "FRAME_PROGRAM_MAIN_PORT_NOT_FOUND",     "FRAME_PROGRAM_MAIN_PORT_ACCESS_DENIED",
-    "FRAME_PROGRAM_MAIN_PORT_BUSY",          "FRAME_PROGRAM_MAIN_PORT_NOT_SERIAL",
+    "FRAME_PROGRAM_MAIN_PORT_NOT_FOUND",  "FRAME_PROGRAM_MAIN_PORT_ACCESS_DENIED",
+    "FRAME_PROGRAM_MAIN_PORT_BUSY",       "FRAME_PROGRAM_MAIN_PORT_NOT_SERIAL",
     "FRAME_PROGRAM_MAIN_PORT_NOT_OPENED",
 };
 

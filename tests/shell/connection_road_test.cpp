@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+#include <algorithm>
 
 #include "app/main_window.h"
 #include "app/navigation_host.h"
+#include "base/core/ini_file.h"
+#include "base/kit/message_box.h"
 #include "device/device_list.h"
+#include "device/screens/device_screen_host.h"
 #include "device/screens/home_screen.h"
 #include "device/screens/select_device_screen.h"
-#include "device/screens/device_screen_host.h"
 #include "keldar/plugin_abi.h"
 #include "sim_process.h"
 #include "test_support.h"
@@ -53,6 +57,35 @@ TEST_F(ConnectionRoad, ASingleMeterOpensItsScreenAndLeavingItReleasesThePortAndG
   EXPECT_EQ(navigation->SelectionScreen(), nullptr);
   EXPECT_EQ(navigation->PortObject(), nullptr) << "released with the selection, once";
   EXPECT_NE(ReadFile("config.ini").find("BAUD = 2400"), std::string::npos);
+}
+
+// What the run could not use is said when it ends, naming the file.
+TEST_F(ConnectionRoad, ACatalogueAndSettingsThatCannotBeUsedAreSaidAfterTheRun) {
+  WriteFile("program.db", "not a database");
+  std::filesystem::create_directory("config.ini");
+  Settings().Load();
+  platform::MessageBoxRecorder boxes;
+  SimProcess sim({"--no-timing", MeterFile("krv_cold_water.ini")});
+  MainWindow window;
+  window.show();
+  auto* navigation = window.Navigation();
+  navigation->StartConnection(sim.Path().c_str(), 2400, 2);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation->Connecting(); }, 20000));
+  QApplication::processEvents();
+  const auto said = [&](const char* words) {
+    return std::count_if(boxes.calls.begin(), boxes.calls.end(), [&](const auto& call) {
+      return call.text.contains(QString::fromUtf8(words));
+    });
+  };
+  EXPECT_EQ(said("каталог прошивок program.db"), 1);
+  EXPECT_EQ(said("сохранить настройки в файл config.ini"), 1);
+  EXPECT_EQ(ReadFile("program.db"), "not a database");
+  EXPECT_TRUE(std::filesystem::is_directory("config.ini"));
+
+  keldar_flag_set(navigation->CloseRequest(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.ProgramMain()->isVisible(); }, 3000));
+  std::filesystem::remove("config.ini");
+  Settings().Load();
 }
 
 TEST_F(ConnectionRoad, ClosingTheWindowDuringTheSpeedSearchStopsTheWorker) {

@@ -136,6 +136,26 @@ struct ConnectionScreenTest : ::testing::Test {
   }
 };
 
+TEST_F(ConnectionScreenTest, ASettingsFileThatCannotBeReadIsSaidOnceTheScreenIsUp) {
+  std::filesystem::create_directory("config.ini");
+  IniFile settings;
+  auto screen = Make(settings);
+  EXPECT_TRUE(boxes.calls.empty()) << "not before the window shows";
+  QApplication::processEvents();
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_TRUE(boxes.calls[0].text.startsWith(
+      QStringLiteral("Не удалось прочитать файл настроек config.ini")))
+      << boxes.calls[0].text.toStdString();
+  EXPECT_EQ(boxes.calls[0].flags, platform::kMbTaskModal | platform::kMbIconWarning);
+  EXPECT_TRUE(std::filesystem::is_directory("config.ini"));
+
+  std::filesystem::remove("config.ini");
+  IniFile sound;
+  auto quiet = Make(sound);
+  QApplication::processEvents();
+  EXPECT_EQ(boxes.calls.size(), 1u) << "a missing file is no fault";
+}
+
 TEST_F(ConnectionScreenTest, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254) {
   EXPECT_EQ(ParseDeviceAddress(""), 1);
   EXPECT_EQ(ParseDeviceAddress("___"), 1);
@@ -333,6 +353,23 @@ TEST(LanguageSettings, ApplyingTheThirdLanguageStoresItAndRenamesTheHomeScreenAt
   EXPECT_EQ(Child<QLabel>(settings, "SetLanguage").text(), "3:FRAME_PROGRAM_SETTING_APPLY");
   EXPECT_EQ(Child<QLabel>(settings, "LabelLanguage").text(),
             "3:FRAME_PROGRAM_SETTING_SELECT_LANGUAGE:");
+}
+
+TEST(LanguageSettings, ALanguageThatCannotBeStoredIsSaid) {
+  StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
+  std::filesystem::create_directory("config.ini");
+  Settings().Load();
+  platform::MessageBoxRecorder boxes;
+  MainWindow window;
+  QApplication::processEvents();
+  boxes.calls.clear();  // the start's own word about the file
+  window.ProgramSetting()->SetLanguageClick();
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_TRUE(boxes.calls[0].text.endsWith("FRAME_PROGRAM_MAIN_SETTINGS_NOT_SAVED"))
+      << boxes.calls[0].text.toStdString();
+  EXPECT_TRUE(std::filesystem::is_directory("config.ini"));
+  std::filesystem::remove("config.ini");
+  Settings().Load();
 }
 
 TEST(LanguageSettings, AStoredIdNoLanguageHasSelectsNothingAndAppliesAsZero) {

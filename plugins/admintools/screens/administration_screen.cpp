@@ -54,7 +54,13 @@ AdministrationScreen::AdministrationScreen(uint8_t* closeFlag, ScreenTexts texts
   objects->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   RefreshTexts();
   ConnectControls();
-  if (OpenArchive()) LoadSubscribers();
+  if (OpenArchive()) {
+    LoadSubscribers();
+  } else {
+    // Whether the lists are empty is not known.
+    ui_->LabelSubscribersHint->hide();
+    ui_->LabelObjectsHint->hide();
+  }
   UpdateButtons();
 }
 
@@ -146,14 +152,10 @@ void AdministrationScreen::ConnectControls() {
 }
 
 bool AdministrationScreen::OpenArchive() {
-  try {
-    archive_ = std::make_unique<Archive>(archiveFile_);
-    return true;
-  } catch (const ArchiveError& error) {
-    ui_->LabelStatus->setText(FailureText(texts_, error.failure()));
-  } catch (...) {
-    ui_->LabelStatus->setText(FailureText(texts_, ArchiveFailure::kCannotOpen));
-  }
+  const auto failure =
+      RunOnArchive(this, texts_, [this] { archive_ = std::make_unique<Archive>(archiveFile_); });
+  if (!failure) return true;
+  ui_->LabelStatus->setText(FailureText(texts_, *failure));
   ui_->LabelStatus->show();
   return false;
 }
@@ -161,14 +163,9 @@ bool AdministrationScreen::OpenArchive() {
 bool AdministrationScreen::Run(const std::function<void()>& operation, QLabel* errorLabel) {
   QLabel* label = errorLabel != nullptr ? errorLabel : ui_->LabelStatus;
   if (archive_ == nullptr) return false;
-  try {
-    operation();
-    return true;
-  } catch (const ArchiveError& error) {
-    label->setText(FailureText(texts_, error.failure()));
-  } catch (...) {
-    label->setText(FailureText(texts_, ArchiveFailure::kFailed));
-  }
+  const auto failure = RunOnArchive(this, texts_, operation);
+  if (!failure) return true;
+  label->setText(FailureText(texts_, *failure));
   label->show();
   return false;
 }
@@ -178,12 +175,11 @@ void AdministrationScreen::LoadSubscribers(int64_t selectId) {
   if (selectId == 0) {
     if (const auto* current = SelectedSubscriber()) selectId = current->id;
   }
-  if (!Run([this] {
-        subscribers_ = archive_->Subscribers();
-        devices_ = archive_->Devices();
-      })) {
-    subscribers_.clear();
-  }
+  const bool loaded = Run([this] {
+    subscribers_ = archive_->Subscribers();
+    devices_ = archive_->Devices();
+  });
+  if (!loaded) subscribers_.clear();
   {
     const QSignalBlocker quiet(table);
     table.clearSelection();
@@ -200,7 +196,8 @@ void AdministrationScreen::LoadSubscribers(int64_t selectId) {
       table.selectRow(0);
     }
   }
-  ui_->LabelSubscribersHint->setVisible(subscribers_.empty() && archive_ != nullptr);
+  // "No subscribers" only when the archive said so, not when it could not be read.
+  ui_->LabelSubscribersHint->setVisible(loaded && subscribers_.empty());
   LoadObjects();
 }
 
@@ -211,9 +208,10 @@ void AdministrationScreen::LoadObjects(int64_t selectId) {
     if (const auto* current = SelectedObject()) selectId = current->id;
   }
   objects_.clear();
-  if (subscriber != nullptr && !Run([&] { objects_ = archive_->Objects(subscriber->id); })) {
-    objects_.clear();
-  }
+  const bool loaded = subscriber != nullptr
+                          ? Run([&] { objects_ = archive_->Objects(subscriber->id); })
+                          : archive_ != nullptr;
+  if (!loaded) objects_.clear();
   {
     const QSignalBlocker quiet(table);
     table.clearSelection();
@@ -238,7 +236,7 @@ void AdministrationScreen::LoadObjects(int64_t selectId) {
     ui_->LabelObjectsHint->setText(
         texts_.Text(keys::kAdminNoObjects, QStringLiteral("У абонента пока нет объектов.")));
   }
-  ui_->LabelObjectsHint->setVisible(objects_.empty() && archive_ != nullptr);
+  ui_->LabelObjectsHint->setVisible(loaded && objects_.empty());
   UpdateButtons();
 }
 

@@ -26,7 +26,7 @@ class AdministrationScreen : public QFrame {
 
  public:
   AdministrationScreen(uint8_t* closeFlag, ScreenTexts texts,
-                         std::string archiveFile = Archive::kFileName, QWidget* parent = nullptr);
+                       std::string archiveFile = Archive::kFileName, QWidget* parent = nullptr);
   ~AdministrationScreen() override;
 
  private:

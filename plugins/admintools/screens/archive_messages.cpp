@@ -1,5 +1,6 @@
 #include "screens/archive_messages.h"
 
+#include "base/kit/message_box.h"
 #include "screens/phrase_keys.h"
 
 namespace admintools {
@@ -22,6 +23,10 @@ QString FailureText(const ScreenTexts& texts, ArchiveFailure failure) {
       return texts.Text(keys::kAdminSubscriberHasObjects,
                         QStringLiteral("У абонента есть объекты. Сначала удалите их или "
                                        "передайте другому абоненту."));
+    case ArchiveFailure::kBusy:
+      return texts.Text(keys::kArchiveBusy,
+                        QStringLiteral("Архив archive.db занят другой программой. Закройте её "
+                                       "и повторите действие."));
     case ArchiveFailure::kInvalid:
     case ArchiveFailure::kNotFound:
     case ArchiveFailure::kFailed:
@@ -29,6 +34,27 @@ QString FailureText(const ScreenTexts& texts, ArchiveFailure failure) {
   }
   return texts.Text(keys::kAdminSaveFailed,
                     QStringLiteral("Не удалось сохранить изменения в архиве."));
+}
+
+std::optional<ArchiveFailure> RunOnArchive(QWidget* owner, const ScreenTexts& texts,
+                                           const std::function<void()>& operation) {
+  for (;;) {
+    try {
+      operation();
+      return std::nullopt;
+    } catch (const ArchiveError& error) {
+      if (error.failure() != ArchiveFailure::kBusy) return error.failure();
+    } catch (...) {
+      return ArchiveFailure::kFailed;
+    }
+    const int answer = platform::ShowMessageBox(
+        owner,
+        texts.Text(keys::kArchiveBusyRetry,
+                   QStringLiteral("Архив archive.db занят другой программой. Закройте её и "
+                                  "нажмите «Повторить».")),
+        QString(), platform::kMbRetryCancel | platform::kMbIconWarning | platform::kMbTaskModal);
+    if (answer != platform::kIdRetry) return ArchiveFailure::kBusy;
+  }
 }
 
 QString DeviceKindText(const ScreenTexts& texts, DeviceKind kind) {

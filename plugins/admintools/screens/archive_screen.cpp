@@ -76,10 +76,7 @@ ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string 
   look::MakeBackStrip(ui.Back, ui.Label1, [this] {
     if (closeFlag_ != nullptr) keldar_flag_set(closeFlag_, 1);
   });
-  connect(ui.ComboBoxDeviceKind, &QComboBox::currentIndexChanged, this, [this] {
-    LoadDevices();
-    LoadReadings();
-  });
+  connect(ui.ComboBoxDeviceKind, &QComboBox::currentIndexChanged, this, &ArchiveScreen::Refresh);
   connect(ui.ComboBoxDevice, &QComboBox::currentIndexChanged, this, [this] { LoadReadings(); });
   connect(ui.PanelButtonRefresh, &look::PanelButton::clicked, this, &ArchiveScreen::Refresh);
   connect(ui.TableReadings->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -115,14 +112,10 @@ void ArchiveScreen::RefreshTexts() {
 
 bool ArchiveScreen::EnsureArchive() {
   if (archive_ != nullptr) return true;
-  try {
-    archive_ = std::make_unique<Archive>(archiveFile_);
-    return true;
-  } catch (const ArchiveError& error) {
-    ShowMessage(FailureText(texts_, error.failure()));
-  } catch (...) {
-    ShowMessage(FailureText(texts_, ArchiveFailure::kCannotOpen));
-  }
+  const auto failure =
+      RunOnArchive(this, texts_, [this] { archive_ = std::make_unique<Archive>(archiveFile_); });
+  if (!failure) return true;
+  ShowMessage(FailureText(texts_, *failure));
   return false;
 }
 
@@ -146,8 +139,8 @@ std::optional<int64_t> ArchiveScreen::ChosenDevice() const {
 }
 
 void ArchiveScreen::Refresh() {
-  LoadDevices();
-  LoadReadings();
+  // One question about a busy archive per refresh, not one per list.
+  if (LoadDevices()) LoadReadings();
 }
 
 std::vector<ReadingKey> ArchiveScreen::SelectedReadings() const {
@@ -179,40 +172,33 @@ void ArchiveScreen::ConfirmDelete() {
   const auto chosen = SelectedReadings();
   CancelDelete();
   if (chosen.empty() || !EnsureArchive()) return;
-  std::optional<ArchiveFailure> failure;
-  try {
-    archive_->DeleteReadings(chosen);
-  } catch (const ArchiveError& error) {
-    failure = error.failure();
-  } catch (...) {
-    failure = ArchiveFailure::kFailed;
-  }
+  const auto failure = RunOnArchive(this, texts_, [&] { archive_->DeleteReadings(chosen); });
   Refresh();
   if (failure) ui_->LabelStatus->setText(FailureText(texts_, *failure));
 }
 
 void ArchiveScreen::CancelDelete() { ui_->PanelConfirm->hide(); }
 
-void ArchiveScreen::LoadDevices() {
+bool ArchiveScreen::LoadDevices() {
   auto& combo = *ui_->ComboBoxDevice;
   const auto chosen = ChosenDevice();
   const QSignalBlocker quiet(combo);
   combo.clear();
   combo.addItem(texts_.Text(keys::kArchiveAllDevices, QStringLiteral("Все приборы")), 0);
-  if (!EnsureArchive()) return;
-  try {
-    const auto kind = ChosenKind();
-    for (const auto& device : archive_->Devices(kind)) {
-      QString caption = format::DeviceCaption(device);
-      if (!kind) caption = DeviceKindText(texts_, device.kind) + QStringLiteral(" — ") + caption;
-      combo.addItem(caption, QVariant::fromValue<qlonglong>(device.id));
-      if (chosen == device.id) combo.setCurrentIndex(combo.count() - 1);
-    }
-  } catch (const ArchiveError& error) {
-    ShowMessage(FailureText(texts_, error.failure()));
-  } catch (...) {
-    ShowMessage(FailureText(texts_, ArchiveFailure::kFailed));
+  if (!EnsureArchive()) return false;
+  const auto kind = ChosenKind();
+  std::vector<Device> devices;
+  if (const auto failure = RunOnArchive(this, texts_, [&] { devices = archive_->Devices(kind); })) {
+    ShowMessage(FailureText(texts_, *failure));
+    return false;
   }
+  for (const auto& device : devices) {
+    QString caption = format::DeviceCaption(device);
+    if (!kind) caption = DeviceKindText(texts_, device.kind) + QStringLiteral(" — ") + caption;
+    combo.addItem(caption, QVariant::fromValue<qlonglong>(device.id));
+    if (chosen == device.id) combo.setCurrentIndex(combo.count() - 1);
+  }
+  return true;
 }
 
 void ArchiveScreen::LoadReadings() {
@@ -223,14 +209,11 @@ void ArchiveScreen::LoadReadings() {
   const auto kind = ChosenKind();
   std::vector<DeviceReading> readings;
   int64_t total = 0;
-  try {
-    readings = archive_->Readings(kind, ChosenDevice(), kShownReadings);
-    total = archive_->ReadingCount();
-  } catch (const ArchiveError& error) {
-    ShowMessage(FailureText(texts_, error.failure()));
-    return;
-  } catch (...) {
-    ShowMessage(FailureText(texts_, ArchiveFailure::kFailed));
+  if (const auto failure = RunOnArchive(this, texts_, [&] {
+        readings = archive_->Readings(kind, ChosenDevice(), kShownReadings);
+        total = archive_->ReadingCount();
+      })) {
+    ShowMessage(FailureText(texts_, *failure));
     return;
   }
   if (readings.empty()) {

@@ -37,8 +37,8 @@ class ArchiveScreen : public QFrame {
   // The newest readings shown; older ones are counted but not listed.
   static constexpr int kShownReadings = 5000;
 
-  ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts,
-                         std::string archiveFile = Archive::kFileName, QWidget* parent = nullptr);
+  ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string archiveFile = Archive::kFileName,
+                QWidget* parent = nullptr);
   ~ArchiveScreen() override;
 
   // Reads the archive again, keeping the chosen kind and device.
@@ -54,7 +54,8 @@ class ArchiveScreen : public QFrame {
   void ShowMessage(const QString& text);
   std::optional<DeviceKind> ChosenKind() const;
   std::optional<int64_t> ChosenDevice() const;
-  void LoadDevices();
+  // False when the archive could not be read (the page then says why).
+  bool LoadDevices();
   void LoadReadings();
   void ShowColumnsFor(std::optional<DeviceKind> kind);
   std::vector<ReadingKey> SelectedReadings() const;

@@ -77,6 +77,8 @@ inline constexpr const char* kArchiveCountLimited = "FRAME_PROGRAM_ARCHIVE_COUNT
 inline constexpr const char* kArchiveNewerVersion = "FRAME_PROGRAM_ARCHIVE_NEWER_VERSION";
 inline constexpr const char* kArchiveUnreadable = "FRAME_PROGRAM_ARCHIVE_UNREADABLE";
 inline constexpr const char* kArchiveCannotOpen = "FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN";
+inline constexpr const char* kArchiveBusy = "FRAME_PROGRAM_ARCHIVE_BUSY";
+inline constexpr const char* kArchiveBusyRetry = "FRAME_PROGRAM_ARCHIVE_BUSY_RETRY";
 
 inline constexpr std::array kAll{
     kGoBack,
@@ -142,6 +144,8 @@ inline constexpr std::array kAll{
     kArchiveNewerVersion,
     kArchiveUnreadable,
     kArchiveCannotOpen,
+    kArchiveBusy,
+    kArchiveBusyRetry,
 };
 
 }  // namespace admintools::keys

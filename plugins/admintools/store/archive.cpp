@@ -8,7 +8,9 @@
 namespace admintools {
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+// Rides out another writer's short transaction; a longer lock is the user's to
+// decide about, and the screens must not stand still meanwhile.
+constexpr int kBusyTimeoutMs = 1000;
 
 int64_t PragmaValue(const Database& db, const char* pragma) {
   Statement statement(db, pragma);

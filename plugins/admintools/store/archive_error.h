@@ -14,6 +14,7 @@ enum class ArchiveFailure {
   kInvalid,       // a required text is empty or a value is out of range
   kNotFound,      // the row referred to does not exist
   kInUse,         // still referred to (a subscriber with objects)
+  kBusy,          // another program holds the file locked; trying again may work
   kFailed,        // any other database failure
 };
 

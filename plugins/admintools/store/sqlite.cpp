@@ -23,6 +23,9 @@ void ThrowSqliteError(sqlite3* db, int code, const char* during) {
     case SQLITE_PERM:
     case SQLITE_READONLY:
       throw ArchiveError(ArchiveFailure::kCannotOpen, detail);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      throw ArchiveError(ArchiveFailure::kBusy, detail);
     case SQLITE_CONSTRAINT:
       throw ArchiveError(code == SQLITE_CONSTRAINT_FOREIGNKEY ? ArchiveFailure::kNotFound
                                                               : ArchiveFailure::kInvalid,
