@@ -129,6 +129,7 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
                                 Settings(), std::move(texts), observer);
   const IdentifyOutcome outcome = identification.Run({target->port, target->baud, target->address});
   if (const auto& problem = catalogue.Problem()) Fail(io, kExitOk, *problem);
+  if (const auto problem = Settings().StoreProblem()) Fail(io, kExitOk, *problem);
 
   QJsonArray devices;
   for (std::size_t i = 0; i < IdentifiedDevices().DeviceCount(); ++i)

@@ -81,6 +81,18 @@ TEST_F(MeterCommands, IdentifySaysWhenTheFirmwareCatalogueCannotBeRead) {
   EXPECT_EQ(run.err.find("catalogue"), std::string::npos) << run.err;
 }
 
+TEST_F(MeterCommands, IdentifySaysWhenPortAndSpeedCannotBeStored) {
+  // A config.ini that leads where nothing can be created, whoever runs the test.
+  std::filesystem::remove("config.ini");
+  std::filesystem::create_symlink("/proc/self/keldar-config.ini", "config.ini");
+  Settings().Load();
+  SimProcess sim({"--no-timing", MeterFile("krv_heat.ini")});
+  const CliResult run = Cli({"identify", "--port", sim.Path(), "--baud", "2400", "--address", "1"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("config.ini"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("meter KRV"), std::string::npos) << "the run itself went on";
+}
+
 TEST_F(MeterCommands, AddressesAreSentAsTheScreenSendsThemAndReallyChange) {
   SimProcess sim({"--no-timing", "--log", Log(), MeterFile("krv_cold_water.ini")});
   CliResult run = Command("config", sim.Path(), 2);
