@@ -8,7 +8,9 @@
 #include "base/bus/objects.h"
 #include "base/bus/read.h"
 #include "base/bus/records.h"
+#include "base/bus/selection.h"
 #include "base/platform/text.h"
+#include "device/device_record.h"
 
 namespace {
 
@@ -116,9 +118,12 @@ DeviceConfiguration::Outcome DeviceConfiguration::ReadyToWrite() const {
     if (!OneMeterAnswers(several))
       return several ? Outcome::SeveralMeters : Outcome::InvalidResponse;
   }
-  // No write follows a reset the meter did not acknowledge.
-  if (mbus::Ping(link_, Address()) != KELDAR_BUS_RESULT_ACK) return Outcome::InvalidResponse;
-  return Outcome::Acknowledged;
+  // No write follows a reset the meter did not acknowledge. At 253 the meter is
+  // selected anew instead: a reset there would end a standard meter's selection.
+  const bool ready = Address() == mbus::kAddressSelected
+                         ? mbus::Select(link_, SelectionFor(record_))
+                         : mbus::Ping(link_, Address()) == KELDAR_BUS_RESULT_ACK;
+  return ready ? Outcome::Acknowledged : Outcome::InvalidResponse;
 }
 
 DeviceConfiguration::Outcome DeviceConfiguration::SetDeviceType(std::uint8_t code) {

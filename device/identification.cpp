@@ -131,7 +131,7 @@ void Identification::Identify(const KeldarBusTelegram& answer) {
       keldar_bus_CProcessComPortSetSpeed(link_.lib, link_.port, request_.requestedSpeed);
       currentSpeed_ = request_.requestedSpeed;
       outcome_.switched = true;
-      mbus::Ping(link_, address);
+      mbus::ResetLink(link_, address);
       Advance();
     }
   } else {
@@ -162,7 +162,7 @@ void Identification::ReadConfiguration(std::uint8_t address) {
   char softwareVersion[kSoftwareVersionSize] = {};
   ReadText(address, 0, /*model=*/false, softwareVersion, sizeof softwareVersion);
 
-  if (mbus::Ping(link_, address) != KELDAR_BUS_RESULT_ACK) return;
+  if (!mbus::ResetLink(link_, address)) return;
   Advance();
   if (!mbus::Succeeded(mbus::ReadUserData(link_, address, answer.get()))) return;
   Advance();
@@ -182,7 +182,7 @@ void Identification::ReadConfiguration(std::uint8_t address) {
   if (std::strstr(softwareVersion, "/V") != nullptr || subunits <= 0) return;
   Advance();
   for (const int unit : ScanSubUnits(address)) {
-    if (mbus::Ping(link_, address) != KELDAR_BUS_RESULT_ACK) continue;
+    if (!mbus::ResetLink(link_, address)) continue;
     mbus::Telegram request = mbus::NewTelegram(lib);
     keldar_bus_LongFrameClear(lib, request->long_frame);
     keldar_bus_GetSecondaryAddress(lib, request->long_frame, address, unit);
@@ -191,7 +191,7 @@ void Identification::ReadConfiguration(std::uint8_t address) {
     if (!mbus::Succeeded(mbus::ReadUserData(link_, address, secondary.get()))) continue;
     for (const auto* found : mbus::TelegramRecords(lib, *secondary)) {
       if (found->vif != mbus::kVifSecondaryAddress) continue;
-      if (mbus::Ping(link_, address) != KELDAR_BUS_RESULT_ACK) continue;
+      if (!mbus::ResetLink(link_, address)) continue;
       Advance();
       char model[kSubDeviceModelSize] = {};
       ReadText(address, unit, /*model=*/true, model, sizeof model);
@@ -203,7 +203,7 @@ void Identification::ReadConfiguration(std::uint8_t address) {
 
 void Identification::ReadText(std::uint8_t address, int unit, bool model, char* text,
                               std::size_t size) {
-  if (mbus::Ping(link_, address) != KELDAR_BUS_RESULT_ACK) return;
+  if (!mbus::ResetLink(link_, address)) return;
   const auto* lib = link_.lib;
   mbus::Telegram request = mbus::NewTelegram(lib);
   keldar_bus_LongFrameClear(lib, request->long_frame);

@@ -56,6 +56,11 @@ int Ping(const Link& link, std::uint8_t address) {
   return SendShortFrame(link, sndNke, address, telegram.get());
 }
 
+bool ResetLink(const Link& link, std::uint8_t address) {
+  if (address == kAddressSelected) return !link.Stopping() && link.PortUsable();
+  return Ping(link, address) == KELDAR_BUS_RESULT_ACK;
+}
+
 int SendLongFrame(const Link& link, KeldarBusTelegram* telegram) {
   if (link.Stopping() || telegram == nullptr) return KELDAR_BUS_RESULT_FAILED;
   keldar_bus_CLongFrameSerialize(link.lib, telegram->long_frame);

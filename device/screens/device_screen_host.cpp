@@ -12,6 +12,7 @@
 #include "device/device_dispatch.h"
 #include "device/device_list.h"
 #include "device/device_plugin_library.h"
+#include "device/device_record.h"
 #include "device/screens/home_screen.h"
 
 DeviceScreenHost::DeviceScreenHost(NavigationContext context, KeldarBusPort* port,
@@ -87,12 +88,7 @@ void DeviceScreenHost::Host(QWidget* screen, const char* name) {
 bool DeviceScreenHost::ReachMeter(const KeldarDeviceRecord& record) {
   if (record.address == mbus::kAddressAny) return true;
   const auto* lib = context_.busProtocol->GetApi();
-  const mbus::Selection selection{
-      .manufacturer = std::string(record.manufacturer,
-                                  ::strnlen(record.manufacturer, sizeof record.manufacturer)),
-      .medium = record.device_type,
-      .model = std::string(record.model, ::strnlen(record.model, sizeof record.model))};
-  if (!mbus::Select({lib, port_, {}}, selection)) return false;
+  if (!mbus::Select({lib, port_, {}}, SelectionFor(record))) return false;
   keldar_bus_CProcessComPortSetAdress(lib, port_, mbus::kAddressSelected);
   return true;
 }

@@ -81,8 +81,18 @@ class IdentificationRun : public ::testing::Test {
   Recorder recorder;
 };
 
-TEST_F(IdentificationRun, TheHeatMeterAndBothPulseInputDevicesAreIdentified) {
-  SimProcess sim({"--no-timing", MeterFile("krv_heat.ini")});
+// The same run against a meter that keeps its selection through a SND_NKE to
+// 253 and one that follows EN 13757-3 and leaves it.
+class EitherKindOfMeter : public IdentificationRun,
+                          public ::testing::WithParamInterface<const char*> {};
+
+INSTANTIATE_TEST_SUITE_P(Selection, EitherKindOfMeter,
+                         ::testing::Values("--selection-kept", "--standard-selection"));
+
+TEST_P(EitherKindOfMeter, TheHeatMeterAndBothPulseInputDevicesAreIdentified) {
+  std::vector<std::string> args{"--no-timing", MeterFile("krv_heat.ini")};
+  if (std::string(GetParam()) == "--standard-selection") args.insert(args.begin(), GetParam());
+  SimProcess sim(args);
   recorder.openSelection = true;
   const IdentifyOutcome outcome = Identify(sim.Path(), 2400, 1);
 

@@ -18,7 +18,7 @@ class MeterReaderTest : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_EQ(bus_.LiveObjects(), 0); }  // every object released
 
-  ReadOutcome Read(std::uint8_t address = 253, std::stop_token stop = {}) {
+  ReadOutcome Read(std::uint8_t address = 5, std::stop_token stop = {}) {
     return ReadMeter({bus_.Library(), bus_.Port()}, address, stop);
   }
 
@@ -38,14 +38,14 @@ TEST_F(MeterReaderTest, ResetsTheLinkThenGathersEveryTelegram) {
   last.identification = 0x41000002;
   bus_.Queue(last);
 
-  const ReadOutcome outcome = Read(253);
+  const ReadOutcome outcome = Read(5);
   ASSERT_EQ(outcome.status, ReadStatus::Done);
   const auto sent = bus_.Sent();
   ASSERT_EQ(sent.size(), 3u);
   EXPECT_EQ(sent[0].c, kSndNke);
   EXPECT_EQ(sent[1].c, kReqUd2);
   EXPECT_EQ(sent[2].c, kReqUd2);
-  for (const auto& request : sent) EXPECT_EQ(request.a, 253);
+  for (const auto& request : sent) EXPECT_EQ(request.a, 5);
   const MeterReading& reading = outcome.reading;
   EXPECT_EQ(reading.telegrams, 2);
   ASSERT_EQ(reading.records.size(), 4u);
@@ -55,6 +55,15 @@ TEST_F(MeterReaderTest, ResetsTheLinkThenGathersEveryTelegram) {
   EXPECT_EQ(reading.records[3].data.size(), 2u);
   EXPECT_EQ(reading.header.identification, 0x41000002u);
   EXPECT_EQ(reading.header.manufacturer, "KRV");
+}
+
+TEST_F(MeterReaderTest, ASelectedDeviceIsReadWithoutAResetThatWouldEndItsSelection) {
+  bus_.Queue(Answer::Data({Block(0x04, 0x06).Number(1000, "Wh")}));
+  EXPECT_EQ(Read(253).status, ReadStatus::Done);
+  const auto sent = bus_.Sent();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].c, kReqUd2);
+  EXPECT_EQ(sent[0].a, 253);
 }
 
 TEST_F(MeterReaderTest, ASecondResetWakesASlowMeter) {

@@ -31,7 +31,9 @@ class MeterSimTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(bus_.Loaded()) << "BusProtocol.so";
     ASSERT_TRUE(admin_.Loaded()) << "AdminTools.so";
-    sim_ = std::make_unique<SimProcess>(std::vector<std::string>{MeterPath()});
+    std::vector<std::string> args = SimOptions();
+    args.push_back(MeterPath());
+    sim_ = std::make_unique<SimProcess>(args);
     ASSERT_FALSE(sim_->Path().empty()) << "keldar-meter-sim did not start";
     port_ = keldar_bus_CreateCProcessComPort(bus_.get(), 0, KELDAR_BUS_ADDRESS_ANY,
                                              sim_->Path().c_str(), 2400);
@@ -42,6 +44,7 @@ class MeterSimTest : public ::testing::Test {
     if (port_ != nullptr) keldar_bus_DeleteCProcessComPort(bus_.get(), port_);
   }
   virtual std::string MeterPath() { return MeterFile("krv_heat.ini"); }
+  virtual std::vector<std::string> SimOptions() { return {}; }
 
   // Opens a device plug-in's frame and waits for its first read.
   QWidget* OpenAndRead(const DevicePlugin& plugin, KeldarDeviceRecord& device,
@@ -75,6 +78,9 @@ class MeterSimTest : public ::testing::Test {
     if (acknowledged) keldar_bus_CProcessComPortSetAdress(lib, port_, KELDAR_BUS_ADDRESS_SELECTED);
     return acknowledged;
   }
+
+  // Selects the cold-water device on input 0, reads it at 253 in its screen and saves it.
+  void ReadsTheSelectedSubDeviceAndSavesIt();
 
   ScopedWorkingDirectory cwd_;  // archive.db is made here: a fresh one per test
   BusLibrary bus_;
@@ -174,7 +180,21 @@ TEST_F(MeterSimTest, TheScreenSpeaksTheSelectedLanguage) {
   reinterpret_cast<KeldarPhrasesDeleteFn>(lib->DeleteCSQLite3Phrases)(phrases);
 }
 
+// Meters that follow EN 13757-3 leave the selected state on a SND_NKE to 253.
+class StandardMeterSimTest : public MeterSimTest {
+ protected:
+  std::vector<std::string> SimOptions() override { return {"--standard-selection"}; }
+};
+
+TEST_F(StandardMeterSimTest, ASubDeviceSelectedBySecondaryAddressIsReadAt253) {
+  ReadsTheSelectedSubDeviceAndSavesIt();
+}
+
 TEST_F(MeterSimTest, ASubDeviceSelectedBySecondaryAddressIsReadAt253) {
+  ReadsTheSelectedSubDeviceAndSavesIt();
+}
+
+void MeterSimTest::ReadsTheSelectedSubDeviceAndSavesIt() {
   ASSERT_TRUE(Select("KRV", 22, "WS-15 cold"));
   DevicePlugin plugin("KRVWATERCOLDDLL.so");
   KeldarDeviceRecord device = HeatDevice(KELDAR_BUS_ADDRESS_SELECTED);

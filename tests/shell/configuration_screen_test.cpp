@@ -12,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/bus/constants.h"
+#include "base/bus/selection.h"
 #include "base/kit/message_box.h"
 #include "base/platform/library.h"
 #include "device/bus_protocol_library.h"
@@ -236,6 +238,33 @@ TEST_F(ConfigurationScreen, AtAddress254WithSeveralMetersNothingIsChanged) {
   EXPECT_EQ(Log().find("SND_UD", opened), std::string::npos) << "no write went out";
   EXPECT_EQ(record_.address, 254);
   EXPECT_STREQ(record_.serial, "41000021");
+}
+
+// A device reached by selection is written to at 253 after a fresh selection,
+// never after a SND_NKE to 253, which would end a standard meter's selection.
+TEST_F(ConfigurationScreen, ASelectedDeviceOfEitherKindTakesItsNewSerialNumber) {
+  for (const char* kind : {"--selection-kept", "--standard-selection"}) {
+    SCOPED_TRACE(kind);
+    std::vector<std::string> args{MeterFile("krv_heat.ini")};
+    if (std::string(kind) == "--standard-selection") args.insert(args.begin(), kind);
+    boxes.calls.clear();
+    auto screen = Open(args, 0, 0);  // placeholders until the device is selected
+    screen.reset();
+    ASSERT_TRUE(mbus::Select({bus_.GetApi(), port_, {}},
+                             {.manufacturer = "KRV", .medium = 22, .model = "WS-15 cold"}));
+    record_.address = mbus::kAddressSelected;
+    record_.device_type = 22;
+    std::strcpy(record_.manufacturer, "KRV");
+    std::strcpy(record_.model, "WS-15 cold");
+    DeviceConfigurationScreen selected(nullptr, &closeFlag_, &record_, port_, bus_.GetApi(),
+                                       Phrases());
+    boxes.calls.clear();
+    Child<QLineEdit>(selected, "MaskEditSerialNumber").setText("12345");
+    selected.ButtonSetSerialNumberClick();
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].text, "Серийный номер устройства успешно изменен.");
+    EXPECT_EQ(Log().find("SND_NKE a=253"), std::string::npos);
+  }
 }
 
 TEST(SerialNumberGap, OnlyABlankBeforeADigitIsAGap) {

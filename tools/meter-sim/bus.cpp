@@ -15,6 +15,7 @@ constexpr std::uint8_t kCountValid = 0x10;
 constexpr std::uint8_t kReqUd2Function = 0x0B;
 constexpr std::uint8_t kSndUdFunction = 0x03;
 constexpr std::uint8_t kSelection = 0x52;
+constexpr std::uint8_t kDeselection = 0x56;
 constexpr std::uint8_t kSelectedAddress = 253;
 constexpr std::uint8_t kBroadcast = 255;
 
@@ -73,12 +74,20 @@ Bus::Reply Bus::Handle(const Request& r, int line_speed) {
     for (Device* s : hearing) {
       if (s->ApplySelection(r.data)) answer(s, {kAck});
     }
+  } else if (r.is_long && r.ci == kDeselection && r.a == kSelectedAddress) {
+    for (Device* s : hearing) {
+      if (!s->Selected() || !s->LeavesSelectionOnReset()) continue;
+      s->Deselect();
+      answer(s, {kAck});
+    }
   } else if ((r.c & kFromMaster) != 0) {
     for (Device* s : hearing) {
       if (!s->Hears(r.a)) continue;
       const std::uint8_t function = r.c & 0x0F;
       if (!r.is_long && r.c == kSndNke) {
         answer(s, s->LinkReset());
+        // Acknowledged first, then the selection is gone.
+        if (r.a == kSelectedAddress && s->LeavesSelectionOnReset()) s->Deselect();
       } else if (!r.is_long && function == kReqUd2Function) {
         answer(s, s->RequestUserData((r.c & kCountValid) != 0, (r.c & kCountBit) != 0));
       } else if (r.is_long && function == kSndUdFunction) {

@@ -67,6 +67,8 @@ Device::Device(const MeterDescription& meter, Device* parent, int input)
 
 bool Device::Present() const { return parent_ == nullptr || parent_->pulse_weight_[input_] != 0; }
 int Device::Speed() const { return parent_ != nullptr ? parent_->speed_ : speed_; }
+bool Device::LeavesSelectionOnReset() const { return meter_->standard_selection; }
+
 int Device::ReplyDelayMs() const { return meter_->reply_delay_ms; }
 
 bool Device::Hears(std::uint8_t address) const {

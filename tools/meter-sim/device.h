@@ -23,6 +23,10 @@ class Device {
   int ReplyDelayMs() const;
   bool Hears(std::uint8_t address) const;
   bool Selected() const { return selected_; }
+  // A standard device leaves the selected state on SND_NKE to 253 and on a
+  // deselection; one that keeps its selection ignores both.
+  bool LeavesSelectionOnReset() const;
+  void Deselect() { selected_ = false; }
 
   Bytes LinkReset();
   Bytes RequestUserData(bool count_valid, bool count_bit);

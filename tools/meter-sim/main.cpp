@@ -24,6 +24,7 @@ constexpr char kUsage[] =
     "                     delay, the answer's bytes all at once)\n"
     "  --reply-delay MS   reply delay of every meter\n"
     "  --echo             echo each request first, like some level converters\n"
+    "  --standard-selection  every meter leaves its selection on SND_NKE to 253\n"
     "  --log FILE         write the bus traffic to FILE\n"
     "  --state FILE       keep the meters' changeable state (addresses, serial\n"
     "                     number, medium) in FILE, rewritten after each change\n"
@@ -35,6 +36,7 @@ struct Options {
   bool timing = true;
   int reply_delay_ms = -1;
   bool echo = false;
+  bool standard_selection = false;
   std::string log;
   std::string state;
   std::vector<std::string> meter_files;
@@ -57,6 +59,8 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
         o.reply_delay_ms = std::stoi(value());
       } else if (arg == "--echo") {
         o.echo = true;
+      } else if (arg == "--standard-selection") {
+        o.standard_selection = true;
       } else if (arg == "--log") {
         o.log = value();
       } else if (arg == "--state") {
@@ -128,7 +132,10 @@ int main(int argc, char** argv) {
     meters.push_back(std::move(*description));
   }
   if (!options.replay.empty()) meters.push_back(ReplayMeter(options));
-  for (const auto& m : meters) options.echo = options.echo || m.echo;
+  for (auto& m : meters) {
+    options.echo = options.echo || m.echo;
+    m.standard_selection = m.standard_selection || options.standard_selection;
+  }
   if (options.reply_delay_ms >= 0) {
     for (auto& m : meters) m.reply_delay_ms = options.reply_delay_ms;
   }

@@ -216,6 +216,10 @@ std::optional<MeterDescription> ParseMeterText(const std::string& text, std::str
         description.ignores_writes = Yes(value);
       } else if (key == "answer_address") {
         description.answer_address = static_cast<std::uint8_t>(Number(value, 255));
+      } else if (key == "selection") {
+        if (value != "standard" && value != "kept")
+          throw std::invalid_argument("selection: " + value);
+        description.standard_selection = value == "standard";
       } else if (key == "echo") {
         description.echo = Yes(value);
       } else if (key == "replay") {

@@ -30,6 +30,9 @@
 //   ignores_writes = yes        ; SND_UD is neither acknowledged nor applied
 //   answer_address = 7          ; RSP_UD carries this address instead of its own
 //   echo = yes                  ; the line echoes every request (a converter that does)
+//   selection = standard        ; leaves the selected state on SND_NKE to 253 (after
+//                               ; acknowledging it) and on a CI 56 deselection, as
+//                               ; EN 13757-3 has it; "kept" (default) keeps it through both
 // (reply_delay_ms beyond the answer window makes a meter that answers late.)
 //
 // An [inputN] section describes the sub-device on input N: identification,
@@ -81,6 +84,7 @@ struct MeterDescription {
   bool ignores_writes = false;
   std::optional<std::uint8_t> answer_address;
   bool echo = false;
+  bool standard_selection = false;
 };
 
 // Reads a meter file; on failure returns nothing and says why in `error`.

@@ -31,10 +31,10 @@ bool IsBareAnnouncement(const KeldarBusDataInfoBlock& block) {
   return block.function == KELDAR_BUS_FUNCTION_MANUFACTURER && block.data_size == 0;
 }
 
-bool ResetLink(const mbus::Link& link, std::uint8_t address) {
-  // A stopped link sends nothing: Ping fails at once.
+bool WakeLink(const mbus::Link& link, std::uint8_t address) {
+  // A stopped link sends nothing: the reset fails at once.
   for (int attempt = 0; attempt < kResetAttempts; ++attempt) {
-    if (mbus::Ping(link, address) == KELDAR_BUS_RESULT_ACK) return true;
+    if (mbus::ResetLink(link, address)) return true;
   }
   return false;
 }
@@ -70,7 +70,7 @@ ReadOutcome ReadMeter(const BusPort& bus, std::uint8_t address, std::stop_token 
     outcome.status = ReadStatus::PortUnavailable;
     return outcome;
   }
-  if (!ResetLink(link, address)) {
+  if (!WakeLink(link, address)) {
     outcome.status = link.Stopping()     ? ReadStatus::Stopped
                      : link.PortUsable() ? ReadStatus::NoAnswer
                                          : ReadStatus::PortUnavailable;
