@@ -257,6 +257,37 @@ TEST(RoundTrip, AdapterThatEchoesTheRequest) {
 
 // Line timing on: the answer arrives a character at a time, after the
 // meter's reply delay; the bus log records both directions.
+// A meter that follows EN 13757-3 acknowledges a SND_NKE to 253 or a CI 56
+// deselection and is no longer selected; one that keeps its selection stays.
+TEST(RoundTrip, StandardMetersLeaveTheirSelectionOnResetOrDeselection) {
+  const auto select = [](BusMaster& master) {
+    return master.Send([](auto f) {
+      return abi::BuildSetSecondaryAddressing(f, -1, 0, "KRV", 255, 255, "WS-15 cold");
+    });
+  };
+  const auto deselect = [](BusMaster& master) {
+    return master.Send([](auto f) { return abi::GeneratePacket(f, 0x53, 253, 0x56, nullptr, 0); });
+  };
+  for (const bool standard : {false, true}) {
+    SCOPED_TRACE(standard ? "standard" : "kept");
+    std::vector<std::string> args{"--no-timing", MeterFile("krv_heat.ini")};
+    if (standard) args.insert(args.begin(), "--standard-selection");
+    SimProcess sim(args);
+    BusMaster master(sim.Path(), 2400);
+    TelegramHolder cold;
+    ASSERT_EQ(select(master), KELDAR_BUS_RESULT_ACK);
+    EXPECT_EQ(master.Ping(253), KELDAR_BUS_RESULT_ACK);
+    EXPECT_EQ(master.ReadUserData(253, cold.get()),
+              standard ? KELDAR_BUS_RESULT_FAILED : KELDAR_BUS_RESULT_USER_DATA);
+
+    ASSERT_EQ(select(master), KELDAR_BUS_RESULT_ACK);
+    EXPECT_EQ(deselect(master), standard ? KELDAR_BUS_RESULT_ACK : KELDAR_BUS_RESULT_FAILED);
+    TelegramHolder after;
+    EXPECT_EQ(master.ReadUserData(253, after.get()),
+              standard ? KELDAR_BUS_RESULT_FAILED : KELDAR_BUS_RESULT_USER_DATA);
+  }
+}
+
 TEST(RoundTrip, ReadsWithLineTimingOnAndLogsTheBus) {
   const std::string log = std::string(KELDAR_TEST_DIR) + "/roundtrip_bus.log";
   {
