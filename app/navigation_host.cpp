@@ -13,6 +13,7 @@
 #include "device/bus_protocol_library.h"
 #include "device/device_list.h"
 #include "device/firmware_catalogue.h"
+#include "device/identify_reason.h"
 #include "device/port_problem.h"
 #include "device/screens/home_screen.h"
 #include "device/screens/select_device_screen.h"
@@ -155,6 +156,17 @@ void NavigationHost::DeviceInformationNotFound() {
                              context_.phrases.Text(key, "Информация про устройство не найдена."),
                              fromLibrary ? QString() : QStringLiteral("Ошибка"),
                              platform::kMbTaskModal | platform::kMbIconInformation);
+  });
+}
+
+void NavigationHost::NothingFound(const IdentifyExplanation& explanation) {
+  const ReasonMessage* message = MessageOf(explanation.reason);
+  if (message == nullptr) return;
+  platform::HandOver(this, [this, message, explanation] {
+    const QString text = context_.phrases.Text(message->key, QString::fromUtf8(message->builtIn));
+    platform::ShowMessageBox(nullptr,
+                             QString::fromStdString(Explained(text.toStdString(), explanation)),
+                             QString(), platform::kMbTaskModal | platform::kMbIconWarning);
   });
 }
 

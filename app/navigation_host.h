@@ -54,6 +54,7 @@ class NavigationHost : public QObject, private IdentifyObserver {
   void ShowProgress(int progress, const std::string& status) override;
   bool OpenSelection() override;
   void DeviceInformationNotFound() override;
+  void NothingFound(const IdentifyExplanation& explanation) override;
   void Finish(bool selectionOpened) override;
 
   NavigationContext context_;

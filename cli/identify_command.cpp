@@ -66,6 +66,10 @@ class PrintingObserver : public IdentifyObserver {
                            "Информация про устройство не найдена.")
          << '\n';
   }
+  void NothingFound(const IdentifyExplanation& explanation) override {
+    if (const ReasonMessage* message = MessageOf(explanation.reason))
+      out_ << Explained(language_.Text(message->key, message->builtIn), explanation) << '\n';
+  }
   void Finish(bool) override {}
 
  private:
@@ -146,6 +150,9 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
         {"medium", outcome.medium >= 0 ? QJsonValue(outcome.medium) : QJsonValue()},
         {"progress", outcome.progress},
         {"devices", devices},
+        {"reason", outcome.explanation.reason == IdentifyReason::None
+                       ? QJsonValue()
+                       : QJsonValue(ReasonCode(outcome.explanation.reason))},
     };
     PrintJson(io.out, result);
     return kExitOk;

@@ -1354,6 +1354,43 @@ INSERT INTO phrases (key, language_id, text) VALUES
    'У серійному номері пропущено цифру. Введіть номер без пропусків; пристрою нічого не надіслано.');
 
 ------------------------------------------------------------------------------------------
+-- Connection: why a run ended with nothing to show ({address}, {speeds}, {speed},
+-- {maker} and {port} are filled in)
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_NO_ANSWER', 1,
+   'No meter answered at address {address} at any speed tried ({speeds} baud). Check the address, the wiring and the level converter, and that the meter is powered.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_NO_ANSWER', 2,
+   'Ни одно устройство не ответило по адресу {address} ни на одной из скоростей ({speeds} бод). Проверьте адрес, подключение и преобразователь уровней, а также питание счётчика.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_NO_ANSWER', 3,
+   'Жоден пристрій не відповів за адресою {address} на жодній зі швидкостей ({speeds} бод). Перевірте адресу, підключення та перетворювач рівнів, а також живлення лічильника.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_COLLISION', 1,
+   'At address {address} bytes arrived that make no frame: several meters answered at once, or the line is disturbed. With several meters on the line, connect by the meter''s primary address.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_COLLISION', 2,
+   'По адресу {address} пришли байты, не образующие кадра: ответили сразу несколько устройств или на линии помехи. Если на линии несколько счётчиков, подключайтесь по первичному адресу счётчика.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_COLLISION', 3,
+   'За адресою {address} надійшли байти, що не утворюють кадру: відповіли одразу кілька пристроїв або на лінії завади. Якщо на лінії кілька лічильників, підключайтеся за первинною адресою лічильника.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_NOT_VARIABLE_DATA', 1,
+   'The device at address {address} answered at {speed} baud, but not with variable data: it cannot be identified. Check that it is an M-Bus meter that sends variable data.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_NOT_VARIABLE_DATA', 2,
+   'Устройство по адресу {address} ответило на скорости {speed} бод, но не переменными данными: определить его нельзя. Проверьте, что это счётчик M-Bus с переменными данными.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_NOT_VARIABLE_DATA', 3,
+   'Пристрій за адресою {address} відповів на швидкості {speed} бод, але не змінними даними: визначити його неможливо. Перевірте, що це лічильник M-Bus зі змінними даними.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_MAKER_NOT_SUPPORTED', 1,
+   'The maker of the meter at address {address} is {maker}; this program does not work with that maker''s devices.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_MAKER_NOT_SUPPORTED', 2,
+   'Производитель счётчика по адресу {address} — {maker}; с устройствами этого производителя программа не работает.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_MAKER_NOT_SUPPORTED', 3,
+   'Виробник лічильника за адресою {address} — {maker}; з пристроями цього виробника програма не працює.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_PORT_LOST', 1,
+   'The port {port} was lost during the search. Check the level converter''s connection and connect again.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_PORT_LOST', 2,
+   'Порт {port} пропал во время поиска. Проверьте подключение преобразователя и установите связь снова.'),
+  ('FRAME_PROGRAM_MAIN_IDENTIFY_PORT_LOST', 3,
+   'Порт {port} зник під час пошуку. Перевірте підключення перетворювача та встановіть зв''язок знову.');
+
+------------------------------------------------------------------------------------------
 -- Configuration: a change at address 254 is sent only when one meter listens there
 ------------------------------------------------------------------------------------------
 

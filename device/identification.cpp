@@ -49,9 +49,17 @@ void Identification::SetProgress(int progress) {
 
 void Identification::Advance(int step) { SetProgress(outcome_.progress + step); }
 
+void Identification::Explain(IdentifyReason reason) {
+  outcome_.explanation.reason = reason;
+  outcome_.explanation.speed = outcome_.foundSpeed;
+  outcome_.explanation.maker = manufacturer_;
+}
+
 IdentifyOutcome Identification::Run(const IdentifyRequest& request) {
   request_ = request;
   outcome_ = IdentifyOutcome{};
+  informationNotFound_ = false;
+  manufacturer_.clear();
   currentSpeed_ = 300;
   if (!mbus::HasSpeedCode(request_.requestedSpeed)) {
     outcome_.speedRefused = true;
@@ -61,8 +69,13 @@ IdentifyOutcome Identification::Run(const IdentifyRequest& request) {
     return outcome_;
   }
   status_ = texts_.connecting;
+  outcome_.explanation.address = request_.address;
+  outcome_.explanation.port = request_.devicePath;
   observer_.ShowProgress(outcome_.progress, status_);
   if (PortUsable()) SearchSpeed();
+  if (link_.Stopping()) outcome_.explanation.reason = IdentifyReason::None;
+  if (outcome_.explanation.reason != IdentifyReason::None && !informationNotFound_)
+    observer_.NothingFound(outcome_.explanation);
 
   observer_.Finish(outcome_.selectionOpened);
   if (!outcome_.selectionOpened) {
@@ -74,26 +87,37 @@ IdentifyOutcome Identification::Run(const IdentifyRequest& request) {
 
 void Identification::SearchSpeed() {
   const auto address = static_cast<std::uint8_t>(request_.address);
+  bool garbage = false;  // bytes that made no frame came at some speed
   for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
     Advance();
     if (!PortUsable() || link_.Stopping()) {
       outcome_.selectionOpened = false;
+      Explain(IdentifyReason::PortLost);
       return;
     }
-    if (mbus::Ping(link_, address) == KELDAR_BUS_RESULT_ACK) {
+    outcome_.explanation.speedsTried.push_back(currentSpeed_);
+    const int reset = mbus::Ping(link_, address);
+    if (reset == KELDAR_BUS_RESULT_ACK) {
       outcome_.foundSpeed = currentSpeed_;
       Advance();
       Read();
       return;
     }
+    garbage = garbage || reset == mbus::kResultGarbage;
+    if (!PortUsable()) {
+      Explain(IdentifyReason::PortLost);
+      return;
+    }
     if (attempt == kMaxAttempts - 1) {
       SetProgress(kProgressMaximum);
+      Explain(garbage ? IdentifyReason::Collision : IdentifyReason::NoAnswer);
       return;
     }
     currentSpeed_ *= 2;
     keldar_bus_CProcessComPortSetSpeed(link_.lib, link_.port, currentSpeed_);
     if (!PortUsable()) {
       outcome_.selectionOpened = false;
+      Explain(IdentifyReason::PortLost);
       return;
     }
   }
@@ -101,18 +125,24 @@ void Identification::SearchSpeed() {
 
 void Identification::Read() {
   mbus::Telegram answer = mbus::NewTelegram(link_.lib);
+  // The meter acknowledged: whatever stops it now is what it sent, or did not.
+  IdentifyReason failure = IdentifyReason::NotVariableData;
   for (int read = 0; read < 2; ++read) {
     const mbus::ReadResult result =
         mbus::ReadUserData(link_, static_cast<std::uint8_t>(request_.address), answer.get());
+    if (result.status == mbus::ReadStatus::Collision) failure = IdentifyReason::Collision;
+    if (result.status == mbus::ReadStatus::PortUnavailable) failure = IdentifyReason::PortLost;
     // An error answer is an answer too: the meter heard us, it just has no data.
     if (result.status != mbus::ReadStatus::Done && result.status != mbus::ReadStatus::DeviceError)
       continue;
     Advance();
     if (result.status == mbus::ReadStatus::Done && answer->ci_field == mbus::kCiVariableData) {
       Identify(*answer);
-      break;
+      SetProgress(kProgressMaximum);
+      return;
     }
   }
+  Explain(failure);
   SetProgress(kProgressMaximum);
 }
 
@@ -147,10 +177,16 @@ void Identification::Identify(const KeldarBusTelegram& answer) {
     status_ = texts_.readingConfiguration;
     SetProgress(0);
     ReadConfiguration(address);
-    if (devices_.DeviceCount() > 0)
+    if (devices_.DeviceCount() > 0) {
       outcome_.selectionOpened = observer_.OpenSelection();
-    else
+    } else {
+      // Said in the screen's own words; keldar-cli's reason names the silence.
+      informationNotFound_ = true;
+      Explain(PortUsable() ? IdentifyReason::NoAnswer : IdentifyReason::PortLost);
       observer_.DeviceInformationNotFound();
+    }
+  } else {
+    Explain(IdentifyReason::MakerNotSupported);
   }
   settings_.WriteValue("SERIAL", "COM", request_.devicePath.c_str());
   settings_.WriteValue("SERIAL", "BAUD", std::to_string(request_.requestedSpeed).c_str());

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/bus/link.h"
+#include "device/identify_reason.h"
 
 class DeviceList;
 class IniFile;
@@ -21,6 +22,9 @@ class IdentifyObserver {
   virtual bool OpenSelection() = 0;
   // An accepted meter gave no device information.
   virtual void DeviceInformationNotFound() = 0;
+  // The run ended with nothing to show, for the reason explained (every case
+  // but the one above, and a stopped run).
+  virtual void NothingFound(const IdentifyExplanation& explanation) = 0;
   // The run has ended; the screen returns to idle.
   virtual void Finish(bool selectionOpened) = 0;
 };
@@ -47,6 +51,8 @@ struct IdentifyOutcome {
   bool selectionOpened = false;
   // The requested speed has no code a meter understands: nothing was sent or stored.
   bool speedRefused = false;
+  // Why nothing was found; reason None when devices were.
+  IdentifyExplanation explanation;
 };
 
 // Finds the meter's speed, reads its identification, switches it to the
@@ -78,6 +84,7 @@ class Identification {
   void Advance(int step = kProgressStep);
   void SetProgress(int progress);
   bool PortUsable() const;
+  void Explain(IdentifyReason reason);
 
   mbus::Link link_;
   DeviceList& devices_;
@@ -91,6 +98,7 @@ class Identification {
   int currentSpeed_ = 300;
   std::string status_;
   std::string manufacturer_;
+  bool informationNotFound_ = false;
 };
 
 // The meters whose configuration is read and looked up in the catalogue.

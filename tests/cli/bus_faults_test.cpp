@@ -57,6 +57,7 @@ TEST_F(BusFaults, NoiseIsNeverAnAcknowledgementNorAMeter) {
   const QJsonObject result = JsonObject(identify.out);
   EXPECT_TRUE(result["found_baud"].isNull()) << identify.out;
   EXPECT_TRUE(result["devices"].toArray().isEmpty());
+  EXPECT_EQ(result["reason"].toString(), "collision") << "bytes came, but no frame";
 
   const CliResult read = Cli({"read", "--port", sim.Path(), "--baud", "2400", "--address", "1"});
   EXPECT_EQ(read.status, 1);
@@ -114,6 +115,7 @@ TEST_F(BusFaults, AMeterThatOnlyAcknowledgesIsNotPrintedAsOneThatWasRead) {
   const CliResult run = Cli({"identify", "--port", sim.Path(), "--baud", "2400", "--address", "9"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.find("medium -1"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("не переменными данными"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("sent no identification"), std::string::npos) << run.out;
 }
 

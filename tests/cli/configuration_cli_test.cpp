@@ -48,6 +48,11 @@ TEST_F(MeterCommands, IdentifyPrintsProgressAndTheDevicesAsTextOrJson) {
   const QJsonObject nobody = JsonObject(silent.out);
   EXPECT_TRUE(nobody.contains("found_baud"));
   EXPECT_TRUE(nobody["found_baud"].isNull());
+  EXPECT_EQ(nobody["reason"].toString(), "no_answer");
+  EXPECT_TRUE(result.contains("reason"));
+  EXPECT_TRUE(result["reason"].isNull()) << "devices were found";
+  EXPECT_NE(silent.err.find("Ни одно устройство не ответило по адресу 99"), std::string::npos)
+      << silent.err;
 
   EXPECT_EQ(
       Cli({"identify", "--port", "/dev/no-such-port", "--baud", "2400", "--address", "1"}).status,

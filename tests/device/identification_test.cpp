@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <fstream>
+#include <memory>
+#include <thread>
 
 #include "base/core/ini_file.h"
 #include "base/platform/library.h"
@@ -32,7 +34,11 @@ struct Recorder : IdentifyObserver {
     return openSelection;
   }
   void DeviceInformationNotFound() override { ++notFound; }
+  void NothingFound(const IdentifyExplanation& explanation) override {
+    explained.push_back(explanation);
+  }
   void Finish(bool) override { ++finished; }
+  std::vector<IdentifyExplanation> explained;
   std::vector<int> Progress() const {
     std::vector<int> values;
     for (const auto& [value, status] : shown) values.push_back(value);
@@ -155,9 +161,13 @@ TEST_F(IdentificationRun, AMeterAnsweringWithAnErrorIsFoundButNotIdentified) {
   EXPECT_EQ(recorder.selections, 0);
   EXPECT_EQ(recorder.notFound, 0);
   EXPECT_FALSE(settings.ReadValue("SERIAL", "COM").has_value()) << "nothing was identified";
+  ASSERT_EQ(recorder.explained.size(), 1u);
+  EXPECT_EQ(recorder.explained[0].reason, IdentifyReason::NotVariableData);
+  EXPECT_EQ(recorder.explained[0].speed, 2400);
+  EXPECT_EQ(outcome.explanation.reason, IdentifyReason::NotVariableData);
 }
 
-TEST_F(IdentificationRun, NineSilentAttemptsEndAtTheMaximumWithoutAMessage) {
+TEST_F(IdentificationRun, NineSilentAttemptsEndAtTheMaximumAndNameTheSpeedsTried) {
   SimProcess sim({"--no-timing", MeterFile("krv_cold_water.ini")});
   const IdentifyOutcome outcome = Identify(sim.Path(), 2400, 77);  // nobody at 77
   EXPECT_EQ(outcome.foundSpeed, 0);
@@ -166,6 +176,16 @@ TEST_F(IdentificationRun, NineSilentAttemptsEndAtTheMaximumWithoutAMessage) {
   EXPECT_EQ(recorder.selections + recorder.notFound, 0);
   EXPECT_EQ(recorder.finished, 1);
   EXPECT_FALSE(settings.ReadValue("SERIAL", "COM").has_value()) << "nothing answered";
+  ASSERT_EQ(recorder.explained.size(), 1u);
+  const IdentifyExplanation& silence = recorder.explained[0];
+  EXPECT_EQ(silence.reason, IdentifyReason::NoAnswer);
+  EXPECT_EQ(silence.address, 77);
+  EXPECT_EQ(silence.speedsTried,
+            (std::vector<int>{300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 76800}));
+  EXPECT_EQ(Explained(MessageOf(silence.reason)->english, silence),
+            "No meter answered at address 77 at any speed tried (300, 600, 1200, 2400, 4800, "
+            "9600, 19200, 38400, 76800 baud). Check the address, the wiring and the level "
+            "converter, and that the meter is powered.");
 }
 
 TEST_F(IdentificationRun, AnUnknownMakerIsConnectedButNeitherLookedUpNorListed) {
@@ -185,6 +205,11 @@ TEST_F(IdentificationRun, AnUnknownMakerIsConnectedButNeitherLookedUpNorListed) 
   EXPECT_EQ(recorder.selections + recorder.notFound, 0);
   EXPECT_EQ(settings.ReadValue("SERIAL", "BAUD").value_or(""), "1200");
   EXPECT_FALSE(outcome.selectionOpened);
+  ASSERT_EQ(recorder.explained.size(), 1u);
+  EXPECT_EQ(recorder.explained[0].reason, IdentifyReason::MakerNotSupported);
+  EXPECT_EQ(Explained(MessageOf(IdentifyReason::MakerNotSupported)->english, recorder.explained[0]),
+            "The maker of the meter at address 3 is ABC; this program does not work with that "
+            "maker's devices.");
 }
 
 TEST_F(IdentificationRun, AMeterThatNeverSendsUserDataIsReadTwiceAndLeftAlone) {
@@ -196,6 +221,45 @@ TEST_F(IdentificationRun, AMeterThatNeverSendsUserDataIsReadTwiceAndLeftAlone) {
   EXPECT_EQ(CountLines(log, "M> 10 7B 09") + CountLines(log, "M> 10 5B 09"), 2u) << "two REQ_UD2";
   EXPECT_EQ(CountLines(log, "M> 10 40 09"), 4u) << "SND_NKE at 300, 600, 1200 and 2400 only";
   EXPECT_EQ(recorder.selections + recorder.notFound, 0);
+  ASSERT_EQ(recorder.explained.size(), 1u);
+  EXPECT_EQ(recorder.explained[0].reason, IdentifyReason::NotVariableData);
+}
+
+TEST_F(IdentificationRun, SeveralMetersAt254AreACollisionNotAMeter) {
+  WriteFile("first.ini",
+            "[meter]\naddress = 1\nspeed = 2400\nidentification = 55000001\nmanufacturer = KRV\n"
+            "version = 5\nmedium = 7\nmodel = VK-7 water\nsoftware = 1.0\n");
+  // Meters whose frames differ enough that their overlap is no frame (two
+  // nearly equal frames can overlap into a valid one, as on a real bus).
+  WriteFile("second.ini",
+            "[meter]\naddress = 2\nspeed = 2400\nidentification = 96000342\nmanufacturer = PTX\n"
+            "version = 9\nmedium = 4\nmodel = Heat\nsoftware = 3.1\n");
+  SimProcess sim(
+      {"--no-timing", (cwd.Path() / "first.ini").string(), (cwd.Path() / "second.ini").string()});
+  const IdentifyOutcome outcome = Identify(sim.Path(), 2400, 254);
+  EXPECT_EQ(outcome.foundSpeed, 2400) << "their acknowledgements merge into one E5";
+  EXPECT_EQ(IdentifiedDevices().DeviceCount(), 0u);
+  ASSERT_EQ(recorder.explained.size(), 1u);
+  EXPECT_EQ(recorder.explained[0].reason, IdentifyReason::Collision);
+  EXPECT_STREQ(ReasonCode(recorder.explained[0].reason), "collision");
+}
+
+TEST_F(IdentificationRun, APortLostDuringTheSearchIsNamed) {
+  auto sim = std::make_unique<SimProcess>(
+      std::vector<std::string>{MeterFile("krv_cold_water.ini")});  // nobody at 77: a long search
+  const std::string path = sim->Path();
+  std::thread unplug([&sim] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    sim.reset();
+  });
+  const IdentifyOutcome outcome = Identify(path, 2400, 77);
+  unplug.join();
+  ASSERT_EQ(recorder.explained.size(), 1u);
+  EXPECT_EQ(recorder.explained[0].reason, IdentifyReason::PortLost);
+  EXPECT_EQ(Explained(MessageOf(IdentifyReason::PortLost)->english, outcome.explanation),
+            "The port " + path +
+                " was lost during the search. Check the level converter's connection and connect "
+                "again.");
 }
 
 TEST_F(IdentificationRun, TheMeterIsSwitchedToTheRequestedSpeed) {

@@ -4,8 +4,14 @@
 #include <string_view>
 
 // Every key the shell's screens and messages look up.
-inline constexpr std::array<std::string_view, 60> kShellPhraseKeys = {
+inline constexpr std::array<std::string_view, 66> kShellPhraseKeys = {
     // connection screen and connect worker
+    "FRAME_PROGRAM_MAIN_IDENTIFY_NO_ANSWER",
+    "FRAME_PROGRAM_MAIN_IDENTIFY_COLLISION",
+    "FRAME_PROGRAM_MAIN_IDENTIFY_NOT_VARIABLE_DATA",
+    "FRAME_PROGRAM_MAIN_IDENTIFY_MAKER_NOT_SUPPORTED",
+    "FRAME_PROGRAM_MAIN_IDENTIFY_PORT_LOST",
+    "FRAME_PROGRAM_CONFIGURATION_DEVICE_SEVERAL_DEVICES_AT_ADDRESS_254",
     "FRAME_PROGRAM_MAIN_ADMINISTRATION",
     "FRAME_PROGRAM_MAIN_ENTER",
     "FRAME_PROGRAM_MAIN_VIEW_ARCHIVE",

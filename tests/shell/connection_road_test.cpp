@@ -88,6 +88,26 @@ TEST_F(ConnectionRoad, ACatalogueAndSettingsThatCannotBeUsedAreSaidAfterTheRun) 
   Settings().Load();
 }
 
+// A run that ends with nothing says why, in the window's language.
+TEST_F(ConnectionRoad, ARunThatFindsNothingSaysWhyAndWhatToTry) {
+  platform::MessageBoxRecorder boxes;
+  WriteFile("abc.ini",
+            "[meter]\naddress = 3\nspeed = 2400\nidentification = 12345678\nmanufacturer = ABC\n"
+            "version = 1\nmedium = 4\nmodel = Other\nsoftware = 1\n");
+  SimProcess sim({"--no-timing", (startup.cwd.Path() / "abc.ini").string()});
+  MainWindow window;
+  window.show();
+  auto* navigation = window.Navigation();
+  navigation->StartConnection(sim.Path().c_str(), 2400, 3);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation->Connecting(); }, 20000));
+  QApplication::processEvents();
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text,
+            "Производитель счётчика по адресу 3 — ABC; с устройствами этого производителя "
+            "программа не работает.");
+  EXPECT_TRUE(window.ProgramMain()->isVisible()) << "back to the connection screen";
+}
+
 TEST_F(ConnectionRoad, ClosingTheWindowDuringTheSpeedSearchStopsTheWorker) {
   SimProcess sim({MeterFile("krv_heat_9600.ini")});  // line timing on: a slow search
   QElapsedTimer elapsed;
