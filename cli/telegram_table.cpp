@@ -69,8 +69,8 @@ std::string ValueText(const KeldarBusDataInfoBlock& r) {
     case KELDAR_BUS_VALUE_TEXT:
     case KELDAR_BUS_VALUE_DATE:
       return r.text;
-    case KELDAR_BUS_VALUE_INVALID_DATE:
-      return "(date flagged invalid)";
+    case KELDAR_BUS_VALUE_INVALID_DATE:  // flagged invalid, or no day of the calendar
+      return "(no valid date)";
     case KELDAR_BUS_VALUE_BYTES:
       return RawText(r).toStdString();
     default:

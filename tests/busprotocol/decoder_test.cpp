@@ -92,6 +92,55 @@ TEST(Decoder, EachDataCodingAndValueTable) {
   }
 }
 
+// Meters fill a date they do not have with zeros or all bits set; either is
+// no time point and gives no text, while the calendar's edges stay dates.
+TEST(Decoder, DatesOutsideTheCalendarAreNoDates) {
+  struct Case {
+    const char* name;
+    const char* record;
+    const char* text;  // nullptr: no date
+  };
+  const Case cases[] = {
+      {"G zeros", "02 6C 00 00", nullptr},
+      {"G all bits set", "02 6C FF FF", nullptr},
+      {"G month 13", "02 6C 1F 3D", nullptr},
+      {"G year 100", "02 6C 8F C1", nullptr},
+      {"G 30 February", "02 6C 1E 32", nullptr},
+      {"G 29 February 2023", "02 6C FD 22", nullptr},
+      {"G 29 February 2024", "02 6C 1D 32", "2024-02-29"},
+      {"G year 99", "02 6C 7F CC", "1999-12-31"},
+      {"G 31 April", "02 6C 1F 34", nullptr},
+      {"G 30 April", "02 6C 1E 34", "2024-04-30"},
+      {"F zeros", "04 6D 00 00 00 00", nullptr},
+      {"F hour 24", "04 6D 00 18 0F 33", nullptr},
+      {"F minute 60", "04 6D 3C 08 0F 33", nullptr},
+      {"F last minute of a year", "04 6D 3B 17 1F 3C", "2024-12-31T23:59"},
+      {"I zeros", "06 6D 00 00 00 00 00 00", nullptr},
+      {"I second 60", "06 6D 3C 1E 08 0F 33 00", nullptr},
+      {"I day 0", "06 6D 2D 1E 08 00 33 00", nullptr},
+      {"J hour 24", "03 6D 00 00 18", nullptr},
+      {"J midnight", "03 6D 00 00 00", "00:00:00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const DecodeOutcome out = DecodeAnswer(Answer(c.record));
+    ASSERT_TRUE(out.telegram) << DescribeDecodeError(out.error);
+    const Record& r = out.telegram->records.at(0);
+    EXPECT_EQ(r.kind, c.text ? ValueKind::kDate : ValueKind::kInvalidDate);
+    EXPECT_EQ(r.text, c.text ? c.text : "");
+  }
+}
+
+TEST(Decoder, ManufacturerLettersFollowTheStandardsPacking) {
+  EXPECT_EQ(ManufacturerLetters(0x2E56), "KRV");
+  EXPECT_EQ(ManufacturerLetters(0), "@@@");
+  EXPECT_EQ(ManufacturerLetters(0x0400), "A@@");
+  EXPECT_EQ(ManufacturerLetters(0x7FFF), "___");
+  EXPECT_EQ(ManufacturerLetters(0x8000 | 0x2E56), "KRV");  // bit 15 is no letter
+  // "@@@" names no maker: nothing can be addressed by it.
+  EXPECT_FALSE(ManufacturerCode("@@@"));
+}
+
 TEST(Decoder, QuantitiesNameTheirExtensionsAndPlainText) {
   const auto out = DecodeAnswer(Answer(
       "02 FC 03 48 52 25 74 22 15  0D FD 0C 02 42 41  04 93 28 0A 00 00 00  04 BB 52 02 00 00 00"));
@@ -254,6 +303,24 @@ TEST_F(TelegramObject, UserDataFillsHeaderAndAppendsRecords) {
   EXPECT_EQ(abi::UserDataGetIndex(telegram->user_data, 3), nullptr);
 }
 
+// A meter with manufacturer code 0 that has not set its dates yet.
+TEST_F(TelegramObject, AnUnsetMeterShowsItsCodeAndNoDates) {
+  const LongFrame answer = test::Answer("02 6C 00 00  04 6D 00 00 00 00  04 6D 1E 08 0F 33", 0x72,
+                                        "78 56 34 12 00 00 03 07 01 00 00 00");
+  ASSERT_EQ(Parse(*Encode(answer)), KELDAR_BUS_RESULT_USER_DATA);
+  EXPECT_EQ(telegram->manufacturer, 0);
+  EXPECT_STREQ(telegram->manufacturer_text, "@@@");
+  ASSERT_EQ(abi::UserDataSize(telegram->user_data), 3);
+  for (int i = 0; i < 2; ++i) {
+    const KeldarBusDataInfoBlock* date = abi::UserDataGetIndex(telegram->user_data, i);
+    EXPECT_EQ(date->value_kind, KELDAR_BUS_VALUE_INVALID_DATE) << i;
+    EXPECT_STREQ(date->text, "") << i;
+  }
+  const KeldarBusDataInfoBlock* set = abi::UserDataGetIndex(telegram->user_data, 2);
+  EXPECT_EQ(set->value_kind, KELDAR_BUS_VALUE_DATE);
+  EXPECT_STREQ(set->text, "2024-03-15T08:30");
+}
+
 TEST_F(TelegramObject, AcknowledgementAndRefusals) {
   EXPECT_EQ(Parse({0xE5}), KELDAR_BUS_RESULT_ACK);
   auto bytes = test::AnswerBytes("04 06 39 30 00 00");
@@ -296,6 +363,11 @@ TEST(DateObjects, DecodeRecordValues) {
   EXPECT_EQ(abi::DecodeDate(date, 'I', 0x00330F081E2Dull), 1);
   EXPECT_EQ(date->second, 45);
   EXPECT_EQ(abi::DecodeDate(date, 'K', 0x12345678), 0);
+  // Not flagged, but no day: the fields stay as sent, the answer says no date.
+  EXPECT_EQ(abi::DecodeDate(date, 'G', 0x0000), 0);
+  EXPECT_EQ(date->valid, 1);
+  EXPECT_EQ(date->month, 0);
+  EXPECT_EQ(abi::DecodeDate(date, 'F', 0x330F083C), 0);  // minute 60
   abi::DeleteDateTime(date);
 }
 

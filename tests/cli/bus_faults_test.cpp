@@ -119,6 +119,22 @@ TEST_F(BusFaults, AMeterThatOnlyAcknowledgesIsNotPrintedAsOneThatWasRead) {
   EXPECT_NE(run.out.find("sent no identification"), std::string::npos) << run.out;
 }
 
+// Manufacturer code 0 is an identification too: the meter is named "@@@",
+// not taken for one without data, and not for a maker the program serves.
+TEST_F(BusFaults, AMeterWithManufacturerCodeZeroIsNamedButNotServed) {
+  SimProcess sim({"--no-timing", "--address", "5", "--speed", "2400", "--replay",
+                  "68 13 13 68 08 05 72 78 56 34 12 00 00 03 07 01 00 00 00 02 6C 00 00 0C 16"});
+  const CliResult text = Command("identify", sim.Path(), 5);
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("\nmeter @@@, medium 7, answered at 2400 baud"), std::string::npos)
+      << text.out;
+
+  const CliResult json = Command("identify", sim.Path(), 5, {"--json"});
+  const QJsonObject result = JsonObject(json.out);
+  EXPECT_EQ(result["manufacturer"].toString(), "@@@") << json.out;
+  EXPECT_TRUE(result["devices"].toArray().isEmpty()) << json.out;
+}
+
 TEST_F(BusFaults, ASpeedWithoutACodeIsRefusedBeforeAnythingIsSentOrStored) {
   SimProcess sim({"--no-timing", "--log", Log(), Meter("meter.ini", 1, "41000021")});
   for (const char* speed : {"1234", "76800"}) {

@@ -224,10 +224,38 @@ TEST_F(CliTest, DecodePrintsATableByDefault) {
   EXPECT_NE(record(1).find("12345000 Wh"), std::string::npos) << record(1);
   EXPECT_NE(record(2).find("-12.3 °C"), std::string::npos) << record(2);
   EXPECT_NE(record(3).find("2024-03-15T08:30"), std::string::npos) << record(3);
-  EXPECT_NE(record(4).find("(date flagged invalid)"), std::string::npos) << record(4);
+  EXPECT_NE(record(4).find("(no valid date)"), std::string::npos) << record(4);
   EXPECT_NE(record(6).find("0.01 m^3"), std::string::npos) << record(6);
   EXPECT_NE(record(7).find("manufacturer specific"), std::string::npos) << record(7);
   EXPECT_EQ(run.out.find('{'), std::string::npos) << "no JSON without --json";
+}
+
+// A meter fresh from the factory: manufacturer code 0, dates never set
+// (zeros, all bits set). No text that reads as a date, and the code's letters.
+TEST_F(CliTest, DecodeShowsAnUnsetMeterAsItIs) {
+  constexpr char kUnset[] =
+      "68 1D 1D 68 08 05 72 78 56 34 12 00 00 03 07 01 00 00 00 02 6C 00 00 02 6C FF FF 04 6D 00 "
+      "00 00 00 E9 16";
+  CliRun run = Cli({"decode", "--json", kUnset});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const QJsonObject telegram = Parse(run.out).toObject();
+  EXPECT_EQ(telegram["manufacturer"].toString(), "@@@");
+  const QJsonArray records = telegram["records"].toArray();
+  ASSERT_EQ(records.size(), 3);
+  for (const auto& record : records) {
+    EXPECT_TRUE(record.toObject().contains("text"));
+    EXPECT_TRUE(record.toObject()["text"].isNull()) << run.out;
+  }
+  EXPECT_EQ(records[1].toObject()["raw"].toString(), "FFFF");
+
+  run = Cli({"decode", kUnset});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.find("Meter 12345678  @@@  version 3"), 0u) << run.out;
+  std::size_t invalid = 0;
+  for (auto at = run.out.find("(no valid date)"); at != std::string::npos;
+       at = run.out.find("(no valid date)", at + 1))
+    ++invalid;
+  EXPECT_EQ(invalid, 3u) << run.out;
 }
 
 TEST_F(CliTest, DecodeFailuresAreOneLineAndNonZero) {

@@ -101,6 +101,17 @@ TEST(ValueFormat, DatesAreShownAsDatesInTheLanguagesOrder) {
   EXPECT_EQ(Show(Block(0x04, 0x6D).Date("2024-05-14T10:20"), kEnglish).value, "2024-05-14 10:20");
   EXPECT_EQ(Show(Block(0x42, 0x6C).Date("2024-04-30")).value, "30.04.2024");
   EXPECT_EQ(Show(Block(0x04, 0x6D).InvalidDate()).value, Key(phrase::kInvalidDate));
+  EXPECT_EQ(Show(Block(0x06, 0x6D).Date("2024-02-29T23:59:59")).value, "29.02.2024 23:59:59");
+  EXPECT_EQ(Show(Block(0x03, 0x6D).Date("23:59:59")).value, "23:59:59");
+}
+
+TEST(ValueFormat, ADateTextTheCalendarLacksIsShownAsInvalid) {
+  // As a library of an earlier version passes a date the meter never set.
+  for (const char* text : {"2000-00-00", "2024-13-01", "2023-02-29", "2024-04-31T10:00",
+                           "2024-03-15T24:00", "2024-03-15T08:60:00", "24:00:00", ""}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(Show(Block(0x04, 0x6D).Date(text)).value, Key(phrase::kInvalidDate));
+  }
 }
 
 TEST(ValueFormat, IdentifiersKeepTheirDigitsAndFlagsShowTheirBits) {

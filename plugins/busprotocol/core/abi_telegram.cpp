@@ -91,7 +91,7 @@ int32_t DecodeDate(KeldarBusDateTime* date, char type, std::uint64_t value) {
   date->second = decoded.second;
   date->valid = decoded.valid ? 1 : 0;
   date->summer_time = decoded.summer_time ? 1 : 0;
-  return date->valid;
+  return IsTimePoint(decoded) ? 1 : 0;
 }
 
 }  // namespace keldar::bus::abi

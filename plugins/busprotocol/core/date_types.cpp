@@ -17,6 +17,24 @@ int YearBits(std::uint8_t day_byte, std::uint8_t month_byte) {
   return ((day_byte & 0xE0) >> 5) | ((month_byte & 0xF0) >> 1);
 }
 
+constexpr int kLastYearInCentury = 99;  // the seven bits reach 127
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// Meters fill a date they do not have with zeros or with all bits set; both
+// leave a field outside the calendar.
+bool DateInRange(const DateTime& d, int year_in_century) {
+  if (year_in_century > kLastYearInCentury || d.month < 1 || d.month > 12) return false;
+  return d.day >= 1 && d.day <= DaysInMonth(d.year, d.month);
+}
+
+bool TimeInRange(const DateTime& d) { return d.hour <= 23 && d.minute <= 59 && d.second <= 59; }
+
 }  // namespace
 
 DateTime DecodeTypeG(std::span<const std::uint8_t, 2> b) {
@@ -25,6 +43,7 @@ DateTime DecodeTypeG(std::span<const std::uint8_t, 2> b) {
   d.day = b[0] & 0x1F;
   d.month = b[1] & 0x0F;
   d.year = FullYear(YearBits(b[0], b[1]), 0);
+  d.in_range = DateInRange(d, YearBits(b[0], b[1]));
   return d;
 }
 
@@ -34,6 +53,7 @@ DateTime DecodeTypeJ(std::span<const std::uint8_t, 3> b) {
   d.second = b[0] & 0x3F;
   d.minute = b[1] & 0x3F;
   d.hour = b[2] & 0x1F;
+  d.in_range = TimeInRange(d);
   return d;
 }
 
@@ -47,6 +67,7 @@ DateTime DecodeTypeF(std::span<const std::uint8_t, 4> b) {
   d.day = b[2] & 0x1F;
   d.month = b[3] & 0x0F;
   d.year = FullYear(YearBits(b[2], b[3]), (b[1] >> 5) & 0x03);
+  d.in_range = DateInRange(d, YearBits(b[2], b[3])) && TimeInRange(d);
   return d;
 }
 
@@ -61,6 +82,7 @@ DateTime DecodeTypeI(std::span<const std::uint8_t, 6> b) {
   d.day = b[3] & 0x1F;
   d.month = b[4] & 0x0F;
   d.year = FullYear(YearBits(b[3], b[4]), (b[2] >> 5) & 0x03);
+  d.in_range = DateInRange(d, YearBits(b[3], b[4])) && TimeInRange(d);
   return d;
 }
 

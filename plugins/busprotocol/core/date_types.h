@@ -18,9 +18,13 @@ struct DateTime {
   int hour = 0;
   int minute = 0;
   int second = 0;
-  bool valid = true;  // false when the meter sets the IV bit
+  bool valid = true;     // false when the meter sets the IV bit
+  bool in_range = true;  // false when a field holds no calendar value (day 0, month 13, …)
   bool summer_time = false;
 };
+
+// A time point the meter vouches for and the calendar has.
+inline bool IsTimePoint(const DateTime& date) { return date.valid && date.in_range; }
 
 DateTime DecodeTypeG(std::span<const std::uint8_t, 2> bytes);
 DateTime DecodeTypeJ(std::span<const std::uint8_t, 3> bytes);

@@ -45,7 +45,9 @@ bool SetDate(Record& r) {
   const auto date = DecodeTimePoint(r.data);
   if (!date) return false;
   r.unit.clear();
-  if (date->valid) {
+  // A date flagged invalid and one the calendar lacks ("2000-00-00") are
+  // both no time point: no text that reads as one.
+  if (IsTimePoint(*date)) {
     r.kind = ValueKind::kDate;
     r.text = FormatIso(*date);
   } else {

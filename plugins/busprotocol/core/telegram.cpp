@@ -3,12 +3,10 @@
 namespace keldar::bus {
 
 std::string ManufacturerLetters(std::uint16_t code) {
+  // Every five bits count from '@', whatever they hold: code 0 reads "@@@", as
+  // other M-Bus tools print it, and never as no maker at all.
   std::string letters;
-  for (int shift : {10, 5, 0}) {
-    const int letter = (code >> shift) & 0x1F;
-    if (letter < 1 || letter > 26) return "";
-    letters.push_back(static_cast<char>('@' + letter));
-  }
+  for (int shift : {10, 5, 0}) letters.push_back(static_cast<char>('@' + ((code >> shift) & 0x1F)));
   return letters;
 }
 

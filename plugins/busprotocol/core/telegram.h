@@ -63,7 +63,8 @@ struct Telegram {
   std::optional<std::uint8_t> application_error;  // CI 70
 };
 
-// The three letters of a manufacturer code; "" when a letter is out of A–Z.
+// The three letters of a manufacturer code, each five bits counted from '@'
+// (EN 13757-3): code 0 is "@@@", values above 26 give the signs after Z.
 std::string ManufacturerLetters(std::uint16_t code);
 // The code of three letters A–Z (case ignored).
 std::optional<std::uint16_t> ManufacturerCode(const std::string& letters);

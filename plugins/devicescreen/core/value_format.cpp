@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/time_point_text.h"
+
 namespace devicescreen {
 
 namespace {
@@ -298,6 +300,8 @@ DisplayValue FormatValue(const MeterRecord& record, const QuantityInfo& info,
     case KELDAR_BUS_VALUE_NUMBER:
       return Number(record, info, style);
     case KELDAR_BUS_VALUE_DATE:
+      // A library of an earlier version still passes "2000-00-00" as a date.
+      if (!IsTimePointText(record.text)) return Word(phrase::kInvalidDate);
       return Plain(FormatIsoDate(record.text, style));
     case KELDAR_BUS_VALUE_INVALID_DATE:
       return Word(phrase::kInvalidDate);
