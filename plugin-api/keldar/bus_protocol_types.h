@@ -122,7 +122,7 @@ enum KeldarBusValueKind {
   KELDAR_BUS_VALUE_NUMBER = 1,       /* `decoded`, scaled to `unit_text` */
   KELDAR_BUS_VALUE_TEXT = 2,         /* `text`: ASCII in reading order, or hex bytes */
   KELDAR_BUS_VALUE_DATE = 3,         /* `text`: ISO 8601 without zone */
-  KELDAR_BUS_VALUE_INVALID_DATE = 4, /* a date the meter flags invalid; `text` empty */
+  KELDAR_BUS_VALUE_INVALID_DATE = 4, /* flagged invalid, or no calendar date; `text` empty */
   KELDAR_BUS_VALUE_BYTES = 5         /* manufacturer-specific block: `data` only */
 };
 
