@@ -70,7 +70,7 @@ TEST(BusTrace, EachKindOfExchangeReadsAsItIsAndMatchesTheSimulatorsLog) {
     EXPECT_EQ(Exchange(port, "10 5B 01 5C 16").kind, MasterPort::Answer::Kind::kFrame);
     EXPECT_EQ(Exchange(port, "10 40 09 49 16").kind, MasterPort::Answer::Kind::kNothing);
     EXPECT_EQ(Exchange(port, Selection(0x41000001)).kind, MasterPort::Answer::Kind::kFrame);
-    EXPECT_EQ(Exchange(port, "68 04 04 68 53 01 51 0F B4 16").kind,
+    EXPECT_EQ(Exchange(port, "68 04 04 68 53 01 51 7F 24 16").kind,
               MasterPort::Answer::Kind::kFrame);
   }
   const auto lines = Lines(trace);
