@@ -1,6 +1,8 @@
 #include "app/navigation_host.h"
 
 #include <QWidget>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "base/core/admin_tools_library.h"
@@ -10,6 +12,7 @@
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
 #include "base/platform/worker.h"
+#include "device/bus_log_setting.h"
 #include "device/bus_protocol_library.h"
 #include "device/device_list.h"
 #include "device/firmware_catalogue.h"
@@ -96,6 +99,9 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
                              platform::kMbTaskModal | platform::kMbIconError);
     return;
   }
+  // The exchange log is for support: without it the connection goes on.
+  std::error_code noFolder;
+  TraceNewPort(bus->GetApi(), portObject_, Settings(), std::filesystem::current_path(noFolder));
 
   IdentifyTexts texts;
   const Phrases& phrases = context_.phrases;

@@ -27,6 +27,7 @@ constexpr char kCommon[] =
     "  --baud N       the speed the meter answers at\n"
     "  --address A    its primary address 1-254\n"
     "  --json         print one JSON document instead of text\n"
+    "  --trace FILE   write every exchange on the bus to FILE\n"
     "The outcome is printed in the language of ./config.ini. Exit status 0 only\n"
     "when the meter acknowledged everything asked; 1 otherwise; 2 for usage.\n";
 
@@ -44,6 +45,7 @@ class MeterSession {
       Fail(io, kExitFailed, PortOpenFailure(lib, port_.get(), target.port));
       return;
     }
+    if (!StartTrace(lib, port_.get(), target.trace, io)) return;
     record_ = EmptyDeviceRecord();
     record_.address = static_cast<std::uint8_t>(target.address);
     // A fresh port knows nothing of the meter's frame count: reset the link
@@ -104,7 +106,7 @@ QJsonObject Unread(QJsonObject addresses) {
 template <typename Work>
 int WithMeter(const std::vector<std::string>& args, const std::set<std::string>& valued,
               const char* name, CommandIo& io, Work work) {
-  std::set<std::string> all{"--port", "--baud", "--address"};
+  std::set<std::string> all{"--port", "--baud", "--address", kTraceOption};
   all.insert(valued.begin(), valued.end());
   const Options options(args, all, {kJsonOption});
   int status = kExitOk;
@@ -216,7 +218,7 @@ int RunSetType(const std::vector<std::string>& args, CommandIo& io) {
 const Command& ConfigCommand() {
   static const std::string help =
       std::string(
-          "usage: keldar-cli config --port PATH --baud N --address A [--json]\n\n"
+          "usage: keldar-cli config --port PATH --baud N --address A [--json] [--trace FILE]\n\n"
           "Prints the meter's primary and secondary address as the configuration\n"
           "screen reads them when it opens.\n") +
       kCommon;
@@ -229,7 +231,7 @@ const Command& SetAddressCommand() {
   static const std::string help =
       std::string(
           "usage: keldar-cli set-address --port PATH --baud N --address A "
-          "[--primary P] [--secondary HEX8] [--json]\n\n"
+          "[--primary P] [--secondary HEX8] [--json] [--trace FILE]\n\n"
           "Changes the primary address (above 252 sends 252) and/or the secondary\n"
           "address (eight hexadecimal digits), primary first.\n") +
       kCommon;
@@ -238,11 +240,11 @@ const Command& SetAddressCommand() {
 }
 
 const Command& SetSerialCommand() {
-  static const std::string help =
-      std::string(
-          "usage: keldar-cli set-serial --port PATH --baud N --address A [--json] DIGITS\n\n"
-          "Changes the meter's serial number (up to eight digits).\n") +
-      kCommon;
+  static const std::string help = std::string(
+                                      "usage: keldar-cli set-serial --port PATH --baud N --address "
+                                      "A [--json] [--trace FILE] DIGITS\n\n"
+                                      "Changes the meter's serial number (up to eight digits).\n") +
+                                  kCommon;
   static const Command command{"set-serial", "change a meter's serial number", help, RunSetSerial};
   return command;
 }
@@ -250,7 +252,8 @@ const Command& SetSerialCommand() {
 const Command& SetTypeCommand() {
   static const std::string help =
       std::string(
-          "usage: keldar-cli set-type --port PATH --baud N --address A [--json] CODE\n\n"
+          "usage: keldar-cli set-type --port PATH --baud N --address A [--json] [--trace FILE] "
+          "CODE\n\n"
           "Changes the meter's device type to the medium CODE (0 other, 6 hot water,\n"
           "22 cold water).\n") +
       kCommon;

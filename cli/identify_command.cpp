@@ -23,7 +23,7 @@ namespace keldar::cli {
 namespace {
 
 constexpr char kIdentifyHelp[] =
-    "usage: keldar-cli identify --port PATH --baud N --address A [--json]\n"
+    "usage: keldar-cli identify --port PATH --baud N --address A [--json] [--trace FILE]\n"
     "\n"
     "Connects and identifies a meter as the connection screen does: finds the\n"
     "speed it answers at (300 baud upward), switches it to N baud, reads its\n"
@@ -37,6 +37,7 @@ constexpr char kIdentifyHelp[] =
     "  --address A    primary address 1-254\n"
     "  --json         print one JSON document instead of text (the progress\n"
     "                 lines then go to standard error)\n"
+    "  --trace FILE   write every exchange on the bus to FILE\n"
     "Exit status 0 when the run ended (whatever it found), 1 when the port\n"
     "cannot be opened, 2 for usage.\n";
 
@@ -93,7 +94,7 @@ QJsonObject DeviceJson(const KeldarDeviceRecord& d) {
 }
 
 int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
-  const Options options(args, {"--port", "--baud", "--address"}, {kJsonOption});
+  const Options options(args, {"--port", "--baud", "--address", kTraceOption}, {kJsonOption});
   const bool json = options.Flag(kJsonOption);
   int status = kExitOk;
   const auto target = ReadMeterTarget(options, "identify", io, status);
@@ -115,6 +116,7 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   mbus::Port port = mbus::OpenPort(lib, target->port.c_str(), 300);
   if (!mbus::PortUsable(lib, port.get()))
     return Fail(io, kExitFailed, PortOpenFailure(lib, port.get(), target->port));
+  if (!StartTrace(lib, port.get(), target->trace, io)) return kExitFailed;
 
   const CliLanguage language;
   IdentifyTexts texts;

@@ -1,5 +1,7 @@
 #include "meter_options.h"
 
+#include <ostream>
+
 #include "device/port_problem.h"
 
 namespace keldar::cli {
@@ -34,7 +36,21 @@ std::optional<MeterTarget> ReadMeterTarget(const Options& options, const char* c
     return std::nullopt;
   }
   status = kExitOk;
-  return MeterTarget{*port, static_cast<int>(*speed), static_cast<int>(*primary)};
+  return MeterTarget{*port, static_cast<int>(*speed), static_cast<int>(*primary),
+                     options.Value(kTraceOption).value_or("")};
+}
+
+bool StartTrace(const KeldarBusProtocolLibrary* lib, KeldarBusPort* port, const std::string& file,
+                CommandIo& io) {
+  if (file.empty()) return true;
+  if (lib->CProcessComPortSetTrace.entry == nullptr) {
+    io.err << "keldar-cli: warning: this BusProtocol.so cannot write a trace; going on without "
+           << file << '\n';
+    return true;
+  }
+  if (keldar_bus_CProcessComPortSetTrace(lib, port, file.c_str()) == 1) return true;
+  Fail(io, kExitFailed, "cannot write the trace " + file);
+  return false;
 }
 
 }  // namespace keldar::cli

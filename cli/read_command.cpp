@@ -10,6 +10,7 @@
 #include "device/bus_protocol_library.h"
 #include "device/port_problem.h"
 #include "json_output.h"
+#include "meter_options.h"
 #include "options.h"
 #include "telegram_json.h"
 #include "telegram_table.h"
@@ -19,7 +20,7 @@ namespace keldar::cli {
 namespace {
 
 constexpr char kHelp[] =
-    "usage: keldar-cli read --port PATH --baud N --address A [--json]\n"
+    "usage: keldar-cli read --port PATH --baud N --address A [--json] [--trace FILE]\n"
     "\n"
     "Reads one meter: SND_NKE, then REQ_UD2 for every telegram of its answer,\n"
     "and prints the records as a table.\n"
@@ -27,10 +28,11 @@ constexpr char kHelp[] =
     "  --baud N       line speed, 300 to 76800\n"
     "  --address A    primary address 0-250, 253 (selected) or 254 (any)\n"
     "  --json         print one JSON document instead of text (as decode --json)\n"
+    "  --trace FILE   write every exchange on the bus to FILE\n"
     "Exit status 0 when the meter was read, 1 when it was not, 2 for usage.\n";
 
 int Run(const std::vector<std::string>& args, CommandIo& io) {
-  const Options options(args, {"--port", "--baud", "--address"}, {kJsonOption});
+  const Options options(args, {"--port", "--baud", "--address", kTraceOption}, {kJsonOption});
   if (!options.Error().empty()) return Fail(io, kExitUsage, options.Error());
   if (!options.Positional().empty()) {
     return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
@@ -58,6 +60,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   const mbus::Port bus = mbus::OpenPort(lib, port->c_str(), static_cast<int>(*baud));
   if (!mbus::PortUsable(lib, bus.get()))
     return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
+  if (!StartTrace(lib, bus.get(), options.Value(kTraceOption).value_or(""), io)) return kExitFailed;
   const mbus::Link link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =

@@ -1,5 +1,6 @@
 #include "config/settings_screen.h"
 
+#include <QCheckBox>
 #include <cstdlib>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "base/kit/back_strip.h"
 #include "base/kit/message_box.h"
 #include "base/kit/widget_look.h"
+#include "device/bus_log_setting.h"
 #include "ui_TProgramSetting.h"
 
 namespace {
@@ -37,6 +39,8 @@ SettingsScreen::SettingsScreen(QWidget* parent, IniFile& settings, Phrases phras
     look::Paint(ui_->SetLanguage, look::kBlack);
   });
   look::OnClick(ui_->SetLanguage, [this] { SetLanguageClick(); });
+  ui_->CheckBoxBusLog->setChecked(BusLogWanted(settings_));
+  connect(ui_->CheckBoxBusLog, &QCheckBox::toggled, this, [this](bool on) { SetBusLog(on); });
   FillLanguages();
   RefreshTexts();
 }
@@ -75,15 +79,21 @@ void SettingsScreen::SetLanguageClick() {
   }
   // Languages are listed in id order from 1, so the id is the position + 1.
   const int id = ui_->ComboBoxLanguage->currentIndex() + 1;
-  if (!settings_.WriteValue("LANGUAGE", "LANG", std::to_string(id).c_str())) {
-    platform::ShowMessageBox(
-        nullptr,
-        phrases_.Text(kSettingsNotStored.key, QString::fromUtf8(kSettingsNotStored.builtIn)),
-        QString(), platform::kMbTaskModal | platform::kMbIconWarning);
-  }
+  if (!settings_.WriteValue("LANGUAGE", "LANG", std::to_string(id).c_str())) ShowNotStored();
   phrases_.Library()->SelectLanguage(phrases_.Object(), id);
   RefreshTexts();
   if (languageApplied_) languageApplied_();
+}
+
+void SettingsScreen::SetBusLog(bool on) {
+  // Ports opened from now on follow it; a connection already made keeps its log.
+  if (!StoreBusLogWanted(settings_, on)) ShowNotStored();
+}
+
+void SettingsScreen::ShowNotStored() {
+  platform::ShowMessageBox(
+      nullptr, phrases_.Text(kSettingsNotStored.key, QString::fromUtf8(kSettingsNotStored.builtIn)),
+      QString(), platform::kMbTaskModal | platform::kMbIconWarning);
 }
 
 void SettingsScreen::ShowNotSelected(bool fromLibrary) {
@@ -102,13 +112,16 @@ void SettingsScreen::RefreshTexts() {
   ui_->LabelLanguage->setText(phrases_.Formatted("FRAME_PROGRAM_SETTING_SELECT_LANGUAGE",
                                                  "%s:", ui_->LabelLanguage->text()));
   ui_->SetLanguage->setText(phrases_.Text("FRAME_PROGRAM_SETTING_APPLY", ui_->SetLanguage->text()));
+  ui_->CheckBoxBusLog->setText(
+      phrases_.Text("FRAME_PROGRAM_SETTING_SAVE_BUS_LOG", ui_->CheckBoxBusLog->text()));
 }
 
 void SettingsScreen::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   // The box's left edge in screen coordinates is (width - back strip) / 2.
-  LanguageGroup()->move((width() - ui_->Back->width()) / 2 - ui_->Background->x(),
-                        LanguageGroup()->y());
+  const int left = (width() - ui_->Back->width()) / 2 - ui_->Background->x();
+  LanguageGroup()->move(left, LanguageGroup()->y());
+  ui_->CheckBoxBusLog->move(left, ui_->CheckBoxBusLog->y());
 }
 
 // The controls by their role; their object names are the layout's.

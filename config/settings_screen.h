@@ -38,6 +38,9 @@ class SettingsScreen : public QFrame {
   QGroupBox* LanguageGroup() const;
   void FillLanguages();
   void ShowNotSelected(bool fromLibrary);
+  void ShowNotStored();
+  // The "Save exchange log" switch, stored at once.
+  void SetBusLog(bool on);
 
   std::unique_ptr<Ui::TProgramSetting> ui_;
   IniFile& settings_;

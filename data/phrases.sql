@@ -201,6 +201,12 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_SETTING_LANGUAGE_IS_NOT_SELECTED', 2, 'Язык интерфейса не выбран.'),
   ('FRAME_PROGRAM_SETTING_LANGUAGE_IS_NOT_SELECTED', 3, 'Мову інтерфейсу не вибрано.');
 
+-- The switch under the language box: one trace of the bus per connection in logs/.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_SETTING_SAVE_BUS_LOG', 1, 'Save exchange log'),
+  ('FRAME_PROGRAM_SETTING_SAVE_BUS_LOG', 2, 'Сохранять журнал обмена'),
+  ('FRAME_PROGRAM_SETTING_SAVE_BUS_LOG', 3, 'Зберігати журнал обміну');
+
 ------------------------------------------------------------------------------------------
 -- Device configuration screen: device types of the type list
 ------------------------------------------------------------------------------------------

@@ -235,6 +235,11 @@ typedef int32_t (*KeldarBusPortGetStatusFn)(const KeldarBusPort* port);
 typedef void (*KeldarBusPortSetAdressFn)(KeldarBusPort* port, uint8_t address);
 /* One of KELDAR_BUS_PORT_*: why the port cannot be used, or OPEN. */
 typedef int32_t (*KeldarBusPortGetOpenErrorFn)(const KeldarBusPort* port);
+/* Writes every exchange of the port from now on to a new file at `path`
+ * (time, direction, bytes, a reading of each frame; at most 10 MB); NULL or ""
+ * ends the trace. 1 when done, 0 when the file cannot be written. Written
+ * after each answer, so the trace does not change the timing on the bus. */
+typedef int32_t (*KeldarBusPortSetTraceFn)(KeldarBusPort* port, const char* path);
 
 /* date/time objects */
 typedef KeldarBusDateTime* (*KeldarBusCreateDateTimeFn)(void);
@@ -405,6 +410,12 @@ static inline int32_t keldar_bus_CProcessComPortGetOpenError(const KeldarBusProt
 static inline void keldar_bus_CProcessComPortSetAdress(const KeldarBusProtocolLibrary* lib,
                                                        KeldarBusPort* port, uint8_t address) {
   KELDAR_BUS_CALL_G(lib, CProcessComPortSetAdress, KeldarBusPortSetAdressFn)(port, address);
+}
+/* 0 for a library without the export: it cannot trace. */
+static inline int32_t keldar_bus_CProcessComPortSetTrace(const KeldarBusProtocolLibrary* lib,
+                                                         KeldarBusPort* port, const char* path) {
+  if (lib->CProcessComPortSetTrace.entry == NULL) return 0;
+  return KELDAR_BUS_CALL_G(lib, CProcessComPortSetTrace, KeldarBusPortSetTraceFn)(port, path);
 }
 
 #define KELDAR_BUS_DATE_HELPERS(T)                                                           \

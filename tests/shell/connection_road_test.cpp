@@ -59,6 +59,30 @@ TEST_F(ConnectionRoad, ASingleMeterOpensItsScreenAndLeavingItReleasesThePortAndG
   EXPECT_NE(ReadFile("config.ini").find("BAUD = 2400"), std::string::npos);
 }
 
+TEST_F(ConnectionRoad, WithTheExchangeLogOnTheConnectionIsTracedIntoLogs) {
+  WriteFile("config.ini", "[LOG]\r\nBUS = 1\r\n");
+  Settings().Load();
+  SimProcess sim({"--no-timing", MeterFile("krv_cold_water.ini")});
+  {
+    MainWindow window;
+    window.show();
+    auto* navigation = window.Navigation();
+    navigation->StartConnection(sim.Path().c_str(), 2400, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation->Connecting(); }, 20000));
+    QApplication::processEvents();
+  }
+  std::vector<std::filesystem::path> logs;
+  for (const auto& entry : std::filesystem::directory_iterator(startup.cwd.Path() / "logs"))
+    logs.push_back(entry.path());
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_TRUE(logs[0].filename().string().starts_with("bus-"));
+  const std::string text = ReadFile(logs[0].string());
+  EXPECT_NE(text.find("M> 10 40 02 42 16  ; SND_NKE a=2\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  ; RSP_UD a=2 ci=72\n"), std::string::npos) << text;
+  std::filesystem::remove("config.ini");
+  Settings().Load();
+}
+
 // What the run could not use is said when it ends, naming the file.
 TEST_F(ConnectionRoad, ACatalogueAndSettingsThatCannotBeUsedAreSaidAfterTheRun) {
   WriteFile("program.db", "not a database");

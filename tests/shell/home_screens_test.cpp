@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -368,6 +369,43 @@ TEST(LanguageSettings, ALanguageThatCannotBeStoredIsSaid) {
   EXPECT_TRUE(boxes.calls[0].text.endsWith("FRAME_PROGRAM_MAIN_SETTINGS_NOT_SAVED"))
       << boxes.calls[0].text.toStdString();
   EXPECT_TRUE(std::filesystem::is_directory("config.ini"));
+  std::filesystem::remove("config.ini");
+  Settings().Load();
+}
+
+TEST(LanguageSettings, TheExchangeLogSwitchIsStoredAtOnceAndSaidWhenItCannotBe) {
+  StartupEnvironment startup(kFakes / "all", "ru_RU.UTF-8");
+  Settings().Load();
+  platform::MessageBoxRecorder boxes;
+  {
+    MainWindow window;
+    QCheckBox& box = Child<QCheckBox>(*window.ProgramSetting(), "CheckBoxBusLog");
+    EXPECT_TRUE(box.text().endsWith("FRAME_PROGRAM_SETTING_SAVE_BUS_LOG"))
+        << box.text().toStdString();
+    EXPECT_FALSE(box.isChecked()) << "off until switched on";
+    box.click();
+    EXPECT_NE(ReadFile("config.ini").find("[LOG]\r\nBUS = 1\r\n"), std::string::npos);
+  }
+  Settings().Load();
+  {
+    MainWindow window;
+    QCheckBox& box = Child<QCheckBox>(*window.ProgramSetting(), "CheckBoxBusLog");
+    EXPECT_TRUE(box.isChecked()) << "as config.ini keeps it";
+    box.click();
+    EXPECT_NE(ReadFile("config.ini").find("BUS = 0\r\n"), std::string::npos);
+  }
+  EXPECT_TRUE(boxes.calls.empty());
+
+  std::filesystem::remove("config.ini");
+  std::filesystem::create_directory("config.ini");
+  Settings().Load();
+  MainWindow window;
+  QApplication::processEvents();
+  boxes.calls.clear();  // the start's own word about the file
+  Child<QCheckBox>(*window.ProgramSetting(), "CheckBoxBusLog").click();
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_TRUE(boxes.calls[0].text.endsWith("FRAME_PROGRAM_MAIN_SETTINGS_NOT_SAVED"))
+      << boxes.calls[0].text.toStdString();
   std::filesystem::remove("config.ini");
   Settings().Load();
 }

@@ -126,8 +126,12 @@ std::string DescribeRequest(const Request& r) {
     std::snprintf(text, sizeof text, "SND_NKE a=%u", r.a);
   } else if (!r.is_long && function == kReqUd2Function) {
     std::snprintf(text, sizeof text, "REQ_UD2 a=%u fcb=%d", r.a, (r.c & kCountBit) != 0);
-  } else if (r.is_long) {
+  } else if (r.is_long && r.a == kSelectedAddress && r.ci == kSelection) {
+    std::snprintf(text, sizeof text, "selection");
+  } else if (r.is_long && function == kSndUdFunction) {
     std::snprintf(text, sizeof text, "SND_UD a=%u ci=%02X", r.a, r.ci);
+  } else if (r.is_long) {
+    std::snprintf(text, sizeof text, "C=%02X a=%u ci=%02X", r.c, r.a, r.ci);
   } else {
     std::snprintf(text, sizeof text, "C=%02X a=%u", r.c, r.a);
   }

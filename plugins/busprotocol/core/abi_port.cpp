@@ -74,4 +74,9 @@ void PortSetAddress(KeldarBusPort* port, std::uint8_t address) {
   if (port != nullptr) port->master.SetTarget(address);
 }
 
+int32_t PortSetTrace(KeldarBusPort* port, const char* path) {
+  if (port == nullptr) return 0;
+  return port->master.SetTrace(path != nullptr ? path : "") ? 1 : 0;
+}
+
 }  // namespace keldar::bus::abi

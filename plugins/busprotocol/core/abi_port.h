@@ -22,5 +22,6 @@ int32_t PortGetSpeed(const KeldarBusPort* port);
 int32_t PortGetStatus(const KeldarBusPort* port);
 int32_t PortGetOpenError(const KeldarBusPort* port);
 void PortSetAddress(KeldarBusPort* port, std::uint8_t address);
+int32_t PortSetTrace(KeldarBusPort* port, const char* path);
 
 }  // namespace keldar::bus::abi

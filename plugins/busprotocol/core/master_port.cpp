@@ -23,6 +23,31 @@ MasterPort::MasterPort(const std::string& device_path, int baud, std::uint8_t ta
   }
 }
 
+MasterPort::~MasterPort() { TraceUnansweredRequest(); }
+
+bool MasterPort::SetTrace(const std::string& path, std::size_t size_limit) {
+  TraceUnansweredRequest();
+  trace_.reset();
+  if (path.empty()) return true;
+  trace_ = BusTrace::Open(path, size_limit);
+  return trace_ != nullptr;
+}
+
+void MasterPort::TraceExchange(BusTrace::Heard heard, std::span<const std::uint8_t> answer) {
+  if (!trace_) return;
+  if (request_untraced_) trace_->Request(request_start_, speed_, request_);
+  request_untraced_ = false;
+  trace_->Answer(answer_end_, speed_, heard, answer);
+  trace_->Flush();
+}
+
+void MasterPort::TraceUnansweredRequest() {
+  if (!trace_ || !request_untraced_) return;
+  request_untraced_ = false;
+  trace_->Request(request_start_, speed_, request_);
+  trace_->Flush();
+}
+
 SerialLine::OpenError MasterPort::Error() const {
   if (!line_) return open_error_;
   return failed_ ? SerialLine::OpenError::kFailed : SerialLine::OpenError::kNone;
@@ -40,6 +65,8 @@ bool MasterPort::SetSpeed(int baud) {
 
 bool MasterPort::Send(std::span<const std::uint8_t> request) {
   if (!Usable() || request.empty()) return false;
+  // A request nobody read an answer to still belongs in the trace.
+  TraceUnansweredRequest();
   std::this_thread::sleep_until(answer_end_ + timing::RequestGap(speed_));
   DropLateAnswers();
   if (!Usable()) return false;
@@ -50,6 +77,8 @@ bool MasterPort::Send(std::span<const std::uint8_t> request) {
     failed_ = true;
     return false;
   }
+  request_start_ = start;
+  request_untraced_ = trace_ != nullptr;
   earliest_answer_ = start + timing::LineTime(request_.size(), speed_);
   // An adapter may report the bytes sent before they are on the wire.
   request_end_ = std::max(Clock::now(), earliest_answer_);
@@ -87,6 +116,12 @@ MasterPort::Answer MasterPort::Receive() {
   const auto finish = [&](Answer::Kind kind) {
     answer_end_ = Clock::now();
     if (kind == Answer::Kind::kNothing) late_until_ = answer_end_ + timing::kLateAnswerGuard;
+    // Written after the answer is complete: the request gap after it still
+    // runs from answer_end_, so the file takes nothing from the line.
+    TraceExchange(kind == Answer::Kind::kFrame     ? BusTrace::Heard::kFrame
+                  : kind == Answer::Kind::kGarbage ? BusTrace::Heard::kGarbage
+                                                   : BusTrace::Heard::kNothing,
+                  answer.Bytes());
     return Answer{kind, answer.Bytes()};
   };
   for (;;) {
@@ -124,6 +159,8 @@ MasterPort::Answer MasterPort::Receive() {
         break;
       case SerialLine::ReadResult::kFailed:
         failed_ = true;
+        answer_end_ = Clock::now();
+        TraceExchange(BusTrace::Heard::kLineFailed, {});
         return {};
     }
   }

@@ -4,11 +4,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "bus_trace.h"
 #include "frame_counter.h"
 #include "serial_line.h"
 
@@ -17,6 +19,9 @@ namespace keldar::bus {
 class MasterPort {
  public:
   MasterPort(const std::string& device_path, int baud, std::uint8_t target);
+  ~MasterPort();
+  MasterPort(MasterPort&&) noexcept = default;
+  MasterPort& operator=(MasterPort&&) noexcept = default;
 
   // False once the device could not be opened or has failed.
   bool Usable() const { return line_.has_value() && !failed_; }
@@ -26,6 +31,10 @@ class MasterPort {
   bool SetSpeed(int baud);
   std::uint8_t Target() const { return target_; }
   void SetTarget(std::uint8_t address) { target_ = address; }
+
+  // Writes every exchange from now on to a new file at `path`; an empty path
+  // ends the trace. False when the file cannot be written (no trace then).
+  bool SetTrace(const std::string& path, std::size_t size_limit = BusTrace::kSizeLimit);
 
   // Discards stale input, keeps the pause after the last answer, stamps the
   // frame-count bit and sends.
@@ -66,9 +75,17 @@ class MasterPort {
   Clock::time_point answer_end_{};
   // Until then, bytes may still be a late answer to an unanswered request.
   Clock::time_point late_until_{};
+  std::unique_ptr<BusTrace> trace_;
+  // The request went out but is not in the trace yet: it is written with its
+  // answer, after the answer is complete.
+  bool request_untraced_ = false;
+  Clock::time_point request_start_{};
 
   // Reads and drops what arrives before late_until_, and until a silence after it.
   void DropLateAnswers();
+  // Writes the last request, with what came back for it, while the line is idle.
+  void TraceExchange(BusTrace::Heard heard, std::span<const std::uint8_t> answer);
+  void TraceUnansweredRequest();
 };
 
 }  // namespace keldar::bus

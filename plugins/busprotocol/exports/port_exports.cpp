@@ -41,6 +41,9 @@ int32_t GetOpenError(const KeldarBusPort* p) {
 void SetAdress(KeldarBusPort* p, uint8_t address) {
   Guarded([&] { abi::PortSetAddress(p, address); });
 }
+int32_t SetTrace(KeldarBusPort* p, const char* path) {
+  return Guarded(0, [&] { return abi::PortSetTrace(p, path); });
+}
 
 }  // namespace
 
@@ -51,3 +54,4 @@ KELDAR_BUS_GETTER(CProcessComPortGetSpeed, KeldarBusPortGetSpeedFn, &GetSpeed)
 KELDAR_BUS_GETTER(CProcessComPortGetStatus, KeldarBusPortGetStatusFn, &GetStatus)
 KELDAR_BUS_GETTER(CProcessComPortSetAdress, KeldarBusPortSetAdressFn, &SetAdress)
 KELDAR_BUS_GETTER(CProcessComPortGetOpenError, KeldarBusPortGetOpenErrorFn, &GetOpenError)
+KELDAR_BUS_GETTER(CProcessComPortSetTrace, KeldarBusPortSetTraceFn, &SetTrace)
