@@ -67,41 +67,62 @@ int RunCli(const std::vector<std::string>& args) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// One identify run against a fresh simulator; its time in ms, or a negative
+// value when it failed. `trace`: the exchange trace's file, empty for none.
+double Identify(const std::string& log, const std::string& trace) {
+  keldar::bus::test::SimProcess sim(
+      {"--log", log, "--reply-delay", std::to_string(kReplyDelayMs),
+       std::string(KELDAR_SOURCE_DIR) + "/tools/meter-sim/meters/krv_heat.ini"});
+  std::vector<std::string> args{std::string(KELDAR_BIN_DIR) + "/keldar-cli",
+                                "identify",
+                                "--port",
+                                sim.Path(),
+                                "--baud",
+                                std::to_string(kFoundBaud),
+                                "--address",
+                                "1"};
+  if (!trace.empty()) args.insert(args.end(), {"--trace", trace});
+  const auto start = std::chrono::steady_clock::now();
+  const int status = RunCli(args);
+  const double measured =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  if (status != 0) std::fprintf(stderr, "identify failed (%d)\n", status);
+  return status == 0 ? measured : -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
   // identify reads program.db and config.ini from the working folder.
   std::filesystem::current_path(KELDAR_BIN_DIR);
-  std::printf("%-4s %10s %10s %10s %10s %8s\n", "run", "line ms", "delays ms", "windows ms",
-              "measured ms", "ratio");
+  std::printf("%-4s %10s %10s %10s %10s %8s %10s %8s\n", "run", "line ms", "delays ms",
+              "windows ms", "measured ms", "ratio", "traced ms", "traced/");
   double worst = 0;
   double sum = 0;
+  double untraced = 0;
+  double traced = 0;
   for (int run = 1; run <= runs; ++run) {
     const std::string log = "/tmp/keldar-identify-bench.log";
-    keldar::bus::test::SimProcess sim(
-        {"--log", log, "--reply-delay", std::to_string(kReplyDelayMs),
-         std::string(KELDAR_SOURCE_DIR) + "/tools/meter-sim/meters/krv_heat.ini"});
-    const auto start = std::chrono::steady_clock::now();
-    const int status = RunCli({std::string(KELDAR_BIN_DIR) + "/keldar-cli", "identify", "--port",
-                               sim.Path(), "--baud", std::to_string(kFoundBaud), "--address", "1"});
-    const double measured =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    if (status != 0) {
-      std::fprintf(stderr, "identify failed (%d)\n", status);
-      return 1;
-    }
+    const double measured = Identify(log, {});
+    if (measured < 0) return 1;
     const LogTotals totals = ReadLog(log);
+    // The same run with the exchange trace written.
+    const double withTrace = Identify(log, "/tmp/keldar-identify-bench.trace");
+    if (withTrace < 0) return 1;
     double windows = 0;
     for (int baud = 300; baud < kFoundBaud; baud *= 2) windows += 330 * 1000.0 / baud + 50;
     const double delays = totals.answers * kReplyDelayMs;
     const double floor = totals.lineMs + delays + windows;
     const double ratio = measured / floor;
-    std::printf("%-4d %10.1f %10.1f %10.1f %10.1f %8.3f\n", run, totals.lineMs, delays, windows,
-                measured, ratio);
+    std::printf("%-4d %10.1f %10.1f %10.1f %10.1f %8.3f %10.1f %8.4f\n", run, totals.lineMs, delays,
+                windows, measured, ratio, withTrace, withTrace / measured);
     worst = std::max(worst, ratio);
     sum += ratio;
+    untraced += measured;
+    traced += withTrace;
   }
-  std::printf("mean ratio %.3f, worst %.3f\n", sum / runs, worst);
+  std::printf("mean ratio %.3f, worst %.3f; traced/untraced %.4f\n", sum / runs, worst,
+              traced / untraced);
   return 0;
 }
