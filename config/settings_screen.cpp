@@ -114,6 +114,8 @@ void SettingsScreen::RefreshTexts() {
   ui_->SetLanguage->setText(phrases_.Text("FRAME_PROGRAM_SETTING_APPLY", ui_->SetLanguage->text()));
   ui_->CheckBoxBusLog->setText(
       phrases_.Text("FRAME_PROGRAM_SETTING_SAVE_BUS_LOG", ui_->CheckBoxBusLog->text()));
+  // As wide as its text: a click beside the words would toggle nothing.
+  ui_->CheckBoxBusLog->adjustSize();
 }
 
 void SettingsScreen::resizeEvent(QResizeEvent* event) {

@@ -52,4 +52,39 @@ TEST_F(FaultsWalkthrough, UnreadableSettingsAndCatalogueAreSaidAndLeftAlone) {
   EXPECT_TRUE(S().ProgramRunning());
 }
 
+// Support asks for the exchange log: the technician switches it on in the
+// settings, connects, and the log of that connection lies in logs/.
+TEST_F(FaultsWalkthrough, TheExchangeLogIsKeptWhenSwitchedOn) {
+  const std::string port = S().StartSimulator({"krv_cold_water.ini"});
+  S().WriteFile("config.ini", SettingsFile(1, 2400));
+  S().StartProgram(port);
+  S().Click("Image4");
+  S().Need("TProgramSetting/CheckBoxBusLog");
+  S().Click("CheckBoxBusLog");
+  S().Step("exchange log switched on");
+  EXPECT_NE(S().ReadFile("config.ini").find("BUS = 1"), std::string::npos)
+      << S().ReadFile("config.ini");
+  S().Click("TProgramSetting/Back");
+  S().Need("PanelButtonConnect");
+
+  TypeAddress("2");
+  S().Click("PanelButtonConnect");
+  S().WaitFor(
+      "the meter's screen with its readings",
+      [](const WindowMap& m) {
+        return m.FindAll("PanelButtonSave").size() == 1 && !m.Rows("TableReadings").empty();
+      },
+      kConnectMs);
+  S().Step("connected with the log on");
+
+  std::string log;
+  for (const auto& entry : fs::directory_iterator(fs::path(S().WorkingFolder()) / "logs")) {
+    if (entry.path().filename().string().rfind("bus-", 0) == 0) log = entry.path().string();
+  }
+  ASSERT_FALSE(log.empty()) << "no logs/bus-*.log";
+  const std::string text = S().ReadFile(fs::relative(log, S().WorkingFolder()).string());
+  EXPECT_NE(text.find("SND_NKE a=2"), std::string::npos) << text;
+  EXPECT_NE(text.find("RSP_UD a=2"), std::string::npos) << text;
+}
+
 }  // namespace
