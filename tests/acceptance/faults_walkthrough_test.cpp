@@ -52,6 +52,22 @@ TEST_F(FaultsWalkthrough, UnreadableSettingsAndCatalogueAreSaidAndLeftAlone) {
   EXPECT_TRUE(S().ProgramRunning());
 }
 
+// Nothing answers at the address typed: the window says so, naming the
+// address and every speed it tried, and what to check.
+TEST_F(FaultsWalkthrough, ASearchThatFindsNothingSaysWhy) {
+  const std::string port = S().StartSimulator({"krv_cold_water.ini"});  // at address 2 only
+  S().WriteFile("config.ini", SettingsFile(2, 2400));
+  S().StartProgram(port);
+  TypeAddress("7");
+  S().Click("PanelButtonConnect");
+  const std::string said = AnswerMessageBox("OK");
+  EXPECT_NE(said.find("по адресу 7"), std::string::npos) << said;
+  EXPECT_NE(said.find("300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 76800"), std::string::npos)
+      << said;
+  S().Need("PanelButtonConnect");
+  EXPECT_EQ(S().CountInBusLog("SND_UD"), 0) << "nothing was written to the meter";
+}
+
 // Support asks for the exchange log: the technician switches it on in the
 // settings, connects, and the log of that connection lies in logs/.
 TEST_F(FaultsWalkthrough, TheExchangeLogIsKeptWhenSwitchedOn) {
