@@ -2,18 +2,20 @@
 
 #include <cstdio>
 
+#include "base/bus/constants.h"
+
 namespace keldar::cli {
 
 namespace {
 
-constexpr std::uint8_t kAck = 0xE5;
-constexpr std::uint8_t kShortStart = 0x10;
-constexpr std::uint8_t kLongStart = 0x68;
-constexpr std::uint8_t kStop = 0x16;
-constexpr std::size_t kShortSize = 5;
-constexpr std::size_t kLongOverhead = 6;  // 68 L L 68 … CS 16
-constexpr std::size_t kLongHeader = 4;
-constexpr std::uint8_t kMinLength = 3;  // C, A and CI
+using mbus::kAckByte;
+using mbus::kLeastLongLength;
+using mbus::kLongHeader;
+using mbus::kLongOverhead;
+using mbus::kLongStart;
+using mbus::kShortFrameSize;
+using mbus::kShortStart;
+using mbus::kStopByte;
 
 std::string Hex(std::uint8_t byte) {
   char text[3];
@@ -36,7 +38,7 @@ std::string TrailerProblem(std::span<const std::uint8_t> frame, std::size_t from
   const std::uint8_t given = frame[frame.size() - 2];
   const std::uint8_t sum = Sum(frame.subspan(from, frame.size() - 2 - from));
   if (given != sum) return "check sum is " + Hex(given) + " but the bytes sum to " + Hex(sum);
-  if (frame.back() != kStop) return "stop byte is " + Hex(frame.back()) + ", not 16";
+  if (frame.back() != kStopByte) return "stop byte is " + Hex(frame.back()) + ", not 16";
   return {};
 }
 
@@ -51,11 +53,11 @@ std::string SizeProblem(std::size_t have, std::size_t want) {
 std::string FrameProblem(std::span<const std::uint8_t> bytes) {
   if (bytes.empty()) return "no bytes";
   switch (bytes[0]) {
-    case kAck:
+    case kAckByte:
       if (bytes.size() == 1) return "an acknowledgement (E5), not a telegram";
       return "an acknowledgement (E5) followed by " + Bytes(bytes.size() - 1);
     case kShortStart: {
-      if (bytes.size() != kShortSize) return SizeProblem(bytes.size(), kShortSize);
+      if (bytes.size() != kShortFrameSize) return SizeProblem(bytes.size(), kShortFrameSize);
       std::string trailer = TrailerProblem(bytes, 1);
       return trailer.empty() ? "a short frame (a request), not a telegram" : trailer;
     }
@@ -69,7 +71,7 @@ std::string FrameProblem(std::span<const std::uint8_t> bytes) {
   if (bytes[1] != bytes[2])
     return "the two length bytes differ (" + Hex(bytes[1]) + " and " + Hex(bytes[2]) + ")";
   if (bytes[3] != kLongStart) return "second start byte is " + Hex(bytes[3]) + ", not 68";
-  if (bytes[1] < kMinLength)
+  if (bytes[1] < kLeastLongLength)
     return "length " + Hex(bytes[1]) + " leaves no room for C, A and CI fields";
   const std::size_t want = std::size_t{bytes[1]} + kLongOverhead;
   if (bytes.size() != want) return SizeProblem(bytes.size(), want);

@@ -3,13 +3,13 @@
 namespace {
 
 constexpr ReasonMessage kNoAnswer{
-    "FRAME_PROGRAM_MAIN_IDENTIFY_NO_ANSWER",
+    "no_answer", "FRAME_PROGRAM_MAIN_IDENTIFY_NO_ANSWER",
     "Ни одно устройство не ответило по адресу {address} ни на одной из скоростей ({speeds} бод). "
     "Проверьте адрес, подключение и преобразователь уровней, а также питание счётчика.",
     "No meter answered at address {address} at any speed tried ({speeds} baud). Check the "
     "address, the wiring and the level converter, and that the meter is powered."};
 constexpr ReasonMessage kCollision{
-    "FRAME_PROGRAM_MAIN_IDENTIFY_COLLISION",
+    "collision", "FRAME_PROGRAM_MAIN_IDENTIFY_COLLISION",
     "По адресу {address} пришли байты, не образующие кадра: ответили сразу несколько устройств "
     "или на линии помехи. Если на линии несколько счётчиков, подключайтесь по первичному адресу "
     "счётчика.",
@@ -17,19 +17,19 @@ constexpr ReasonMessage kCollision{
     "the line is disturbed. With several meters on the line, connect by the meter's primary "
     "address."};
 constexpr ReasonMessage kNotVariableData{
-    "FRAME_PROGRAM_MAIN_IDENTIFY_NOT_VARIABLE_DATA",
+    "not_variable_data", "FRAME_PROGRAM_MAIN_IDENTIFY_NOT_VARIABLE_DATA",
     "Устройство по адресу {address} ответило на скорости {speed} бод, но не переменными "
     "данными: определить его нельзя. Проверьте, что это счётчик M-Bus с переменными данными.",
     "The device at address {address} answered at {speed} baud, but not with variable data: it "
     "cannot be identified. Check that it is an M-Bus meter that sends variable data."};
 constexpr ReasonMessage kMakerNotSupported{
-    "FRAME_PROGRAM_MAIN_IDENTIFY_MAKER_NOT_SUPPORTED",
+    "maker_not_supported", "FRAME_PROGRAM_MAIN_IDENTIFY_MAKER_NOT_SUPPORTED",
     "Производитель счётчика по адресу {address} — {maker}; с устройствами этого производителя "
     "программа не работает.",
     "The maker of the meter at address {address} is {maker}; this program does not work with "
     "that maker's devices."};
 constexpr ReasonMessage kPortLost{
-    "FRAME_PROGRAM_MAIN_IDENTIFY_PORT_LOST",
+    "port_lost", "FRAME_PROGRAM_MAIN_IDENTIFY_PORT_LOST",
     "Порт {port} пропал во время поиска. Проверьте подключение преобразователя и установите "
     "связь снова.",
     "The port {port} was lost during the search. Check the level converter's connection and "
@@ -75,19 +75,6 @@ std::string Explained(const std::string& text, const IdentifyExplanation& explan
 }
 
 const char* ReasonCode(IdentifyReason reason) {
-  switch (reason) {
-    case IdentifyReason::NoAnswer:
-      return "no_answer";
-    case IdentifyReason::Collision:
-      return "collision";
-    case IdentifyReason::NotVariableData:
-      return "not_variable_data";
-    case IdentifyReason::MakerNotSupported:
-      return "maker_not_supported";
-    case IdentifyReason::PortLost:
-      return "port_lost";
-    case IdentifyReason::None:
-      break;
-  }
-  return "";
+  const ReasonMessage* message = MessageOf(reason);
+  return message != nullptr ? message->code : "";
 }

@@ -25,6 +25,7 @@ struct IdentifyExplanation {
 };
 
 struct ReasonMessage {
+  const char* code;     // keldar-cli's "reason": "no_answer", "collision", …
   const char* key;      // phrase key
   const char* builtIn;  // Russian, used when the phrase library lacks the key
   const char* english;  // the command line's text without a phrase library

@@ -2,11 +2,22 @@
 // library's result codes and port states stay in keldar/bus_protocol_types.h.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "keldar/bus_protocol_types.h"
 
 namespace mbus {
+
+// Frames on the wire (EN 13757-2).
+inline constexpr std::uint8_t kAckByte = 0xE5;
+inline constexpr std::uint8_t kShortStart = 0x10;
+inline constexpr std::uint8_t kLongStart = 0x68;
+inline constexpr std::uint8_t kStopByte = 0x16;
+inline constexpr std::size_t kShortFrameSize = 5;    // 10 C A CS 16
+inline constexpr std::size_t kLongHeader = 4;        // 68 L L 68
+inline constexpr std::size_t kLongOverhead = 6;      // 68 L L 68 … CS 16
+inline constexpr std::uint8_t kLeastLongLength = 3;  // C, A and CI
 
 // Addresses beside the primary ones (1-250).
 inline constexpr std::uint8_t kAddressSelected =
