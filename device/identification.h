@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/bus/link.h"
+#include "base/bus/selection.h"
 #include "device/identify_reason.h"
 
 class DeviceList;
@@ -40,6 +42,9 @@ struct IdentifyRequest {
   std::string devicePath;
   int requestedSpeed = 2400;
   int address = 254;
+  // When set, the meter is reached by this selection and then at 253 (at
+  // every speed of the search); `address` is not used.
+  std::optional<mbus::Selection> selection;
 };
 
 struct IdentifyOutcome {
