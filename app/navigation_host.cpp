@@ -119,7 +119,7 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
   connecting_ = true;
   selectionPromised_.store(false);
   connectWorker_.Start(mbus::Link{bus->GetApi(), portObject_, {}},
-                       IdentifyRequest{devicePath, speed, address}, std::move(texts),
+                       IdentifyRequest{devicePath, speed, address, std::nullopt}, std::move(texts),
                        *context_.catalogue);
 }
 
