@@ -11,7 +11,7 @@
 
 #include "frame_codec.h"
 #include "hex.h"
-#include "line.h"
+#include "receiver.h"
 #include "serial_line.h"
 #include "sim_process.h"
 

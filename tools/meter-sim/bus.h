@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "device.h"
-#include "line.h"
 #include "meter_file.h"
+#include "receiver.h"
 #include "wire.h"
 
 namespace keldar::sim {
@@ -20,7 +20,7 @@ class Bus {
   explicit Bus(std::vector<MeterDescription> meters);
 
   // Every station's answer from its reply delay on (none: nobody answers);
-  // Receive() in line.h makes of them what the master hears.
+  // Receive() in receiver.h makes of them what the master hears.
   std::vector<Transmission> Handle(const Request& request, int line_speed);
   // Stations that were told to change speed do so once their answer is out.
   void AfterReply();

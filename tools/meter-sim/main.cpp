@@ -11,9 +11,9 @@
 
 #include "bus.h"
 #include "bus_log.h"
-#include "line.h"
 #include "meter_file.h"
 #include "pty_port.h"
+#include "receiver.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "line.h"
+#include "receiver.h"
 
 #include <algorithm>
 #include <bit>
