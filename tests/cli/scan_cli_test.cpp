@@ -39,7 +39,7 @@ class ScanCommands : public MeterCommands {
 
 TEST_F(ScanCommands, PrimaryScanPrintsOneObjectPerFindingAndTheSharedAddressAsACollision) {
   SimProcess sim({"--no-timing", "--log", Log(), MeterFile("krv_heat.ini"),
-                  WaterMeter("41000502", 5), WaterMeter("41000503", 5),
+                  WaterMeter("41000502", 5), WaterMeter("41000537", 5),
                   MeterFile("mute_user_data.ini")});
   const CliResult run = Cli(Scan(sim.Path(), {"--primary", "--from", "1", "--to", "9", "--json"}));
   ASSERT_EQ(run.status, kExitOk) << run.err;
