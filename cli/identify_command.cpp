@@ -133,7 +133,7 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   // The run deletes the port unless a selection keeps it open.
   Identification identification({lib, port.release(), {}}, IdentifiedDevices(), catalogue,
                                 Settings(), std::move(texts), observer);
-  const IdentifyOutcome outcome = identification.Run({target->port, target->baud, target->address});
+  const IdentifyOutcome outcome = identification.Run({target->port, target->baud, target->address, std::nullopt});
   if (const auto& problem = catalogue.Problem()) Fail(io, kExitOk, *problem);
   if (const auto problem = Settings().StoreProblem()) Fail(io, kExitOk, *problem);
 

@@ -42,6 +42,10 @@ Identification::Identification(mbus::Link link, DeviceList& devices, FirmwareCat
 
 bool Identification::PortUsable() const { return link_.PortUsable(); }
 
+std::uint8_t Identification::Address() const {
+  return request_.selection ? mbus::kAddressSelected : static_cast<std::uint8_t>(request_.address);
+}
+
 void Identification::SetProgress(int progress) {
   outcome_.progress = progress;
   observer_.ShowProgress(outcome_.progress, status_);
@@ -69,7 +73,7 @@ IdentifyOutcome Identification::Run(const IdentifyRequest& request) {
     return outcome_;
   }
   status_ = texts_.connecting;
-  outcome_.explanation.address = request_.address;
+  outcome_.explanation.address = Address();
   outcome_.explanation.port = request_.devicePath;
   observer_.ShowProgress(outcome_.progress, status_);
   if (PortUsable()) SearchSpeed();
@@ -86,7 +90,7 @@ IdentifyOutcome Identification::Run(const IdentifyRequest& request) {
 }
 
 void Identification::SearchSpeed() {
-  const auto address = static_cast<std::uint8_t>(request_.address);
+  const auto address = Address();
   bool garbage = false;  // bytes that made no frame came at some speed
   for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
     Advance();
@@ -96,7 +100,9 @@ void Identification::SearchSpeed() {
       return;
     }
     outcome_.explanation.speedsTried.push_back(currentSpeed_);
-    const int reset = mbus::Ping(link_, address);
+    // A meter reached by selection starts its link afresh when selected.
+    const int reset = request_.selection ? mbus::SendSelection(link_, *request_.selection)
+                                         : mbus::Ping(link_, address);
     if (reset == KELDAR_BUS_RESULT_ACK) {
       outcome_.foundSpeed = currentSpeed_;
       Advance();
@@ -128,8 +134,7 @@ void Identification::Read() {
   // The meter acknowledged: whatever stops it now is what it sent, or did not.
   IdentifyReason failure = IdentifyReason::NotVariableData;
   for (int read = 0; read < 2; ++read) {
-    const mbus::ReadResult result =
-        mbus::ReadUserData(link_, static_cast<std::uint8_t>(request_.address), answer.get());
+    const mbus::ReadResult result = mbus::ReadUserData(link_, Address(), answer.get());
     if (result.status == mbus::ReadStatus::Collision) failure = IdentifyReason::Collision;
     if (result.status == mbus::ReadStatus::PortUnavailable) failure = IdentifyReason::PortLost;
     // An error answer is an answer too: the meter heard us, it just has no data.
@@ -151,7 +156,7 @@ void Identification::Identify(const KeldarBusTelegram& answer) {
                        ::strnlen(answer.manufacturer_text, sizeof answer.manufacturer_text));
   outcome_.manufacturer = manufacturer_;
   outcome_.medium = answer.medium;
-  const auto address = static_cast<std::uint8_t>(request_.address);
+  const auto address = Address();
 
   if (request_.requestedSpeed != currentSpeed_) {
     mbus::Telegram speed = mbus::NewTelegram(link_.lib);

@@ -89,6 +89,8 @@ class Identification {
   void Advance(int step = kProgressStep);
   void SetProgress(int progress);
   bool PortUsable() const;
+  // The address the meter answers at: 253 when reached by selection.
+  std::uint8_t Address() const;
   void Explain(IdentifyReason reason);
 
   mbus::Link link_;

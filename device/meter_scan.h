@@ -26,6 +26,9 @@ struct FoundMeter {
   // Several meters answered at this primary address (primary scan): the
   // identity fields are unknown.
   bool collision = false;
+  // It acknowledged its address but sent no user data: the identity fields
+  // are unknown.
+  bool acknowledgedOnly = false;
   // Another meter found answers at the same primary address: reach this one
   // by its secondary address.
   bool sharesPrimaryAddress = false;
@@ -40,10 +43,10 @@ struct FoundMeter {
 };
 
 struct ScanProgress {
-  int done = 0;        // primary: addresses done; secondary: masks tried
-  int total = 0;       // primary: addresses to do; secondary: 0 (not known ahead)
-  int found = 0;       // findings so far
-  std::string current; // the address or mask being tried, for a status line
+  int done = 0;         // primary: addresses done; secondary: masks tried
+  int total = 0;        // primary: addresses to do; secondary: 0 (not known ahead)
+  int found = 0;        // findings so far
+  std::string current;  // the address or mask being tried, for a status line
 };
 
 // Called on the scanning thread; an observer that shows something hands it
@@ -73,7 +76,8 @@ struct SecondaryScanRequest {
   int medium = mbus::kAnyMedium;
 };
 
-enum class ScanEnd { Complete, Stopped, PortLost };
+// InvalidMask: the secondary request's mask is not eight digits or F; nothing was sent.
+enum class ScanEnd { Complete, Stopped, PortLost, InvalidMask };
 
 struct ScanResult {
   ScanEnd end = ScanEnd::Complete;

@@ -19,6 +19,9 @@ inline constexpr std::size_t kLongHeader = 4;        // 68 L L 68
 inline constexpr std::size_t kLongOverhead = 6;      // 68 L L 68 … CS 16
 inline constexpr std::uint8_t kLeastLongLength = 3;  // C, A and CI
 
+// The highest primary address (0 is the address of a meter not yet given one).
+inline constexpr std::uint8_t kLastPrimaryAddress = 250;
+
 // Addresses beside the primary ones (1-250).
 inline constexpr std::uint8_t kAddressSelected =
     KELDAR_BUS_ADDRESS_SELECTED;  // chosen by selection

@@ -125,7 +125,8 @@ extern "C" {
   G(SetImpulseVolume, 0)                                            \
   G(GetSpecificallyData, 0)                                         \
   G(CProcessComPortGetOpenError, 0)                                 \
-  G(CProcessComPortSetTrace, 0)
+  G(CProcessComPortSetTrace, 0)                                     \
+  G(CProcessComPortSetLateAnswerGuard, 0)
 
 /* BusProtocolLibrary as device plug-ins receive it: the module handle
  * (non-null when loaded), then one member per export in the order above. */

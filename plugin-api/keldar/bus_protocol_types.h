@@ -240,6 +240,11 @@ typedef int32_t (*KeldarBusPortGetOpenErrorFn)(const KeldarBusPort* port);
  * ends the trace. 1 when done, 0 when the file cannot be written. Written
  * after each answer, so the trace does not change the timing on the bus. */
 typedef int32_t (*KeldarBusPortSetTraceFn)(KeldarBusPort* port, const char* path);
+/* How long the line is watched, after an answer window that passed in
+ * silence, for a late answer to drop before the next request (100 ms when the
+ * port opens; 0 to 1000). A caller that checks every answer by its content
+ * (a bus scan) may do without. 1 when set, 0 when refused. */
+typedef int32_t (*KeldarBusPortSetLateAnswerGuardFn)(KeldarBusPort* port, int32_t milliseconds);
 
 /* date/time objects */
 typedef KeldarBusDateTime* (*KeldarBusCreateDateTimeFn)(void);
@@ -416,6 +421,13 @@ static inline int32_t keldar_bus_CProcessComPortSetTrace(const KeldarBusProtocol
                                                          KeldarBusPort* port, const char* path) {
   if (lib->CProcessComPortSetTrace.entry == NULL) return 0;
   return KELDAR_BUS_CALL_G(lib, CProcessComPortSetTrace, KeldarBusPortSetTraceFn)(port, path);
+}
+/* 0 for a library without the export: the guard stays as it is. */
+static inline int32_t keldar_bus_CProcessComPortSetLateAnswerGuard(
+    const KeldarBusProtocolLibrary* lib, KeldarBusPort* port, int32_t milliseconds) {
+  if (lib->CProcessComPortSetLateAnswerGuard.entry == NULL) return 0;
+  return KELDAR_BUS_CALL_G(lib, CProcessComPortSetLateAnswerGuard,
+                           KeldarBusPortSetLateAnswerGuardFn)(port, milliseconds);
 }
 
 #define KELDAR_BUS_DATE_HELPERS(T)                                                           \

@@ -73,7 +73,7 @@ class IdentificationRun : public ::testing::Test {
     mbus::Link link{bus.GetApi(), port, {}};
     Identification identification(link, IdentifiedDevices(), catalogue, settings, IdentifyTexts{},
                                   recorder);
-    IdentifyOutcome outcome = identification.Run({path, speed, address});
+    IdentifyOutcome outcome = identification.Run({path, speed, address, std::nullopt});
     // An opened selection keeps the port; these tests release it themselves.
     if (outcome.selectionOpened) keldar_bus_DeleteCProcessComPort(bus.GetApi(), port);
     return outcome;
@@ -198,7 +198,7 @@ TEST_F(IdentificationRun, AnUnknownMakerIsConnectedButNeitherLookedUpNorListed) 
       keldar_bus_CreateCProcessComPort(bus.GetApi(), 0, 254, sim.Path().c_str(), 300);
   Identification identification({bus.GetApi(), port, {}}, IdentifiedDevices(), probe, settings,
                                 IdentifyTexts{}, recorder);
-  const IdentifyOutcome outcome = identification.Run({sim.Path(), 1200, 3});
+  const IdentifyOutcome outcome = identification.Run({sim.Path(), 1200, 3, std::nullopt});
   EXPECT_EQ(outcome.manufacturer, "ABC");
   EXPECT_EQ(recorder.shown.back().second, "Соединение установлено");
   EXPECT_FALSE(std::filesystem::exists(cwd.Path() / "lookup.db")) << "no catalogue lookup";
@@ -280,7 +280,7 @@ TEST_F(IdentificationRun, AStopRequestEndsTheSearchAtTheNextExchange) {
   mbus::Link link{bus.GetApi(), port, [&exchanges] { return ++exchanges > 2; }};
   Identification identification(link, IdentifiedDevices(), catalogue, settings, IdentifyTexts{},
                                 recorder);
-  const IdentifyOutcome outcome = identification.Run({sim.Path(), 9600, 8});
+  const IdentifyOutcome outcome = identification.Run({sim.Path(), 9600, 8, std::nullopt});
   EXPECT_EQ(outcome.foundSpeed, 0);
   EXPECT_LE(recorder.Progress().size(), 4u);
   EXPECT_EQ(recorder.finished, 1);

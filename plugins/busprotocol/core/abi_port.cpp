@@ -79,4 +79,9 @@ int32_t PortSetTrace(KeldarBusPort* port, const char* path) {
   return port->master.SetTrace(path != nullptr ? path : "") ? 1 : 0;
 }
 
+int32_t PortSetLateAnswerGuard(KeldarBusPort* port, int32_t milliseconds) {
+  if (port == nullptr) return 0;
+  return port->master.SetLateAnswerGuard(std::chrono::milliseconds(milliseconds)) ? 1 : 0;
+}
+
 }  // namespace keldar::bus::abi

@@ -53,6 +53,12 @@ SerialLine::OpenError MasterPort::Error() const {
   return failed_ ? SerialLine::OpenError::kFailed : SerialLine::OpenError::kNone;
 }
 
+bool MasterPort::SetLateAnswerGuard(std::chrono::milliseconds guard) {
+  if (guard.count() < 0 || guard > std::chrono::seconds(1)) return false;
+  late_answer_guard_ = guard;
+  return true;
+}
+
 bool MasterPort::SetSpeed(int baud) {
   if (!Usable() || baud <= 0 || baud > kMaxBaud) return false;
   if (!line_->SetSpeed(baud)) {
@@ -115,7 +121,7 @@ MasterPort::Answer MasterPort::Receive() {
   AnswerAssembler answer(request_);
   const auto finish = [&](Answer::Kind kind) {
     answer_end_ = Clock::now();
-    if (kind == Answer::Kind::kNothing) late_until_ = answer_end_ + timing::kLateAnswerGuard;
+    if (kind == Answer::Kind::kNothing) late_until_ = answer_end_ + late_answer_guard_;
     // Written after the answer is complete: the request gap after it still
     // runs from answer_end_, so the file takes nothing from the line.
     TraceExchange(kind == Answer::Kind::kFrame     ? BusTrace::Heard::kFrame

@@ -12,6 +12,7 @@
 
 #include "bus_trace.h"
 #include "frame_counter.h"
+#include "link_timing.h"
 #include "serial_line.h"
 
 namespace keldar::bus {
@@ -35,6 +36,10 @@ class MasterPort {
   // Writes every exchange from now on to a new file at `path`; an empty path
   // ends the trace. False when the file cannot be written (no trace then).
   bool SetTrace(const std::string& path, std::size_t size_limit = BusTrace::kSizeLimit);
+
+  // The watch for late answers after a silent window (timing::kLateAnswerGuard
+  // to start with); false, and unchanged, outside 0 to 1 s.
+  bool SetLateAnswerGuard(std::chrono::milliseconds guard);
 
   // Discards stale input, keeps the pause after the last answer, stamps the
   // frame-count bit and sends.
@@ -75,6 +80,7 @@ class MasterPort {
   Clock::time_point answer_end_{};
   // Until then, bytes may still be a late answer to an unanswered request.
   Clock::time_point late_until_{};
+  timing::Micros late_answer_guard_ = timing::kLateAnswerGuard;
   std::unique_ptr<BusTrace> trace_;
   // The request went out but is not in the trace yet: it is written with its
   // answer, after the answer is complete.

@@ -44,6 +44,9 @@ void SetAdress(KeldarBusPort* p, uint8_t address) {
 int32_t SetTrace(KeldarBusPort* p, const char* path) {
   return Guarded(0, [&] { return abi::PortSetTrace(p, path); });
 }
+int32_t SetLateAnswerGuard(KeldarBusPort* p, int32_t milliseconds) {
+  return Guarded(0, [&] { return abi::PortSetLateAnswerGuard(p, milliseconds); });
+}
 
 }  // namespace
 
@@ -55,3 +58,5 @@ KELDAR_BUS_GETTER(CProcessComPortGetStatus, KeldarBusPortGetStatusFn, &GetStatus
 KELDAR_BUS_GETTER(CProcessComPortSetAdress, KeldarBusPortSetAdressFn, &SetAdress)
 KELDAR_BUS_GETTER(CProcessComPortGetOpenError, KeldarBusPortGetOpenErrorFn, &GetOpenError)
 KELDAR_BUS_GETTER(CProcessComPortSetTrace, KeldarBusPortSetTraceFn, &SetTrace)
+KELDAR_BUS_GETTER(CProcessComPortSetLateAnswerGuard, KeldarBusPortSetLateAnswerGuardFn,
+                  &SetLateAnswerGuard)
