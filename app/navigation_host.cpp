@@ -193,6 +193,7 @@ void NavigationHost::ReportFileProblems() {
 
 void NavigationHost::CloseScreens() {
   const AdminToolsLibrary* admin = context_.adminTools;
+  CloseFindMeters();
   if (selectDevice_ != nullptr) {
     delete selectDevice_;
     selectDevice_ = nullptr;

@@ -251,6 +251,11 @@ void ScanScreen::AddRow(const FoundMeter& meter) {
     table.setSpan(row, kNumber, 1, kColumns - kNumber);
     return;
   }
+  if (meter.acknowledgedOnly) {
+    // It answers but told nothing of itself; its address still reaches it.
+    table.setItem(row, kNumber, look::TableCell(QStringLiteral("—")));
+    return;
+  }
   const DeviceKind& kind = KindOfDeviceType(static_cast<std::uint8_t>(meter.medium));
   table.setItem(row, kNumber, look::TableCell(QString::fromStdString(meter.Id())));
   table.setItem(row, kMaker, look::TableCell(QString::fromStdString(meter.manufacturer)));

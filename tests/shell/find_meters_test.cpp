@@ -96,7 +96,8 @@ TEST_F(FindMeters, APrimaryScanListsEveryMeterAndConnectingOpensTheChosenOne) {
   EXPECT_EQ(Cell(*scan, 0, 2), "KRV");
   EXPECT_EQ(Cell(*scan, 0, 4), "TV-7 heat");
   EXPECT_EQ(Cell(*scan, 1, 0), "2");
-  EXPECT_EQ(Cell(*scan, 1, 3), "Устройство воды (холодной)") << "media named as the tiles name them";
+  EXPECT_EQ(Cell(*scan, 1, 3), "Устройство воды (холодной)")
+      << "media named as the tiles name them";
   EXPECT_EQ(Cell(*scan, 2, 0), "3");
   EXPECT_EQ(Cell(*scan, 2, 1), "41000031");
   EXPECT_TRUE(Status(*scan).contains("Поиск завершён")) << Status(*scan).toStdString();
