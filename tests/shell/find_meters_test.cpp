@@ -146,19 +146,23 @@ TEST_F(FindMeters, MetersSharingAnAddressAreToldApartBySecondaryAddress) {
   scan->StartClick();
   ASSERT_TRUE(Finish(*scan));
   ASSERT_EQ(scan->Meters().size(), 2u);
-  const auto hot = std::find_if(scan->Meters().begin(), scan->Meters().end(),
-                                [](const FoundMeter& m) { return m.Id() == "41000032"; });
-  ASSERT_NE(hot, scan->Meters().end());
-  EXPECT_TRUE(hot->NeedsSelection());
-  Table(*scan).selectRow(static_cast<int>(hot - scan->Meters().begin()));
+  const auto cold = std::find_if(scan->Meters().begin(), scan->Meters().end(),
+                                 [](const FoundMeter& m) { return m.Id() == "41000021"; });
+  ASSERT_NE(cold, scan->Meters().end());
+  EXPECT_TRUE(cold->NeedsSelection());
+  Table(*scan).selectRow(static_cast<int>(cold - scan->Meters().begin()));
   scan->ConnectClick();
   auto* navigation = window.Navigation();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation->Connecting(); }, 20000));
   QApplication::processEvents();
   ASSERT_NE(navigation->SelectionScreen(), nullptr) << "the meter was reached by its selection";
+  ASSERT_EQ(IdentifiedDevices().DeviceCount(), 1u);
+  const KeldarDeviceRecord* record = IdentifiedDevices().Device(0);
+  EXPECT_STREQ(record->serial, "41000021") << "the chosen meter, not its neighbour";
+  EXPECT_EQ(record->address, 253);
   QWidget* frame = navigation->SelectionScreen()->Worker().PluginFrame(1);
   ASSERT_NE(frame, nullptr);
-  EXPECT_NE(frame->objectName(), "KrvWaterColdMainFrame1") << "the chosen meter, not its neighbour";
+  EXPECT_EQ(frame->objectName(), "KrvWaterColdMainFrame1");
 }
 
 // With line timing a full scan takes minutes: Stop ends it at once, and
