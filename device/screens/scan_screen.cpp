@@ -242,7 +242,7 @@ void ScanScreen::AddRow(const FoundMeter& meter) {
   table.insertRow(row);
   const QString address =
       meter.primaryAddress ? QString::number(*meter.primaryAddress) : QStringLiteral("—");
-  table.setItem(row, kAddress, look::TableCell(address, Qt::AlignRight));
+  table.setItem(row, kAddress, look::TableCell(address));
   if (meter.collision) {
     table.setItem(
         row, kNumber,
