@@ -2,8 +2,8 @@
 // language config.ini names (or the system locale's), never written back.
 #pragma once
 
-#include "base/core/phrases_library.h"
 #include "base/core/phrases.h"
+#include "base/core/phrases_library.h"
 
 namespace keldar::cli {
 

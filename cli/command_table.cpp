@@ -7,6 +7,7 @@
 #include "decode_command.h"
 #include "identify_command.h"
 #include "read_command.h"
+#include "scan_command.h"
 
 namespace keldar::cli {
 
@@ -15,7 +16,7 @@ namespace {
 // Built on first use: the entries live in other files.
 const std::vector<Command>& Table() {
   static const std::vector<Command> commands = {
-      DecodeCommand(), ReadCommand(),       PortsCommand(),     IdentifyCommand(),
+      DecodeCommand(), ReadCommand(),       PortsCommand(),     IdentifyCommand(), ScanCommand(),
       ConfigCommand(), SetAddressCommand(), SetSerialCommand(), SetTypeCommand(),
   };
   return commands;

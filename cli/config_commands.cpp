@@ -48,10 +48,17 @@ class MeterSession {
     if (!StartTrace(lib, port_.get(), target.trace, io)) return;
     record_ = EmptyDeviceRecord();
     record_.address = static_cast<std::uint8_t>(target.address);
+    const mbus::Link link{lib, port_.get(), {}};
+    if (target.selection) {
+      // Selected, the meter starts its link afresh and answers at 253.
+      if (!SelectTarget(link, target, io)) return;
+      configuration_.emplace(link, record_);
+      configuration_->ReachBy(*target.selection);
+      return;
+    }
     // A fresh port knows nothing of the meter's frame count: reset the link
     // first, so the meter answers anew instead of repeating an old answer.
     // (Each change makes a reset of its own and goes on only when acknowledged.)
-    const mbus::Link link{lib, port_.get(), {}};
     mbus::Ping(link, record_.address);
     configuration_.emplace(link, record_);
   }
@@ -103,21 +110,25 @@ QJsonObject Unread(QJsonObject addresses) {
 }
 
 // Runs `work` with the meter named by the options, after the usual checks.
+// `bySecondary`: --secondary names the meter (a command that does not use the
+// option for something else).
 template <typename Work>
 int WithMeter(const std::vector<std::string>& args, const std::set<std::string>& valued,
-              const char* name, CommandIo& io, Work work) {
+              const char* name, CommandIo& io, Work work, bool bySecondary = false) {
   std::set<std::string> all{"--port", "--baud", "--address", kTraceOption};
   all.insert(valued.begin(), valued.end());
+  if (bySecondary) all.insert(kSecondaryTargetOption);
   const Options options(args, all, {kJsonOption});
   int status = kExitOk;
-  const auto target = ReadMeterTarget(options, name, io, status);
+  const auto target = ReadMeterTarget(options, name, io, status, bySecondary);
   if (!target) return status;
   return work(options, *target);
 }
 
 int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
   return WithMeter(
-      args, {}, "config", io, [&io](const Options& options, const MeterTarget& target) {
+      args, {}, "config", io,
+      [&io](const Options& options, const MeterTarget& target) {
         if (!options.Positional().empty())
           return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
         const bool json = options.Flag(kJsonOption);
@@ -142,7 +153,8 @@ int RunConfig(const std::vector<std::string>& args, CommandIo& io) {
             return kExitFailed;
         }
         return kExitFailed;
-      });
+      },
+      /*bySecondary=*/true);
 }
 
 int RunSetAddress(const std::vector<std::string>& args, CommandIo& io) {
@@ -218,9 +230,10 @@ int RunSetType(const std::vector<std::string>& args, CommandIo& io) {
 const Command& ConfigCommand() {
   static const std::string help =
       std::string(
-          "usage: keldar-cli config --port PATH --baud N --address A [--json] [--trace FILE]\n\n"
+          "usage: keldar-cli config --port PATH --baud N (--address A | --secondary ID)\n"
+          "                         [--json] [--trace FILE]\n\n"
           "Prints the meter's primary and secondary address as the configuration\n"
-          "screen reads them when it opens.\n") +
+          "screen reads them when it opens.\n" KELDAR_SECONDARY_TARGET_HELP) +
       kCommon;
   static const Command command{"config", "show a meter's primary and secondary address", help,
                                RunConfig};

@@ -23,7 +23,8 @@ namespace keldar::cli {
 namespace {
 
 constexpr char kIdentifyHelp[] =
-    "usage: keldar-cli identify --port PATH --baud N --address A [--json] [--trace FILE]\n"
+    "usage: keldar-cli identify --port PATH --baud N (--address A | --secondary ID)\n"
+    "                           [--json] [--trace FILE]\n"
     "\n"
     "Connects and identifies a meter as the connection screen does: finds the\n"
     "speed it answers at (300 baud upward), switches it to N baud, reads its\n"
@@ -34,7 +35,7 @@ constexpr char kIdentifyHelp[] =
     "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
     "  --baud N       the speed to switch the meter to: 300, 600, 1200, 2400,\n"
     "                 4800, 9600, 19200 or 38400 (the speeds a meter can be told)\n"
-    "  --address A    primary address 1-254\n"
+    "  --address A    primary address 1-254\n" KELDAR_SECONDARY_TARGET_HELP
     "  --json         print one JSON document instead of text (the progress\n"
     "                 lines then go to standard error)\n"
     "  --trace FILE   write every exchange on the bus to FILE\n"
@@ -94,10 +95,11 @@ QJsonObject DeviceJson(const KeldarDeviceRecord& d) {
 }
 
 int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
-  const Options options(args, {"--port", "--baud", "--address", kTraceOption}, {kJsonOption});
+  const Options options(
+      args, {"--port", "--baud", "--address", kSecondaryTargetOption, kTraceOption}, {kJsonOption});
   const bool json = options.Flag(kJsonOption);
   int status = kExitOk;
-  const auto target = ReadMeterTarget(options, "identify", io, status);
+  const auto target = ReadMeterTarget(options, "identify", io, status, /*bySecondary=*/true);
   if (!target) return status;
   if (!options.Positional().empty())
     return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
@@ -133,7 +135,8 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   // The run deletes the port unless a selection keeps it open.
   Identification identification({lib, port.release(), {}}, IdentifiedDevices(), catalogue,
                                 Settings(), std::move(texts), observer);
-  const IdentifyOutcome outcome = identification.Run({target->port, target->baud, target->address, std::nullopt});
+  const IdentifyOutcome outcome =
+      identification.Run({target->port, target->baud, target->address, target->selection});
   if (const auto& problem = catalogue.Problem()) Fail(io, kExitOk, *problem);
   if (const auto problem = Settings().StoreProblem()) Fail(io, kExitOk, *problem);
 

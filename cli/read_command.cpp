@@ -20,28 +20,41 @@ namespace keldar::cli {
 namespace {
 
 constexpr char kHelp[] =
-    "usage: keldar-cli read --port PATH --baud N --address A [--json] [--trace FILE]\n"
+    "usage: keldar-cli read --port PATH --baud N (--address A | --secondary ID)\n"
+    "                       [--json] [--trace FILE]\n"
     "\n"
     "Reads one meter: SND_NKE, then REQ_UD2 for every telegram of its answer,\n"
     "and prints the records as a table.\n"
     "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
     "  --baud N       line speed, 300 to 76800\n"
-    "  --address A    primary address 0-250, 253 (selected) or 254 (any)\n"
+    "  --address A    primary address 0-250, 253 (selected) or 254 "
+    "(any)\n" KELDAR_SECONDARY_TARGET_HELP
     "  --json         print one JSON document instead of text (as decode --json)\n"
     "  --trace FILE   write every exchange on the bus to FILE\n"
     "Exit status 0 when the meter was read, 1 when it was not, 2 for usage.\n";
 
 int Run(const std::vector<std::string>& args, CommandIo& io) {
-  const Options options(args, {"--port", "--baud", "--address", kTraceOption}, {kJsonOption});
+  const Options options(
+      args, {"--port", "--baud", "--address", kSecondaryTargetOption, kTraceOption}, {kJsonOption});
   if (!options.Error().empty()) return Fail(io, kExitUsage, options.Error());
   if (!options.Positional().empty()) {
     return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
   }
   const auto port = options.Value("--port");
   const auto baud_text = options.Value("--baud");
-  const auto address_text = options.Value("--address");
+  const auto secondary = options.Value(kSecondaryTargetOption);
+  if (secondary && options.Value("--address"))
+    return Fail(io, kExitUsage, "read takes --address or --secondary, not both");
+  const auto address_text =
+      secondary ? std::optional<std::string>("253") : options.Value("--address");
   if (!port || !baud_text || !address_text) {
-    return Fail(io, kExitUsage, "read needs --port, --baud and --address (see --help)");
+    return Fail(io, kExitUsage,
+                "read needs --port, --baud and --address or --secondary (see --help)");
+  }
+  const auto selection = secondary ? ParseSecondaryTarget(*secondary) : std::nullopt;
+  if (secondary && !selection) {
+    return Fail(io, kExitUsage,
+                "--secondary: not ID[.MAN[.VER[.MED]]] (e.g. 41000001.KRV.3.4): " + *secondary);
   }
   const auto baud = ParseNumber(*baud_text, 300, 76800);
   if (!baud) return Fail(io, kExitUsage, "--baud: not a speed from 300 to 76800: " + *baud_text);
@@ -64,8 +77,10 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   const mbus::Link link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =
-      "address " + std::to_string(*address) + " at " + std::to_string(*baud) + " baud";
-  const int reset = mbus::Ping(link, a);
+      (selection ? "secondary address " + *secondary : "address " + std::to_string(*address)) +
+      " at " + std::to_string(*baud) + " baud";
+  // A selected meter starts its link afresh: the selection stands for the reset.
+  const int reset = selection ? mbus::SendSelection(link, *selection) : mbus::Ping(link, a);
   if (reset == mbus::kResultGarbage)
     return Fail(
         io, kExitFailed,

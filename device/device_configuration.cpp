@@ -10,6 +10,7 @@
 #include "base/bus/records.h"
 #include "base/bus/selection.h"
 #include "base/platform/text.h"
+#include "device/device_list.h"
 #include "device/device_record.h"
 
 namespace {
@@ -120,9 +121,11 @@ DeviceConfiguration::Outcome DeviceConfiguration::ReadyToWrite() const {
   }
   // No write follows a reset the meter did not acknowledge. At 253 the meter is
   // selected anew instead: a reset there would end a standard meter's selection.
-  const bool ready = Address() == mbus::kAddressSelected
-                         ? mbus::Select(link_, SelectionFor(record_))
-                         : mbus::Ping(link_, Address()) == KELDAR_BUS_RESULT_ACK;
+  const bool ready =
+      Address() == mbus::kAddressSelected
+          ? mbus::Select(link_,
+                         selection_ ? *selection_ : IdentifiedDevices().SelectionReaching(record_))
+          : mbus::Ping(link_, Address()) == KELDAR_BUS_RESULT_ACK;
   return ready ? Outcome::Acknowledged : Outcome::InvalidResponse;
 }
 

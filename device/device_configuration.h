@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/bus/link.h"
+#include "base/bus/selection.h"
 #include "keldar/device_record.h"
 
 // The exchanges of the device configuration screen, shared with keldar-cli:
@@ -28,6 +30,9 @@ class DeviceConfiguration {
   };
 
   DeviceConfiguration(mbus::Link link, KeldarDeviceRecord& record);
+  // At 253, the meter is selected anew by `selection` before each write
+  // instead of by the record's maker, medium and model.
+  void ReachBy(mbus::Selection selection) { selection_ = std::move(selection); }
 
   Addresses ReadAddresses() const;
   Outcome SetDeviceType(std::uint8_t code);
@@ -50,6 +55,7 @@ class DeviceConfiguration {
 
   mbus::Link link_;
   KeldarDeviceRecord& record_;
+  std::optional<mbus::Selection> selection_;
 };
 
 // The secondary-address edit's text as a number: each character a hex digit,

@@ -1,5 +1,7 @@
 #include "device/device_list.h"
 
+#include "device/device_record.h"
+
 DeviceList& IdentifiedDevices() {
   static DeviceList configurator;
   return configurator;
@@ -13,6 +15,7 @@ namespace {
 void DeviceList::ClearDevices() {
   std::lock_guard lock(devicesMutex_);
   devices_.clear();
+  selections_.clear();
 }
 
 KeldarDeviceRecord& DeviceList::AddDevice(const KeldarDeviceRecord& record) {
@@ -29,4 +32,15 @@ std::size_t DeviceList::DeviceCount() const {
 KeldarDeviceRecord* DeviceList::Device(std::size_t index) const {
   std::lock_guard lock(devicesMutex_);
   return index < devices_.size() ? devices_[index].get() : nullptr;
+}
+
+void DeviceList::SetSelection(const KeldarDeviceRecord* record, mbus::Selection selection) {
+  std::lock_guard lock(devicesMutex_);
+  selections_[record] = std::move(selection);
+}
+
+mbus::Selection DeviceList::SelectionReaching(const KeldarDeviceRecord& record) const {
+  std::lock_guard lock(devicesMutex_);
+  const auto it = selections_.find(&record);
+  return it != selections_.end() ? it->second : SelectionFor(record);
 }

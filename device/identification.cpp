@@ -182,6 +182,9 @@ void Identification::Identify(const KeldarBusTelegram& answer) {
     status_ = texts_.readingConfiguration;
     SetProgress(0);
     ReadConfiguration(address);
+    // The meter itself is the first device; the selection that found it reaches it again.
+    if (request_.selection && devices_.DeviceCount() > 0)
+      devices_.SetSelection(devices_.Device(0), *request_.selection);
     if (devices_.DeviceCount() > 0) {
       outcome_.selectionOpened = observer_.OpenSelection();
     } else {
@@ -238,6 +241,8 @@ void Identification::ReadConfiguration(std::uint8_t address) {
       ReadText(address, unit, /*model=*/true, model, sizeof model);
       if (mbus::Select(link_, {.manufacturer = manufacturer_, .model = model}))
         ReadConfiguration(mbus::kAddressSelected);
+      // A meter reached by selection is selected again for its next input.
+      if (request_.selection) mbus::SendSelection(link_, *request_.selection);
     }
   }
 }

@@ -88,7 +88,7 @@ void DeviceScreenHost::Host(QWidget* screen, const char* name) {
 bool DeviceScreenHost::ReachMeter(const KeldarDeviceRecord& record) {
   if (record.address == mbus::kAddressAny) return true;
   const auto* lib = context_.busProtocol->GetApi();
-  if (!mbus::Select({lib, port_, {}}, SelectionFor(record))) return false;
+  if (!mbus::Select({lib, port_, {}}, IdentifiedDevices().SelectionReaching(record))) return false;
   keldar_bus_CProcessComPortSetAdress(lib, port_, mbus::kAddressSelected);
   return true;
 }

@@ -132,6 +132,41 @@ TEST_P(EitherKindOfMeter, TheHeatMeterAndBothPulseInputDevicesAreIdentified) {
   EXPECT_EQ(recorder.shown.back().second, "Читаем конфигурацию устройства");
 }
 
+// Two meters share address 1; the heat meter is reached by its secondary
+// address, its pulse-input devices by their model, and the screens reach each
+// the same way afterwards.
+TEST_F(IdentificationRun, AMeterReachedBySelectionIsIdentifiedWithItsPulseInputDevices) {
+  const auto other = cwd.Path() / "other.ini";
+  std::ofstream(other) << "[meter]\naddress = 1\nspeed = 2400\nidentification = 41000777\n"
+                          "manufacturer = KRV\nversion = 3\nmedium = 4\nmodel = TV-7 heat\n"
+                          "record = 04 06 : 1\n";
+  SimProcess sim(
+      {"--no-timing", "--standard-selection", MeterFile("krv_heat.ini"), other.string()});
+  recorder.openSelection = true;
+  mbus::Selection selection;
+  selection.identification = 0x41000001;
+  selection.manufacturer = "KRV";
+  KeldarBusPort* port =
+      keldar_bus_CreateCProcessComPort(bus.GetApi(), 0, 254, sim.Path().c_str(), 300);
+  Identification identification({bus.GetApi(), port, {}}, IdentifiedDevices(), catalogue, settings,
+                                IdentifyTexts{}, recorder);
+  const IdentifyOutcome outcome = identification.Run({sim.Path(), 2400, 1, selection});
+  keldar_bus_DeleteCProcessComPort(bus.GetApi(), port);
+
+  EXPECT_EQ(outcome.foundSpeed, 2400);
+  ASSERT_EQ(IdentifiedDevices().DeviceCount(), 3u);
+  const KeldarDeviceRecord& meter = *IdentifiedDevices().Device(0);
+  EXPECT_STREQ(meter.serial, "41000001");
+  EXPECT_EQ(meter.address, 253);
+  EXPECT_STREQ(IdentifiedDevices().Device(1)->serial, "41000011");
+  EXPECT_STREQ(IdentifiedDevices().Device(2)->serial, "41000012");
+  EXPECT_EQ(IdentifiedDevices().SelectionReaching(meter).identification, 0x41000001);
+  const mbus::Selection input =
+      IdentifiedDevices().SelectionReaching(*IdentifiedDevices().Device(2));
+  EXPECT_EQ(input.identification, KELDAR_BUS_WILDCARD_ID);
+  EXPECT_EQ(input.model, "WS-15 hot");
+}
+
 TEST_F(IdentificationRun, AMeterAt9600IsFoundOnTheSixthAttemptAndVersionsWithVNeverScan) {
   const std::string log = (cwd.Path() / "bus.log").string();
   SimProcess sim({"--no-timing", "--log", log, MeterFile("krv_heat_9600.ini")});

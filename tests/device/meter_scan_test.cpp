@@ -146,6 +146,21 @@ TEST_F(MeterScan, AMeterHeardOnlyAt9600IsFoundByAScanAt9600) {
   EXPECT_EQ(at9600.meters[0].primaryAddress, 8);
 }
 
+// With line timing on: a meter whose acknowledgement comes after the window
+// must not be taken for a meter at the next address, and a converter that
+// echoes each request changes nothing.
+TEST_F(MeterScan, ALateMeterIsNotReportedAtTheNextAddressAndAnEchoIsIgnored) {
+  const auto late = cwd.Path() / "late.ini";
+  std::ofstream(late) << "[meter]\naddress = 3\nspeed = 2400\nidentification = 41000333\n"
+                         "manufacturer = KRV\nversion = 2\nmedium = 7\nreply_delay_ms = 420\n"
+                         "record = 04 13 : 1\n";
+  SimProcess sim({"--echo", late.string(), MeterFile("krv_cold_water.ini")});
+  const ScanResult result = ScanPrimary(Open(sim), Range(1, 4), nullptr);
+  ASSERT_EQ(result.meters.size(), 1u);
+  EXPECT_EQ(result.meters[0].primaryAddress, 2);
+  EXPECT_EQ(result.meters[0].Id(), "41000021");
+}
+
 // Meters that keep their selection through a SND_NKE to 253, and meters that
 // follow EN 13757-3 to the letter.
 class SecondaryScan : public MeterScan, public ::testing::WithParamInterface<bool> {

@@ -19,18 +19,6 @@ constexpr std::uint8_t kDeselection = 0x56;
 constexpr std::uint8_t kSelectedAddress = 253;
 constexpr std::uint8_t kBroadcast = 255;
 
-// M-Bus answers by pulling the line to space: when two stations send at
-// once, a 0 bit from either wins.
-Bytes Collide(const std::vector<Bytes>& answers) {
-  std::size_t longest = 0;
-  for (const auto& a : answers) longest = std::max(longest, a.size());
-  Bytes line(longest, 0xFF);
-  for (const auto& a : answers) {
-    for (std::size_t i = 0; i < a.size(); ++i) line[i] &= a[i];
-  }
-  return line;
-}
-
 // Random bytes with an acknowledgement among them, never alone: what a line
 // without a meter but with interference brings back.
 Bytes Noise(std::size_t count, std::mt19937& random) {
@@ -57,17 +45,15 @@ Bus::Bus(std::vector<MeterDescription> meters) : meters_(std::move(meters)) {
   }
 }
 
-Bus::Reply Bus::Handle(const Request& r, int line_speed) {
+std::vector<Transmission> Bus::Handle(const Request& r, int line_speed) {
   std::vector<Device*> hearing;
   for (const auto& s : stations_) {
     if (s->Present() && s->Speed() == line_speed) hearing.push_back(s.get());
   }
-  std::vector<Bytes> answers;
-  int delay = 0;
+  std::vector<Transmission> answers;
   const auto answer = [&](Device* station, Bytes bytes) {
     if (bytes.empty()) return;
-    answers.push_back(std::move(bytes));
-    delay = std::max(delay, station->ReplyDelayMs());
+    answers.push_back({std::chrono::milliseconds(station->ReplyDelayMs()), std::move(bytes)});
   };
 
   if (r.is_long && r.ci == kSelection && r.a == kSelectedAddress) {
@@ -99,11 +85,10 @@ Bus::Reply Bus::Handle(const Request& r, int line_speed) {
   // Interference comes whoever the request was for.
   for (const auto& meter : meters_) {
     if (meter.noise == 0) continue;
-    answers.push_back(Noise(meter.noise, random_));
-    delay = std::max(delay, meter.reply_delay_ms);
+    answers.push_back(
+        {std::chrono::milliseconds(meter.reply_delay_ms), Noise(meter.noise, random_)});
   }
-  if (answers.empty()) return {};
-  return {answers.size() == 1 ? answers.front() : Collide(answers), delay};
+  return answers;
 }
 
 void Bus::AfterReply() {

@@ -1,5 +1,6 @@
 // The simulated bus: every station that hears a request at the line's speed
-// answers it; several answers at once collide.
+// answers it, after its own reply delay; a station set to another speed hears
+// nothing.
 #pragma once
 
 #include <memory>
@@ -9,6 +10,7 @@
 
 #include "device.h"
 #include "meter_file.h"
+#include "receiver.h"
 #include "wire.h"
 
 namespace keldar::sim {
@@ -17,11 +19,9 @@ class Bus {
  public:
   explicit Bus(std::vector<MeterDescription> meters);
 
-  struct Reply {
-    Bytes bytes;       // empty: nobody answers
-    int delay_ms = 0;  // the slowest answering station's reply delay
-  };
-  Reply Handle(const Request& request, int line_speed);
+  // Every station's answer from its reply delay on (none: nobody answers);
+  // Receive() in receiver.h makes of them what the master hears.
+  std::vector<Transmission> Handle(const Request& request, int line_speed);
   // Stations that were told to change speed do so once their answer is out.
   void AfterReply();
   // Every station's changeable state, one INI section each, in bus order.

@@ -13,15 +13,17 @@
 #include "bus_log.h"
 #include "meter_file.h"
 #include "pty_port.h"
+#include "receiver.h"
 
 namespace {
 
 using namespace keldar::sim;
 
 constexpr char kUsage[] =
-    "usage: keldar-meter-sim [options] METER.ini...\n"
+    "usage: keldar-meter-sim [options] METER.ini...  (a file may hold several meters)\n"
     "  --no-timing        answer as soon as the request is complete (no reply\n"
-    "                     delay, the answer's bytes all at once)\n"
+    "                     delay, the answer's bytes all at once; every station\n"
+    "                     that answers does so at the same moment)\n"
     "  --reply-delay MS   reply delay of every meter\n"
     "  --echo             echo each request first, like some level converters\n"
     "  --standard-selection  every meter leaves its selection on SND_NKE to 253\n"
@@ -124,12 +126,12 @@ int main(int argc, char** argv) {
   }
   std::vector<MeterDescription> meters;
   for (const auto& file : options.meter_files) {
-    auto description = LoadMeterFile(file, error);
-    if (!description) {
+    auto described = LoadMeterFile(file, error);
+    if (!described) {
       std::fprintf(stderr, "keldar-meter-sim: %s\n", error.c_str());
       return 2;
     }
-    meters.push_back(std::move(*description));
+    for (auto& m : *described) meters.push_back(std::move(m));
   }
   if (!options.replay.empty()) meters.push_back(ReplayMeter(options));
   for (auto& m : meters) {
@@ -177,15 +179,20 @@ int main(int argc, char** argv) {
       // No meter answers before it heard the whole request, timing or not.
       const auto request_end = first_byte + LineTime(length, speed);
       if (options.echo) port->Write(sent, false, {}, speed);
-      const Bus::Reply reply = bus.Handle(*request, speed);
-      log.Request(speed, sent, DescribeRequest(*request), !reply.bytes.empty());
-      if (!reply.bytes.empty()) {
-        const auto start = options.timing ? request_end + std::chrono::milliseconds(reply.delay_ms)
+      std::vector<Transmission> answers = bus.Handle(*request, speed);
+      // Without timing every station answers at once.
+      if (!options.timing) {
+        for (auto& a : answers) a.start = {};
+      }
+      const std::vector<Burst> bursts = Receive(answers, speed);
+      log.Request(speed, sent, DescribeRequest(*request), !bursts.empty());
+      for (const Burst& burst : bursts) {
+        const auto start = options.timing ? request_end + burst.start
                                           : std::max(request_end, PtyPort::Clock::now());
         if (!options.timing) std::this_thread::sleep_until(start);
         // Logged first: whoever reads the log after the master has the answer finds it there.
-        log.Answer(speed, reply.bytes);
-        if (!port->Write(reply.bytes, options.timing, start, speed)) return 1;
+        log.Answer(speed, burst.bytes);
+        if (!port->Write(burst.bytes, options.timing, start, speed)) return 1;
       }
       bus.AfterReply();
       if (!options.state.empty() && bus.StateText() != state) {

@@ -1,5 +1,8 @@
-// What a meter description file says (INI, one [meter] section, optional
-// [input0] / [input1] sections for pulse-input sub-devices):
+// What a meter description file says (INI): one meter in a [meter] section,
+// with optional [input0] / [input1] sections for pulse-input sub-devices; or
+// several meters on one bus, each in a [meter NAME] section with its inputs in
+// [NAME input0] / [NAME input1] (NAME without blanks, once per file). Both
+// kinds may share a file. A meter's keys:
 //
 //   [meter]
 //   address = 1                 ; primary address
@@ -37,6 +40,8 @@
 //
 // An [inputN] section describes the sub-device on input N: identification,
 // version, medium, model, software, secondary and record lines.
+//
+// A mistake names its section and line: "[meter h07] line 42: unknown key: foo".
 #pragma once
 
 #include <cstdint>
@@ -87,9 +92,13 @@ struct MeterDescription {
   bool standard_selection = false;
 };
 
-// Reads a meter file; on failure returns nothing and says why in `error`.
-std::optional<MeterDescription> LoadMeterFile(const std::string& path, std::string& error);
-std::optional<MeterDescription> ParseMeterText(const std::string& text, std::string& error);
+// Reads a meter file's meters in file order; on failure returns nothing and
+// says why in `error`. A meter's name is the file's path, with ":NAME" for a
+// named one.
+std::optional<std::vector<MeterDescription>> LoadMeterFile(const std::string& path,
+                                                           std::string& error);
+std::optional<std::vector<MeterDescription>> ParseMeterText(const std::string& text,
+                                                            std::string& error);
 
 // Hex digits with or without blanks.
 std::optional<Bytes> ParseHex(const std::string& text);

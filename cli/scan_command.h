@@ -1,0 +1,9 @@
+#pragma once
+
+#include "command.h"
+
+namespace keldar::cli {
+
+const Command& ScanCommand();
+
+}  // namespace keldar::cli
