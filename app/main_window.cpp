@@ -106,6 +106,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(std::make_unique<
   actions.connect = [this](const std::string& path, int speed, int address) {
     navigation_->StartConnection(path.c_str(), speed, address);
   };
+  actions.findMeters = [this](const SerialPortEntry& port, std::vector<int> speeds, int speed) {
+    navigation_->OpenFindMeters(port, std::move(speeds), speed);
+  };
   programMain_ = new HomeScreen(nullptr, *brand_, Settings(), PhraseSource(), std::move(actions));
   AlignToClient(programMain_, ui_->Main);
   programMain_->show();

@@ -1,8 +1,6 @@
 #include "app/navigation_host.h"
 
 #include <QWidget>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "base/core/admin_tools_library.h"
@@ -12,13 +10,14 @@
 #include "base/kit/client_align.h"
 #include "base/kit/message_box.h"
 #include "base/platform/worker.h"
-#include "device/bus_log_setting.h"
 #include "device/bus_protocol_library.h"
 #include "device/device_list.h"
 #include "device/firmware_catalogue.h"
 #include "device/identify_reason.h"
-#include "device/port_problem.h"
+#include "device/port_opening.h"
 #include "device/screens/home_screen.h"
+#include "device/screens/port_messages.h"
+#include "device/screens/scan_screen.h"
 #include "device/screens/select_device_screen.h"
 #include "keldar/bus_protocol_types.h"
 
@@ -31,6 +30,7 @@ NavigationHost::NavigationHost(NavigationContext context)
 
 NavigationHost::~NavigationHost() {
   closeWatch_.Stop();
+  findMeters_.reset();  // stops and joins its scan
   StopConnecting();
   CloseScreens();
 }
@@ -75,7 +75,8 @@ int NavigationHost::OpenScreen(int kind) {
   return 1;
 }
 
-void NavigationHost::StartConnection(const char* devicePath, int speed, int address) {
+void NavigationHost::StartConnection(const char* devicePath, int speed, int address,
+                                     std::optional<mbus::Selection> selection) {
   const BusProtocolLibrary* bus = context_.busProtocol;
   if (bus == nullptr || !bus->IsLoaded()) {
     ShowMissingComponent();
@@ -84,24 +85,14 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
   if (Connecting()) return;
   connectWorker_.Stop();  // the previous run has ended; this joins its thread
   if (context_.programMain != nullptr) context_.programMain->ShowConnecting(true);
-  portObject_ =
-      keldar_bus_CreateCProcessComPort(bus->GetApi(), 0, KELDAR_BUS_ADDRESS_ANY, devicePath, 300);
+  const OpenedPort opened = OpenMeterPort(bus->GetApi(), devicePath, 300);
   // A port that will not open is the user's to fix: say why, and stay idle.
-  if (const PortProblem* problem =
-          PortProblemOf(keldar_bus_CProcessComPortGetOpenError(bus->GetApi(), portObject_))) {
-    if (portObject_ != nullptr) keldar_bus_DeleteCProcessComPort(bus->GetApi(), portObject_);
-    portObject_ = nullptr;
+  if (opened.problem != nullptr) {
     if (context_.programMain != nullptr) context_.programMain->ShowConnecting(false);
-    const bool fromLibrary = context_.phrases.Has(problem->key);
-    const QString text = context_.phrases.Text(problem->key, QString::fromUtf8(problem->builtIn))
-                             .replace(QStringLiteral("%s"), QString::fromUtf8(devicePath));
-    platform::ShowMessageBox(nullptr, text, fromLibrary ? QString() : QStringLiteral("Ошибка"),
-                             platform::kMbTaskModal | platform::kMbIconError);
+    ShowPortProblem(context_.phrases, *opened.problem, devicePath);
     return;
   }
-  // The exchange log is for support: without it the connection goes on.
-  std::error_code noFolder;
-  TraceNewPort(bus->GetApi(), portObject_, Settings(), std::filesystem::current_path(noFolder));
+  portObject_ = opened.port;
 
   IdentifyTexts texts;
   const Phrases& phrases = context_.phrases;
@@ -119,8 +110,8 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
   connecting_ = true;
   selectionPromised_.store(false);
   connectWorker_.Start(mbus::Link{bus->GetApi(), portObject_, {}},
-                       IdentifyRequest{devicePath, speed, address, std::nullopt}, std::move(texts),
-                       *context_.catalogue);
+                       IdentifyRequest{devicePath, speed, address, std::move(selection)},
+                       std::move(texts), *context_.catalogue);
 }
 
 bool NavigationHost::Connecting() const { return connecting_; }
@@ -202,6 +193,7 @@ void NavigationHost::ReportFileProblems() {
 
 void NavigationHost::CloseScreens() {
   const AdminToolsLibrary* admin = context_.adminTools;
+  CloseFindMeters();
   if (selectDevice_ != nullptr) {
     delete selectDevice_;
     selectDevice_ = nullptr;
@@ -221,6 +213,42 @@ void NavigationHost::CloseScreens() {
     keldar_flag_set(&closeRequest_, 0);
   }
   ShowHome();
+}
+
+void NavigationHost::OpenFindMeters(const SerialPortEntry& port, std::vector<int> speeds,
+                                    int speed) {
+  if (Connecting() || findMeters_ != nullptr) return;
+  ScanScreen::Actions actions;
+  actions.back = [this] { CloseFindMeters(); };
+  actions.connect = [this](const std::string& devicePath, int speed, const FoundMeter& meter) {
+    ConnectToFound(devicePath, speed, meter);
+  };
+  findMeters_ =
+      std::make_unique<ScanScreen>(nullptr, context_, ScanScreen::Port{port.path, port.name},
+                                   std::move(speeds), speed, std::move(actions));
+  findMeters_->setObjectName(QStringLiteral("ProgramFindMetersFrame1"));
+  AlignToClient(findMeters_.get(), context_.window);
+  if (context_.programMain != nullptr) context_.programMain->hide();
+  findMeters_->show();
+  findMeters_->raise();
+}
+
+void NavigationHost::CloseFindMeters() {
+  if (findMeters_ == nullptr) return;
+  // Left from its own button: it goes once that click is over.
+  findMeters_->hide();
+  findMeters_.release()->deleteLater();
+  ShowHome();
+}
+
+void NavigationHost::ConnectToFound(const std::string& devicePath, int speed,
+                                    const FoundMeter& meter) {
+  CloseFindMeters();
+  if (context_.programMain != nullptr) context_.programMain->SetProgress(0);
+  if (meter.NeedsSelection())
+    StartConnection(devicePath.c_str(), speed, mbus::kAddressSelected, SelectionOf(meter));
+  else
+    StartConnection(devicePath.c_str(), speed, meter.primaryAddress.value_or(0));
 }
 
 void NavigationHost::ShowHome() const {

@@ -3,13 +3,20 @@
 #include <QObject>
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "base/platform/close_flag_watch.h"
 #include "device/connect_worker.h"
 #include "device/identification.h"
 #include "device/screens/navigation_context.h"
+#include "device/serial_ports.h"
 
+class ScanScreen;
 class SelectDeviceScreen;
+struct FoundMeter;
 struct KeldarBusPort;
 
 // Owns the hosted screens (device selection, administration, archive) and the
@@ -28,10 +35,15 @@ class NavigationHost : public QObject, private IdentifyObserver {
 
   // Opens a hosted screen; 1 when one was opened, 0 otherwise. Main thread.
   int OpenScreen(int kind);
-  // Starts a connection on `devicePath`; main thread.
-  void StartConnection(const char* devicePath, int speed, int address);
+  // Starts a connection on `devicePath` to the meter at `address`, or to the
+  // one `selection` reaches when given; main thread.
+  void StartConnection(const char* devicePath, int speed, int address,
+                       std::optional<mbus::Selection> selection = std::nullopt);
   // Closes every open hosted screen and shows the home screen. Main thread.
   void CloseScreens();
+  // Opens the meter search on `port` in place of the home screen. Main thread.
+  void OpenFindMeters(const SerialPortEntry& port, std::vector<int> speeds, int speed);
+  ScanScreen* FindMetersScreen() const { return findMeters_.get(); }
 
   // The flag hosted screens set (with keldar_flag_set) to be left.
   uint8_t* CloseRequest() { return &closeRequest_; }
@@ -47,6 +59,9 @@ class NavigationHost : public QObject, private IdentifyObserver {
   void ShowMissingComponent() const;
   void ShowHome() const;
   void StopConnecting();
+  // Leaves the meter search (its scan stopped and its port closed) for home.
+  void CloseFindMeters();
+  void ConnectToFound(const std::string& devicePath, int speed, const FoundMeter& meter);
   // After a run: the catalogue or config.ini it could not use.
   void ReportFileProblems();
 
@@ -62,6 +77,7 @@ class NavigationHost : public QObject, private IdentifyObserver {
   QWidget* administration_ = nullptr;
   QWidget* archive_ = nullptr;
   SelectDeviceScreen* selectDevice_ = nullptr;
+  std::unique_ptr<ScanScreen> findMeters_;
   KeldarBusPort* portObject_ = nullptr;
   platform::CloseFlagWatch closeWatch_;
   bool connecting_ = false;

@@ -85,6 +85,87 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION', 2, 'Читаем конфигурацию устройства'),
   ('FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION', 3, 'Читаємо конфігурацію пристрою');
 
+-- The connection screen's button and the title of the screen it opens.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_FIND_METERS', 1, 'Find meters'),
+  ('FRAME_PROGRAM_MAIN_FIND_METERS', 2, 'Найти счётчики'),
+  ('FRAME_PROGRAM_MAIN_FIND_METERS', 3, 'Знайти лічильники');
+
+------------------------------------------------------------------------------------------
+-- Find meters screen (its list's captions are the device screens' and the configuration's)
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_FIND_METERS_BY_PRIMARY', 1, 'By primary address'),
+  ('FRAME_PROGRAM_FIND_METERS_BY_PRIMARY', 2, 'По первичным адресам'),
+  ('FRAME_PROGRAM_FIND_METERS_BY_PRIMARY', 3, 'За первинними адресами'),
+  ('FRAME_PROGRAM_FIND_METERS_BY_SECONDARY', 1, 'By secondary address'),
+  ('FRAME_PROGRAM_FIND_METERS_BY_SECONDARY', 2, 'По вторичным адресам'),
+  ('FRAME_PROGRAM_FIND_METERS_BY_SECONDARY', 3, 'За вторинними адресами'),
+  ('FRAME_PROGRAM_FIND_METERS_START', 1, 'Start search'),
+  ('FRAME_PROGRAM_FIND_METERS_START', 2, 'Начать поиск'),
+  ('FRAME_PROGRAM_FIND_METERS_START', 3, 'Почати пошук'),
+  ('FRAME_PROGRAM_FIND_METERS_STOP', 1, 'Stop'),
+  ('FRAME_PROGRAM_FIND_METERS_STOP', 2, 'Остановить'),
+  ('FRAME_PROGRAM_FIND_METERS_STOP', 3, 'Зупинити');
+
+-- Labels, shown as "text:".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_FIND_METERS_NUMBER_MASK', 1, 'Serial number mask'),
+  ('FRAME_PROGRAM_FIND_METERS_NUMBER_MASK', 2, 'Маска серийного номера'),
+  ('FRAME_PROGRAM_FIND_METERS_NUMBER_MASK', 3, 'Маска серійного номера'),
+  ('FRAME_PROGRAM_FIND_METERS_SPEED', 1, 'Speed'),
+  ('FRAME_PROGRAM_FIND_METERS_SPEED', 2, 'Скорость'),
+  ('FRAME_PROGRAM_FIND_METERS_SPEED', 3, 'Швидкість'),
+  ('FRAME_PROGRAM_FIND_METERS_PORT', 1, 'Port'),
+  ('FRAME_PROGRAM_FIND_METERS_PORT', 2, 'Порт'),
+  ('FRAME_PROGRAM_FIND_METERS_PORT', 3, 'Порт');
+
+-- The status line: "<done>: 17 / 251. <found>: 2", then "<complete>. <found>: 3".
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_FIND_METERS_ADDRESSES_DONE', 1, 'Addresses polled'),
+  ('FRAME_PROGRAM_FIND_METERS_ADDRESSES_DONE', 2, 'Опрошено адресов'),
+  ('FRAME_PROGRAM_FIND_METERS_ADDRESSES_DONE', 3, 'Опитано адрес'),
+  ('FRAME_PROGRAM_FIND_METERS_MASKS_DONE', 1, 'Masks tried'),
+  ('FRAME_PROGRAM_FIND_METERS_MASKS_DONE', 2, 'Проверено масок'),
+  ('FRAME_PROGRAM_FIND_METERS_MASKS_DONE', 3, 'Перевірено масок'),
+  ('FRAME_PROGRAM_FIND_METERS_FOUND', 1, 'Meters found'),
+  ('FRAME_PROGRAM_FIND_METERS_FOUND', 2, 'Найдено счётчиков'),
+  ('FRAME_PROGRAM_FIND_METERS_FOUND', 3, 'Знайдено лічильників'),
+  ('FRAME_PROGRAM_FIND_METERS_COMPLETE', 1, 'Search complete'),
+  ('FRAME_PROGRAM_FIND_METERS_COMPLETE', 2, 'Поиск завершён'),
+  ('FRAME_PROGRAM_FIND_METERS_COMPLETE', 3, 'Пошук завершено'),
+  ('FRAME_PROGRAM_FIND_METERS_STOPPED', 1, 'Search stopped'),
+  ('FRAME_PROGRAM_FIND_METERS_STOPPED', 2, 'Поиск остановлен'),
+  ('FRAME_PROGRAM_FIND_METERS_STOPPED', 3, 'Пошук зупинено');
+
+-- A row of the list, and the messages of the screen.
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_FIND_METERS_COLLISION', 1, 'Several meters answer at this address'),
+  ('FRAME_PROGRAM_FIND_METERS_COLLISION', 2, 'По этому адресу отвечают несколько счётчиков'),
+  ('FRAME_PROGRAM_FIND_METERS_COLLISION', 3, 'За цією адресою відповідають кілька лічильників'),
+  ('FRAME_PROGRAM_FIND_METERS_COLLISION_CHOSEN', 1,
+   'Several meters answer at this address, so none of them can be reached by it. Search by secondary address to tell them apart.'),
+  ('FRAME_PROGRAM_FIND_METERS_COLLISION_CHOSEN', 2,
+   'По этому адресу отвечают несколько счётчиков, поэтому подключиться по нему нельзя. Найдите их поиском по вторичным адресам.'),
+  ('FRAME_PROGRAM_FIND_METERS_COLLISION_CHOSEN', 3,
+   'За цією адресою відповідають кілька лічильників, тому під’єднатися за нею не можна. Знайдіть їх пошуком за вторинними адресами.'),
+  ('FRAME_PROGRAM_FIND_METERS_CHOOSE_METER', 1, 'Choose a meter in the list.'),
+  ('FRAME_PROGRAM_FIND_METERS_CHOOSE_METER', 2, 'Выберите счётчик в списке.'),
+  ('FRAME_PROGRAM_FIND_METERS_CHOOSE_METER', 3, 'Виберіть лічильник у списку.'),
+  ('FRAME_PROGRAM_FIND_METERS_MASK_INVALID', 1,
+   'The serial number mask is eight characters: digits, and F for any digit.'),
+  ('FRAME_PROGRAM_FIND_METERS_MASK_INVALID', 2,
+   'Маска серийного номера — восемь знаков: цифры и F на месте любой цифры.'),
+  ('FRAME_PROGRAM_FIND_METERS_MASK_INVALID', 3,
+   'Маска серійного номера — вісім знаків: цифри та F на місці будь-якої цифри.'),
+  ('FRAME_PROGRAM_FIND_METERS_MANUFACTURER_INVALID', 1,
+   'The manufacturer is three Latin letters; leave it empty to find any.'),
+  ('FRAME_PROGRAM_FIND_METERS_MANUFACTURER_INVALID', 2,
+   'Производитель — три латинские буквы; оставьте поле пустым, чтобы найти любого.'),
+  ('FRAME_PROGRAM_FIND_METERS_MANUFACTURER_INVALID', 3,
+   'Виробник — три латинські літери; залиште поле порожнім, щоб знайти будь-якого.');
+
 ------------------------------------------------------------------------------------------
 -- Messages of the shell
 ------------------------------------------------------------------------------------------

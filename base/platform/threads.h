@@ -17,6 +17,11 @@
 //                 file's SERIAL section (locked). Reports progress, the opening of
 //                 the device selection and its end by HandOver.
 //
+// MeterScan       One search for the meters on a bus (device/scan_worker.h),
+//                 owned by the "Find meters" screen. Touches only the port handed
+//                 to it, which it closes when the search ends. Reports progress,
+//                 each meter found and its end by HandOver.
+//
 // UpdateWorker    One self-update (online/update_worker.h), owned by the update
 //                 screen. Touches the network, the files it stages in the working
 //                 folder and its own result (locked). Reports each downloaded
@@ -39,6 +44,7 @@ namespace platform::thread_name {
 
 inline constexpr const char* kConnect = "ConnectWorker";
 inline constexpr const char* kUpdate = "UpdateWorker";
+inline constexpr const char* kScan = "MeterScan";
 inline constexpr const char* kDeviceRead = "DeviceRead";
 inline constexpr const char* kNameLookup = "NameLookup";
 

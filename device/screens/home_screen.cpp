@@ -118,6 +118,8 @@ void HomeScreen::RefreshTexts() {
       phrases_.Formatted("FRAME_PROGRAM_MAIN_DEVICE_ADRESS", "%s:", "Адрес устройства:"));
   ui_->PanelButtonConnect->setText(
       phrases_.Text("FRAME_PROGRAM_MAIN_ESTABLISH_COMMUNICATION", "Установить связь"));
+  ui_->PanelButtonFindMeters->setText(
+      phrases_.Text("FRAME_PROGRAM_MAIN_FIND_METERS", "Найти счётчики"));
   Layout();
 }
 
@@ -129,7 +131,8 @@ void HomeScreen::ShowConnecting(bool connecting) {
                         static_cast<QWidget*>(ui_->LabelDeviceAdress),
                         static_cast<QWidget*>(ui_->MaskEditDeviceAdress),
                         static_cast<QWidget*>(ui_->UpdateComPortList),
-                        static_cast<QWidget*>(ui_->PanelButtonConnect)})
+                        static_cast<QWidget*>(ui_->PanelButtonConnect),
+                        static_cast<QWidget*>(ui_->PanelButtonFindMeters)})
     idle->setVisible(!connecting);
   if (!connecting) ui_->UpdateComPortListAnimate->hide();
 }
@@ -141,28 +144,44 @@ int HomeScreen::Progress() const { return ConnectProgress()->value(); }
 void HomeScreen::ConnectClick() {
   // The digits before the first blank: "1_5" is address 1, never 15.
   const int address = ParseDeviceAddress(look::ShownText(ui_->MaskEditDeviceAdress).substr(0, 5));
+  if (!PortAndSpeedChosen()) return;
+  ConnectProgress()->setValue(0);
+  ConnectProgress()->setMaximum(1000);
+  const auto& entry = ports_.at(static_cast<std::size_t>(ui_->ComboBoxSerialPort->currentIndex()));
+  const int baud = ui_->ComboBoxSerialPortSpeed->currentText().toInt();
+  if (actions_.connect) actions_.connect(entry.path, baud, address);
+}
+
+bool HomeScreen::PortAndSpeedChosen() {
   const bool port = ui_->ComboBoxSerialPort->currentIndex() >= 0;
   const bool speed = ui_->ComboBoxSerialPortSpeed->currentIndex() >= 0;
   const unsigned plain = platform::kMbOk | platform::kMbTaskModal;
   if (!port && !speed) {
     platform::ShowMessageBox(this, "Выберите Serial Port и желаемую скорость работы.",
                              window()->windowTitle(), plain);
-    return;
+    return false;
   }
   if (!port) {
     platform::ShowMessageBox(this, "Выберите Serial Port.", window()->windowTitle(), plain);
-    return;
+    return false;
   }
   if (!speed) {
     platform::ShowMessageBox(this, "Выберите желаемую скорость работы", window()->windowTitle(),
                              plain);
-    return;
+    return false;
   }
-  ConnectProgress()->setValue(0);
-  ConnectProgress()->setMaximum(1000);
+  return true;
+}
+
+void HomeScreen::FindMetersClick() {
+  if (!PortAndSpeedChosen()) return;
+  std::vector<int> speeds;
+  for (int i = 0; i < ui_->ComboBoxSerialPortSpeed->count(); ++i)
+    speeds.push_back(ui_->ComboBoxSerialPortSpeed->itemText(i).toInt());
   const auto& entry = ports_.at(static_cast<std::size_t>(ui_->ComboBoxSerialPort->currentIndex()));
-  const int baud = ui_->ComboBoxSerialPortSpeed->currentText().toInt();
-  if (actions_.connect) actions_.connect(entry.path, baud, address);
+  if (actions_.findMeters)
+    actions_.findMeters(entry, std::move(speeds),
+                        ui_->ComboBoxSerialPortSpeed->currentText().toInt());
 }
 
 void HomeScreen::RefreshPortsClick() {
@@ -173,8 +192,8 @@ void HomeScreen::RefreshPortsClick() {
 }
 
 void HomeScreen::PaintButtons(QWidget* hovered) {
-  for (QWidget* button :
-       {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
+  for (QWidget* button : {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect,
+                          ui_->PanelButtonFindMeters})
     look::Paint(button, button == hovered ? look::kButtonHover : look::kWhite);
 }
 
@@ -186,6 +205,7 @@ void HomeScreen::WireButtons() {
     if (actions_.viewArchive) actions_.viewArchive();
   });
   look::OnClick(ui_->PanelButtonConnect, [this] { ConnectClick(); });
+  look::OnClick(ui_->PanelButtonFindMeters, [this] { FindMetersClick(); });
   look::OnClick(ui_->UpdateComPortList, [this] { RefreshPortsClick(); });
   look::OnClick(
       ui_->UpdateComPortListAnimate, [this] { RefreshPortsClick(); }, look::Keys::kPartOfButton);
@@ -195,10 +215,10 @@ void HomeScreen::WireButtons() {
   QWidget* order[] = {ui_->PanelButtonEnter,        ui_->PanelButtonViewArhiv,
                       ui_->ComboBoxSerialPort,      ui_->UpdateComPortList,
                       ui_->ComboBoxSerialPortSpeed, ui_->MaskEditDeviceAdress,
-                      ui_->PanelButtonConnect};
+                      ui_->PanelButtonConnect,      ui_->PanelButtonFindMeters};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-  for (QWidget* button :
-       {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect})
+  for (QWidget* button : {ui_->PanelButtonEnter, ui_->PanelButtonViewArhiv, ui_->PanelButtonConnect,
+                          ui_->PanelButtonFindMeters})
     look::OnHover(button, [this, button] { PaintButtons(button); });
   for (QWidget* column : {AdministrationColumn(), ArchiveColumn(), ConnectionColumn()})
     look::OnHover(column, [this] { PaintButtons(nullptr); });
@@ -226,8 +246,9 @@ void HomeScreen::Layout() {
 
   const int c = columnWidth / 2;
   const int q = c / 2;
-  for (QWidget* centred : {ui.Label3, ui.Image5, ui.PanelButtonEnter, ui.Label2, ui.Image3,
-                           ui.PanelButtonViewArhiv, ui.Label1, ui.Image2, ui.PanelButtonConnect})
+  for (QWidget* centred :
+       {ui.Label3, ui.Image5, ui.PanelButtonEnter, ui.Label2, ui.Image3, ui.PanelButtonViewArhiv,
+        ui.Label1, ui.Image2, ui.PanelButtonConnect, ui.PanelButtonFindMeters})
     CentreOn(centred, c);
   CentreOn(ui.ProgressBar1, c);
   CentreOn(ui.ComboBoxSerialPort, c - q);

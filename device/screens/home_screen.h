@@ -31,6 +31,8 @@ class HomeScreen : public QFrame {
     std::function<void()> enter;
     std::function<void()> viewArchive;
     std::function<void(const std::string& devicePath, int speed, int address)> connect;
+    // Opens the meter search on the chosen port, offering `speeds` with `speed` chosen.
+    std::function<void(const SerialPortEntry& port, std::vector<int> speeds, int speed)> findMeters;
   };
 
   HomeScreen(QWidget* parent, const BrandProfile& brand, IniFile& settings, Phrases phrases,
@@ -48,6 +50,8 @@ class HomeScreen : public QFrame {
   void FillPortList();
   // The connect button's work, also run by tests.
   void ConnectClick();
+  // The find-meters button's work, also run by tests.
+  void FindMetersClick();
 
   const std::vector<SerialPortEntry>& Ports() const { return ports_; }
 
@@ -72,6 +76,8 @@ class HomeScreen : public QFrame {
   void WireButtons();
   void PaintButtons(QWidget* hovered);
   void RefreshPortsClick();
+  // True when a port and a speed are chosen; says what is missing otherwise.
+  bool PortAndSpeedChosen();
   void Layout();
 
   std::unique_ptr<Ui::TProgramMain> ui_;

@@ -21,6 +21,7 @@ const std::map<std::string, std::string> kHomeCaptions = {
     {"Label1", "FRAME_PROGRAM_MAIN_CONNECTION_DEVICE"},
     {"LabelDeviceAdress", "FRAME_PROGRAM_MAIN_DEVICE_ADRESS"},
     {"PanelButtonConnect", "FRAME_PROGRAM_MAIN_ESTABLISH_COMMUNICATION"},
+    {"PanelButtonFindMeters", "FRAME_PROGRAM_MAIN_FIND_METERS"},
 };
 
 bool HasCyrillic(const std::string& text) {
@@ -106,10 +107,8 @@ TEST_F(HomeWalkthrough, AboutBoxAndAdministration) {
   S().Need("TFrameAbout/PanelButtonOk");
   S().Step("about box in Ukrainian");
   const auto ukrainian = S().Map().TextsUnder("TFrameAbout");
-  for (const char* key :
-       {"FRAME_ABOUT_ALL_RIGHTS_RESERVED", "FRAME_ABOUT_OK"})
-    EXPECT_NE(std::find(ukrainian.begin(), ukrainian.end(), Text(key, kUkrainian)),
-              ukrainian.end())
+  for (const char* key : {"FRAME_ABOUT_ALL_RIGHTS_RESERVED", "FRAME_ABOUT_OK"})
+    EXPECT_NE(std::find(ukrainian.begin(), ukrainian.end(), Text(key, kUkrainian)), ukrainian.end())
         << key;
   for (const auto& text : ukrainian) EXPECT_NE(text, "Все права защищены.");
   S().Key("Escape");
@@ -154,9 +153,8 @@ TEST_F(HomeWalkthrough, AboutBoxAndAdministration) {
   S().Click("EditObjectAddress");
   S().Type("Shevchenka 4");
   S().Click("PanelButtonSaveObject");
-  map = S().WaitFor("the new object", [](const WindowMap& m) {
-    return m.Rows("TableObjects").size() == 1;
-  });
+  map = S().WaitFor("the new object",
+                    [](const WindowMap& m) { return m.Rows("TableObjects").size() == 1; });
   S().Step("object added");
   S().ClickAt(map.Rows("TableObjects").front()->Centre());
   S().Click("PanelButtonEditObject");
@@ -181,7 +179,8 @@ TEST_F(HomeWalkthrough, AboutBoxAndAdministration) {
   S().ClickAt(map.Rows("TableSubscribers").front()->Centre());
   S().Click("PanelButtonDeleteSubscriber");
   S().Click("PanelButtonConfirmDelete");
-  S().WaitFor("no subscriber", [](const WindowMap& m) { return m.Rows("TableSubscribers").empty(); });
+  S().WaitFor("no subscriber",
+              [](const WindowMap& m) { return m.Rows("TableSubscribers").empty(); });
   S().Step("all deleted");
   EXPECT_TRUE(QueryColumn(archive, "SELECT id FROM subscribers").empty());
   S().Key("Escape");

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Every key the shell's screens and messages look up.
-inline constexpr std::array<std::string_view, 66> kShellPhraseKeys = {
+inline constexpr std::array<std::string_view, 86> kShellPhraseKeys = {
     // connection screen and connect worker
     "FRAME_PROGRAM_MAIN_IDENTIFY_NO_ANSWER",
     "FRAME_PROGRAM_MAIN_IDENTIFY_COLLISION",
@@ -24,6 +24,27 @@ inline constexpr std::array<std::string_view, 66> kShellPhraseKeys = {
     "FRAME_PROGRAM_MAIN_INFORMATION_ABOUT_DEVICE_NOT_FOUND",
     "FRAME_PROGRAM_MAIN_NOT_MISSING_COMPONENT_RUNTHIS_MODE",
     "FRAME_PROGRAM_MAIN_NOT_ENOUGH_COMPONENTS_WORK_WITH_DEVICE",
+    // meter search
+    "FRAME_PROGRAM_MAIN_FIND_METERS",
+    "FRAME_PROGRAM_FIND_METERS_BY_PRIMARY",
+    "FRAME_PROGRAM_FIND_METERS_BY_SECONDARY",
+    "FRAME_PROGRAM_FIND_METERS_START",
+    "FRAME_PROGRAM_FIND_METERS_STOP",
+    "FRAME_PROGRAM_FIND_METERS_NUMBER_MASK",
+    "FRAME_PROGRAM_FIND_METERS_SPEED",
+    "FRAME_PROGRAM_FIND_METERS_PORT",
+    "FRAME_PROGRAM_FIND_METERS_ADDRESSES_DONE",
+    "FRAME_PROGRAM_FIND_METERS_MASKS_DONE",
+    "FRAME_PROGRAM_FIND_METERS_FOUND",
+    "FRAME_PROGRAM_FIND_METERS_COMPLETE",
+    "FRAME_PROGRAM_FIND_METERS_STOPPED",
+    "FRAME_PROGRAM_FIND_METERS_COLLISION",
+    "FRAME_PROGRAM_FIND_METERS_COLLISION_CHOSEN",
+    "FRAME_PROGRAM_FIND_METERS_CHOOSE_METER",
+    "FRAME_PROGRAM_FIND_METERS_MASK_INVALID",
+    "FRAME_PROGRAM_FIND_METERS_MANUFACTURER_INVALID",
+    "FRAME_PROGRAM_DEVICE_SCREEN_MANUFACTURER",
+    "FRAME_PROGRAM_DEVICE_SCREEN_MODEL",
     // program files that cannot be used
     "FRAME_PROGRAM_MAIN_SETTINGS_NOT_READ",
     "FRAME_PROGRAM_MAIN_SETTINGS_NOT_SAVED",
@@ -91,7 +112,11 @@ inline constexpr std::array<std::string_view, 5> kPortProblemKeys = {
 };
 
 // Labels the screens show as "text:" (they add the colon themselves).
-inline constexpr std::array<std::string_view, 9> kColonLabelKeys = {
+inline constexpr std::array<std::string_view, 13> kColonLabelKeys = {
+    "FRAME_PROGRAM_FIND_METERS_NUMBER_MASK",
+    "FRAME_PROGRAM_FIND_METERS_SPEED",
+    "FRAME_PROGRAM_FIND_METERS_PORT",
+    "FRAME_PROGRAM_DEVICE_SCREEN_MANUFACTURER",
     "FRAME_PROGRAM_MAIN_DEVICE_ADRESS",
     "FRAME_PROGRAM_CONFIGURATION_SELECT_TYPE",
     "FRAME_PROGRAM_CONFIGURATION_DESCRIPTION_TYPE",
