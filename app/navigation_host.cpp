@@ -16,6 +16,7 @@
 #include "device/bus_protocol_library.h"
 #include "device/device_list.h"
 #include "device/firmware_catalogue.h"
+#include "device/gateway_list.h"
 #include "device/identify_reason.h"
 #include "device/port_problem.h"
 #include "device/screens/home_screen.h"
@@ -87,8 +88,8 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
   portObject_ =
       keldar_bus_CreateCProcessComPort(bus->GetApi(), 0, KELDAR_BUS_ADDRESS_ANY, devicePath, 300);
   // A port that will not open is the user's to fix: say why, and stay idle.
-  if (const PortProblem* problem =
-          PortProblemOf(keldar_bus_CProcessComPortGetOpenError(bus->GetApi(), portObject_))) {
+  if (const PortProblem* problem = PortProblemOf(
+          keldar_bus_CProcessComPortGetOpenError(bus->GetApi(), portObject_), devicePath)) {
     if (portObject_ != nullptr) keldar_bus_DeleteCProcessComPort(bus->GetApi(), portObject_);
     portObject_ = nullptr;
     if (context_.programMain != nullptr) context_.programMain->ShowConnecting(false);
@@ -99,6 +100,7 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
                              platform::kMbTaskModal | platform::kMbIconError);
     return;
   }
+  RememberGateway(Settings(), devicePath);
   // The exchange log is for support: without it the connection goes on.
   std::error_code noFolder;
   TraceNewPort(bus->GetApi(), portObject_, Settings(), std::filesystem::current_path(noFolder));
@@ -116,10 +118,14 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
                                    .Text("FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION",
                                          QString::fromStdString(texts.readingConfiguration))
                                    .toStdString();
+  texts.fixedSpeed =
+      phrases
+          .Text("FRAME_PROGRAM_MAIN_GATEWAY_FIXED_SPEED", QString::fromStdString(texts.fixedSpeed))
+          .toStdString();
   connecting_ = true;
   selectionPromised_.store(false);
   connectWorker_.Start(mbus::Link{bus->GetApi(), portObject_, {}},
-                       IdentifyRequest{devicePath, speed, address}, std::move(texts),
+                       IdentifyRequest{devicePath, speed, address, {}}, std::move(texts),
                        *context_.catalogue);
 }
 
