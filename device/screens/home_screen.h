@@ -44,10 +44,13 @@ class HomeScreen : public QFrame {
   void SetStatus(const QString& text);
   void SetProgress(int progress);
   int Progress() const;
-  // Rebuilds the port list, keeping item 0 selected.
+  // Rebuilds the port list (serial ports, then the gateways used before),
+  // keeping item 0 selected.
   void FillPortList();
   // The connect button's work, also run by tests.
   void ConnectClick();
+  // Whether the port list holds a malformed tcp:// address, as marked.
+  bool PortMarkedMalformed() const;
 
   const std::vector<SerialPortEntry>& Ports() const { return ports_; }
 
@@ -73,10 +76,15 @@ class HomeScreen : public QFrame {
   void PaintButtons(QWidget* hovered);
   void RefreshPortsClick();
   void Layout();
+  // The device path of the port chosen or typed (a tcp:// gateway may be typed).
+  std::string ChosenPath() const;
+  // Marks a typed gateway address that cannot be opened, as it is typed.
+  void MarkTypedPort();
 
   std::unique_ptr<Ui::TProgramMain> ui_;
   Phrases phrases_;
   Actions actions_;
+  IniFile& settings_;
   std::vector<SerialPortEntry> ports_;
   QMovie refreshAnimation_;
   QTimer refreshTimer_;
