@@ -41,9 +41,11 @@ class Abandoned {
   std::vector<std::unique_ptr<Lookup>> lookups_;
 };
 
+// Never destroyed: the resolver may still write into a look-up while the
+// library is being unloaded.
 Abandoned& AbandonedLookups() {
-  static Abandoned abandoned;
-  return abandoned;
+  static auto* abandoned = new Abandoned;
+  return *abandoned;
 }
 
 timespec Remaining(Clock::time_point deadline) {
