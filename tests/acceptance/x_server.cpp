@@ -1,13 +1,14 @@
 #include "x_server.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <poll.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <thread>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 namespace {
 
@@ -29,15 +30,9 @@ std::unique_ptr<XServer> XServer::Start(std::string& error) {
   }
   std::unique_ptr<XServer> server(new XServer);
   ChildProcess::Options options;
-  options.arguments = {"/usr/bin/Xvfb",
-                       "-displayfd",
-                       std::to_string(ready[1]),
-                       "-screen",
-                       "0",
-                       std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
-                       "-nolisten",
-                       "tcp",
-                       "-noreset"};
+  options.arguments = {"/usr/bin/Xvfb",  "-displayfd", std::to_string(ready[1]), "-screen",
+                       "0", std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24",
+                       "-nolisten",      "tcp",        "-noreset"};
   options.keepFd = ready[1];
   error = server->xvfb_.Start(options);
   ::close(ready[1]);
@@ -161,8 +156,7 @@ bool XServer::Grab(int& width, int& height, std::vector<std::uint32_t>& pixels) 
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x)
       pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-             static_cast<std::size_t>(x)] =
-          static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu;
+             static_cast<std::size_t>(x)] = static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu;
   }
   XDestroyImage(image);
   return true;
