@@ -75,9 +75,18 @@ void TcpGateway::Drop() {
   ++session_;
 }
 
+bool TcpGateway::ClientGone() const {
+  std::uint8_t byte = 0;
+  const ssize_t n = ::recv(client_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+  return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+}
+
 void TcpGateway::Accept(int listener) {
   const int fd = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
   if (fd < 0) return;
+  // A master that has just hung up makes room for the next, which may knock
+  // before we have read the hang-up.
+  if (client_ >= 0 && ClientGone()) Drop();
   if (client_ >= 0) {
     ::close(fd);  // one master at a time
     return;

@@ -31,6 +31,8 @@ class TcpGateway final : public SimLine {
  private:
   TcpGateway(int port, int speed) : port_(port), speed_(speed) {}
   void Accept(int listener);
+  // The master closed its end (nothing left unread before the close).
+  bool ClientGone() const;
 
   int port_ = 0;
   int speed_ = 0;
