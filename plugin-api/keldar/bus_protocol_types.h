@@ -65,7 +65,7 @@ extern "C" {
 /* A gateway given as "tcp://HOST:PORT" (IPv6 in brackets): */
 #define KELDAR_BUS_PORT_NO_SUCH_HOST 6 /* the host name does not resolve */
 #define KELDAR_BUS_PORT_REFUSED 7      /* the host refuses the connection: nothing at that port */
-#define KELDAR_BUS_PORT_TIMED_OUT 8    /* no answer within the connect limit (3 s, look-up included) */
+#define KELDAR_BUS_PORT_TIMED_OUT 8    /* no answer within 3 s, name look-up included */
 
 /* CProcessComPortSetSpeed on a gateway: done, but nothing changed on the wire
  * (the gateway's bus keeps its speed; answers are timed by the new one). Not
