@@ -13,6 +13,7 @@
 #include "device/bus_protocol_library.h"
 #include "device/device_list.h"
 #include "device/firmware_catalogue.h"
+#include "device/gateway_list.h"
 #include "device/identify_reason.h"
 #include "device/port_opening.h"
 #include "device/screens/home_screen.h"
@@ -93,6 +94,7 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
     return;
   }
   portObject_ = opened.port;
+  RememberGateway(Settings(), devicePath);
 
   IdentifyTexts texts;
   const Phrases& phrases = context_.phrases;
@@ -107,6 +109,10 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
                                    .Text("FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION",
                                          QString::fromStdString(texts.readingConfiguration))
                                    .toStdString();
+  texts.fixedSpeed =
+      phrases
+          .Text("FRAME_PROGRAM_MAIN_GATEWAY_FIXED_SPEED", QString::fromStdString(texts.fixedSpeed))
+          .toStdString();
   connecting_ = true;
   selectionPromised_.store(false);
   connectWorker_.Start(mbus::Link{bus->GetApi(), portObject_, {}},

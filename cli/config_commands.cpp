@@ -9,11 +9,13 @@
 
 #include "base/bus/exchange.h"
 #include "base/bus/objects.h"
+#include "base/core/ini_file.h"
 #include "cli_language.h"
 #include "device/bus_protocol_library.h"
 #include "device/configuration_messages.h"
 #include "device/device_configuration.h"
 #include "device/device_record.h"
+#include "device/gateway_list.h"
 #include "device/port_problem.h"
 #include "json_output.h"
 #include "meter_options.h"
@@ -23,7 +25,8 @@ namespace keldar::cli {
 namespace {
 
 constexpr char kCommon[] =
-    "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
+    "  --port PATH    serial device, e.g. /dev/ttyUSB0, or a network gateway\n"
+    "                 tcp://HOST:PORT (IPv6 in brackets)\n"
     "  --baud N       the speed the meter answers at\n"
     "  --address A    its primary address 1-254\n"
     "  --json         print one JSON document instead of text\n"
@@ -45,6 +48,7 @@ class MeterSession {
       Fail(io, kExitFailed, PortOpenFailure(lib, port_.get(), target.port));
       return;
     }
+    RememberGateway(Settings(), target.port);
     if (!StartTrace(lib, port_.get(), target.trace, io)) return;
     record_ = EmptyDeviceRecord();
     record_.address = static_cast<std::uint8_t>(target.address);

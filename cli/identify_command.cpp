@@ -12,6 +12,7 @@
 #include "device/bus_protocol_library.h"
 #include "device/device_list.h"
 #include "device/firmware_catalogue.h"
+#include "device/gateway_list.h"
 #include "device/identification.h"
 #include "device/port_problem.h"
 #include "device/serial_ports.h"
@@ -32,7 +33,9 @@ constexpr char kIdentifyHelp[] =
     "devices on its pulse inputs, looked up in ./program.db. Port and speed are\n"
     "stored in ./config.ini. Progress lines are printed as the screen shows them,\n"
     "then the meter and its devices.\n"
-    "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
+    "  --port PATH    serial device, e.g. /dev/ttyUSB0, or a network gateway\n"
+    "                 tcp://HOST:PORT (IPv6 in brackets); behind a gateway the\n"
+    "                 speed is the gateway's: N is taken as it, no search\n"
     "  --baud N       the speed to switch the meter to: 300, 600, 1200, 2400,\n"
     "                 4800, 9600, 19200 or 38400 (the speeds a meter can be told)\n"
     "  --address A    primary address 1-254\n" KELDAR_SECONDARY_TARGET_HELP
@@ -46,8 +49,9 @@ constexpr char kPortsHelp[] =
     "usage: keldar-cli ports [--json]\n"
     "\n"
     "Lists the serial ports as the connection screen offers them: the paths in\n"
-    "KELDAR_SERIAL_PORTS first, then the machine's ports; one per line, the\n"
-    "name and the device path separated by a tab.\n"
+    "KELDAR_SERIAL_PORTS first, then the machine's ports, then the network\n"
+    "gateways connected to before (tcp://HOST:PORT, newest first, kept in\n"
+    "./config.ini); one per line, the name and the device path separated by a tab.\n"
     "  --json         print one JSON document instead of text\n";
 
 std::string Field(const char* text, std::size_t size) {
@@ -118,6 +122,7 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   mbus::Port port = mbus::OpenPort(lib, target->port.c_str(), 300);
   if (!mbus::PortUsable(lib, port.get()))
     return Fail(io, kExitFailed, PortOpenFailure(lib, port.get(), target->port));
+  RememberGateway(Settings(), target->port);
   if (!StartTrace(lib, port.get(), target->trace, io)) return kExitFailed;
 
   const CliLanguage language;
@@ -128,6 +133,8 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
       language.Text("FRAME_PROGRAM_MAIN_CONNECTION_ESTABLISHED", texts.connected.c_str());
   texts.readingConfiguration = language.Text("FRAME_PROGRAM_MAIN_READ_DEVICE_CONFIGURATION",
                                              texts.readingConfiguration.c_str());
+  texts.fixedSpeed =
+      language.Text("FRAME_PROGRAM_MAIN_GATEWAY_FIXED_SPEED", texts.fixedSpeed.c_str());
   // With --json, standard output holds the document alone.
   PrintingObserver observer(json ? io.err : io.out, language);
   FirmwareCatalogue catalogue;
@@ -191,7 +198,8 @@ int RunPorts(const std::vector<std::string>& args, CommandIo& io) {
   if (!options.Positional().empty()) {
     return Fail(io, kExitUsage, "unexpected argument " + options.Positional().front());
   }
-  const std::vector<SerialPortEntry> ports = ListSerialPorts();
+  std::vector<SerialPortEntry> ports = ListSerialPorts();
+  for (const std::string& gateway : RecentGateways(Settings())) ports.push_back({gateway, gateway});
   if (options.Flag(kJsonOption)) {
     QJsonArray list;
     for (const SerialPortEntry& port : ports) {

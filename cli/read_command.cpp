@@ -5,9 +5,12 @@
 
 #include "base/bus/constants.h"
 #include "base/bus/exchange.h"
+#include "base/bus/gateway_address.h"
 #include "base/bus/objects.h"
 #include "base/bus/read.h"
+#include "base/core/ini_file.h"
 #include "device/bus_protocol_library.h"
+#include "device/gateway_list.h"
 #include "device/port_problem.h"
 #include "json_output.h"
 #include "meter_options.h"
@@ -25,8 +28,9 @@ constexpr char kHelp[] =
     "\n"
     "Reads one meter: SND_NKE, then REQ_UD2 for every telegram of its answer,\n"
     "and prints the records as a table.\n"
-    "  --port PATH    serial device, e.g. /dev/ttyUSB0\n"
-    "  --baud N       line speed, 300 to 76800\n"
+    "  --port PATH    serial device, e.g. /dev/ttyUSB0, or a network gateway\n"
+    "                 tcp://HOST:PORT (IPv6 in brackets)\n"
+    "  --baud N       line speed, 300 to 76800 (a gateway's: the speed of its bus)\n"
     "  --address A    primary address 0-250, 253 (selected) or 254 "
     "(any)\n" KELDAR_SECONDARY_TARGET_HELP
     "  --json         print one JSON document instead of text (as decode --json)\n"
@@ -64,7 +68,11 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   }
 
   std::error_code error;
-  if (!std::filesystem::exists(*port, error)) return Fail(io, kExitFailed, "no such port " + *port);
+  if (mbus::IsGatewayPath(*port)) {
+    if (const auto problem = PortPathProblem(*port)) return Fail(io, kExitFailed, *problem);
+  } else if (!std::filesystem::exists(*port, error)) {
+    return Fail(io, kExitFailed, "no such port " + *port);
+  }
   BusProtocolLibrary library;
   if (!library.IsLoaded())
     return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
@@ -73,6 +81,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   const mbus::Port bus = mbus::OpenPort(lib, port->c_str(), static_cast<int>(*baud));
   if (!mbus::PortUsable(lib, bus.get()))
     return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
+  RememberGateway(Settings(), *port);
   if (!StartTrace(lib, bus.get(), options.Value(kTraceOption).value_or(""), io)) return kExitFailed;
   const mbus::Link link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
@@ -81,6 +90,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
       " at " + std::to_string(*baud) + " baud";
   // A selected meter starts its link afresh: the selection stands for the reset.
   const int reset = selection ? mbus::SendSelection(link, *selection) : mbus::Ping(link, a);
+  if (!link.PortUsable()) return Fail(io, kExitFailed, PortLostFailure(*port));
   if (reset == mbus::kResultGarbage)
     return Fail(
         io, kExitFailed,
@@ -90,6 +100,8 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
 
   const mbus::Telegram target = mbus::NewTelegram(lib);
   const mbus::ReadResult read = mbus::ReadUserData(link, a, target.get());
+  if (read.status == mbus::ReadStatus::PortUnavailable)
+    return Fail(io, kExitFailed, PortLostFailure(*port));
   if (read.status == mbus::ReadStatus::DeviceError)
     return Fail(io, kExitFailed,
                 "the meter at " + where + " answered with an error: " +
@@ -119,7 +131,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
 }  // namespace
 
 const Command& ReadCommand() {
-  static const Command command{"read", "read a meter over a serial line", kHelp, Run};
+  static const Command command{"read", "read a meter over a serial line or a gateway", kHelp, Run};
   return command;
 }
 

@@ -1404,6 +1404,76 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_MAIN_PORT_NOT_OPENED', 3,
    'Не вдалося відкрити порт %s. Перевірте підключення перетворювача та спробуйте знову.');
 
+------------------------------------------------------------------------------------------
+-- Connection screen: a gateway on the network that cannot be reached ("%s" is its tcp:// address)
+------------------------------------------------------------------------------------------
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NO_SUCH_HOST', 1,
+   'The gateway address %s was not found: the host name does not resolve. Check the name or give the IP address.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NO_SUCH_HOST', 2,
+   'Адрес шлюза %s не найден: имя узла не распознаётся. Проверьте имя или укажите IP-адрес.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NO_SUCH_HOST', 3,
+   'Адресу шлюзу %s не знайдено: ім''я вузла не розпізнається. Перевірте ім''я або вкажіть IP-адресу.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_GATEWAY_REFUSED', 1,
+   'The gateway %s refused the connection: nothing listens at that port. Check the port number and that the gateway is on.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_REFUSED', 2,
+   'Шлюз %s отклонил соединение: на этом порту никто не ждёт. Проверьте номер порта и включён ли шлюз.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_REFUSED', 3,
+   'Шлюз %s відхилив з''єднання: на цьому порту ніхто не чекає. Перевірте номер порту та чи ввімкнено шлюз.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_GATEWAY_TIMED_OUT', 1,
+   'The gateway %s did not answer within 3 seconds. Check the address, the network and the gateway''s power.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_TIMED_OUT', 2,
+   'Шлюз %s не ответил за 3 секунды. Проверьте адрес, сеть и питание шлюза.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_TIMED_OUT', 3,
+   'Шлюз %s не відповів за 3 секунди. Перевірте адресу, мережу та живлення шлюзу.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_GATEWAY_BUSY', 1,
+   'The gateway %s is busy: another program is connected to it. End that connection and try again.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_BUSY', 2,
+   'Шлюз %s занят: с ним уже работает другая программа. Закройте её соединение и попробуйте снова.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_BUSY', 3,
+   'Шлюз %s зайнятий: з ним уже працює інша програма. Закрийте її з''єднання та спробуйте знову.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NOT_REACHED', 1,
+   'The gateway %s cannot be reached. Write its address as tcp://HOST:PORT (IPv6 in brackets) and check the network.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NOT_REACHED', 2,
+   'Шлюз %s недоступен. Адрес пишется как tcp://УЗЕЛ:ПОРТ (IPv6 в квадратных скобках); проверьте его и сеть.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NOT_REACHED', 3,
+   'Шлюз %s недоступний. Адреса пишеться як tcp://ВУЗОЛ:ПОРТ (IPv6 у квадратних дужках); перевірте її та мережу.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NOT_OPENED', 1,
+   'The connection to the gateway %s could not be made. Check the network and try again.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NOT_OPENED', 2,
+   'Не удалось соединиться со шлюзом %s. Проверьте сеть и попробуйте снова.'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_NOT_OPENED', 3,
+   'Не вдалося з''єднатися зі шлюзом %s. Перевірте мережу та спробуйте знову.');
+
+-- Connection screen: identification through a gateway, and a typed gateway address
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_GATEWAY_FIXED_SPEED', 1,
+   'Gateway: its line speed is fixed, no speed search'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_FIXED_SPEED', 2,
+   'Шлюз: скорость линии задана шлюзом, поиск скорости не нужен'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_FIXED_SPEED', 3,
+   'Шлюз: швидкість лінії задана шлюзом, пошук швидкості не потрібен');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_MAIN_GATEWAY_MALFORMED', 1,
+   'Not a gateway address: write tcp://HOST:PORT'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_MALFORMED', 2,
+   'Это не адрес шлюза: пишите tcp://УЗЕЛ:ПОРТ'),
+  ('FRAME_PROGRAM_MAIN_GATEWAY_MALFORMED', 3,
+   'Це не адреса шлюзу: пишіть tcp://ВУЗОЛ:ПОРТ');
+
 INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_MAIN_SETTINGS_NOT_READ', 1,
    'The settings file config.ini in the program''s folder could not be read. The program uses the default settings and leaves that file unchanged. Replace or delete it.'),

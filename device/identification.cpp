@@ -5,6 +5,7 @@
 
 #include "base/bus/constants.h"
 #include "base/bus/exchange.h"
+#include "base/bus/gateway_address.h"
 #include "base/bus/objects.h"
 #include "base/bus/read.h"
 #include "base/bus/records.h"
@@ -92,7 +93,16 @@ IdentifyOutcome Identification::Run(const IdentifyRequest& request) {
 void Identification::SearchSpeed() {
   const auto address = Address();
   bool garbage = false;  // bytes that made no frame came at some speed
-  for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+  // A gateway's bus runs at the speed it was set up for: the one asked for is
+  // tried alone, and only times the answers (nothing changes on the wire).
+  const bool gateway = mbus::IsGatewayPath(request_.devicePath);
+  if (gateway) {
+    currentSpeed_ = request_.requestedSpeed;
+    keldar_bus_CProcessComPortSetSpeed(link_.lib, link_.port, currentSpeed_);
+    status_ = texts_.fixedSpeed;
+  }
+  const int attempts = gateway ? 1 : kMaxAttempts;
+  for (int attempt = 0; attempt < attempts; ++attempt) {
     Advance();
     if (!PortUsable() || link_.Stopping()) {
       outcome_.selectionOpened = false;
@@ -114,7 +124,7 @@ void Identification::SearchSpeed() {
       Explain(IdentifyReason::PortLost);
       return;
     }
-    if (attempt == kMaxAttempts - 1) {
+    if (attempt == attempts - 1) {
       SetProgress(kProgressMaximum);
       Explain(garbage ? IdentifyReason::Collision : IdentifyReason::NoAnswer);
       return;

@@ -36,6 +36,7 @@ struct IdentifyTexts {
   std::string connecting = "Подключение к устройству";
   std::string connected = "Соединение установлено";
   std::string readingConfiguration = "Читаем конфигурацию устройства";
+  std::string fixedSpeed = "Шлюз: скорость линии задана шлюзом, поиск скорости не нужен";
 };
 
 struct IdentifyRequest {
@@ -60,10 +61,11 @@ struct IdentifyOutcome {
   IdentifyExplanation explanation;
 };
 
-// Finds the meter's speed, reads its identification, switches it to the
-// requested speed, reads the configuration of accepted meters (with the
-// devices on their pulse inputs) into the devices's device list and
-// stores port and speed. The one algorithm the window and keldar-cli run.
+// Finds the meter's speed (behind a tcp:// gateway: takes the requested one),
+// reads its identification, switches it to the requested speed, reads the
+// configuration of accepted meters (with the devices on their pulse inputs)
+// into the devices's device list and stores port and speed. The one
+// algorithm the window and keldar-cli run.
 class Identification {
  public:
   static constexpr int kProgressMaximum = 1000;

@@ -10,7 +10,7 @@ OpenedPort OpenMeterPort(const KeldarBusProtocolLibrary* lib, const std::string&
   OpenedPort opened;
   opened.port =
       keldar_bus_CreateCProcessComPort(lib, 0, KELDAR_BUS_ADDRESS_ANY, path.c_str(), speed);
-  opened.problem = PortProblemOf(keldar_bus_CProcessComPortGetOpenError(lib, opened.port));
+  opened.problem = PortProblemOf(keldar_bus_CProcessComPortGetOpenError(lib, opened.port), path);
   if (opened.problem != nullptr) {
     if (opened.port != nullptr) keldar_bus_DeleteCProcessComPort(lib, opened.port);
     opened.port = nullptr;

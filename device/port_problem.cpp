@@ -10,6 +10,8 @@
 #include <fstream>
 #include <memory>
 
+#include "base/bus/gateway_address.h"
+
 namespace {
 
 constexpr PortProblem kNotFound{
@@ -35,7 +37,63 @@ constexpr PortProblem kFailed{
     "Не удалось открыть порт %s. Проверьте подключение преобразователя и попробуйте снова.",
     "port %s could not be opened: check the level converter's connection and try again"};
 
+// A gateway on the network ("%s" is its tcp:// address).
+constexpr PortProblem kGatewayNoSuchHost{
+    "FRAME_PROGRAM_MAIN_GATEWAY_NO_SUCH_HOST",
+    "Адрес шлюза %s не найден: имя узла не распознаётся. Проверьте имя или укажите IP-адрес.",
+    "gateway %s: the host name does not resolve; check the name or give the IP address"};
+constexpr PortProblem kGatewayRefused{
+    "FRAME_PROGRAM_MAIN_GATEWAY_REFUSED",
+    "Шлюз %s отклонил соединение: на этом порту никто не ждёт. Проверьте номер порта и "
+    "включён ли шлюз.",
+    "gateway %s refused the connection: nothing listens at that port; check the port number "
+    "and that the gateway is on"};
+constexpr PortProblem kGatewayTimedOut{
+    "FRAME_PROGRAM_MAIN_GATEWAY_TIMED_OUT",
+    "Шлюз %s не ответил за 3 секунды. Проверьте адрес, сеть и питание шлюза.",
+    "gateway %s did not answer within 3 s: check the address, the network and the gateway's "
+    "power"};
+constexpr PortProblem kGatewayBusy{
+    "FRAME_PROGRAM_MAIN_GATEWAY_BUSY",
+    "Шлюз %s занят: с ним уже работает другая программа. Закройте её соединение и "
+    "попробуйте снова.",
+    "gateway %s is busy: another program is connected to it; end that connection and try "
+    "again"};
+constexpr PortProblem kGatewayNotReached{
+    "FRAME_PROGRAM_MAIN_GATEWAY_NOT_REACHED",
+    "Шлюз %s недоступен. Адрес пишется как tcp://УЗЕЛ:ПОРТ (IPv6 в квадратных скобках); "
+    "проверьте его и сеть.",
+    "gateway %s cannot be reached: write it as tcp://HOST:PORT (IPv6 in brackets) and check "
+    "the network"};
+constexpr PortProblem kGatewayFailed{
+    "FRAME_PROGRAM_MAIN_GATEWAY_NOT_OPENED",
+    "Не удалось соединиться со шлюзом %s. Проверьте сеть и попробуйте снова.",
+    "the connection to gateway %s could not be made: check the network and try again"};
+
+const PortProblem* GatewayProblemOf(int32_t code) {
+  switch (code) {
+    case KELDAR_BUS_PORT_OPEN:
+      return nullptr;
+    case KELDAR_BUS_PORT_NO_SUCH_HOST:
+      return &kGatewayNoSuchHost;
+    case KELDAR_BUS_PORT_REFUSED:
+      return &kGatewayRefused;
+    case KELDAR_BUS_PORT_TIMED_OUT:
+      return &kGatewayTimedOut;
+    case KELDAR_BUS_PORT_BUSY:
+      return &kGatewayBusy;
+    case KELDAR_BUS_PORT_NOT_FOUND:
+      return &kGatewayNotReached;
+    default:
+      return &kGatewayFailed;
+  }
+}
+
 }  // namespace
+
+const PortProblem* PortProblemOf(int32_t code, const std::string& path) {
+  return mbus::IsGatewayPath(path) ? GatewayProblemOf(code) : PortProblemOf(code);
+}
 
 const PortProblem* PortProblemOf(int32_t code) {
   switch (code) {
@@ -110,6 +168,12 @@ long NumberOf(const char* name) {
 }  // namespace
 
 std::optional<std::string> PortPathProblem(const std::string& path) {
+  if (mbus::IsGatewayPath(path)) {
+    if (mbus::ParseGatewayAddress(path)) return std::nullopt;
+    return "cannot open gateway " + path +
+           ": not a gateway address; write it as tcp://HOST:PORT, e.g. tcp://192.168.1.20:10001 "
+           "or tcp://[fe80::1]:10001";
+  }
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) {
@@ -125,6 +189,10 @@ std::optional<std::string> PortPathProblem(const std::string& path) {
 
 std::string PortOpenFailure(int32_t code, const std::string& path) {
   if (const auto problem = PortPathProblem(path)) return *problem;
+  if (mbus::IsGatewayPath(path)) {
+    const PortProblem* problem = GatewayProblemOf(code);
+    return problem != nullptr ? WithPort(problem->english, path) : path;
+  }
   const std::string prefix = "cannot open port " + path + ": ";
   struct stat info {};
   const bool known = ::stat(path.c_str(), &info) == 0;
@@ -143,6 +211,14 @@ std::string PortOpenFailure(int32_t code, const std::string& path) {
   const PortProblem* problem = PortProblemOf(code);
   return "cannot open port " + path +
          (problem != nullptr ? ": " + WithPort(problem->english, path) : std::string());
+}
+
+std::string PortLostFailure(const std::string& path) {
+  if (mbus::IsGatewayPath(path))
+    return "the gateway " + path +
+           " closed the connection: it may have restarted, or another program took it over; "
+           "connect again";
+  return "port " + path + " was lost: check the level converter's connection and try again";
 }
 
 std::optional<PortHolder> FindPortHolder(const std::string& path) {

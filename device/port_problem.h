@@ -19,6 +19,8 @@ struct PortProblem {
 
 // The problem for one of the library's KELDAR_BUS_PORT_* codes; null for an open port.
 const PortProblem* PortProblemOf(int32_t code);
+// The same for the port at `path`: a tcp:// gateway has problems of its own.
+const PortProblem* PortProblemOf(int32_t code, const std::string& path);
 // `text` with the port's path in place of "%s".
 std::string WithPort(const char* text, const std::string& port);
 // "cannot open port P: why, and what to do", in English, for a port the
@@ -29,9 +31,13 @@ std::string PortOpenFailure(const KeldarBusProtocolLibrary* lib, const KeldarBus
 // again: the library cannot tell a folder or a missing file from other
 // failures, and does not know who holds a busy port.
 std::string PortOpenFailure(int32_t code, const std::string& path);
-// The failure for a path that cannot be a port at all (missing, a folder),
-// found without opening it; empty otherwise.
+// The failure for a path that cannot be a port at all (missing, a folder, a
+// malformed tcp:// address), found without opening it; empty otherwise.
 std::optional<std::string> PortPathProblem(const std::string& path);
+
+// "the port went away" for a port that opened and then failed, in English:
+// a gateway that closed the connection, or a serial device that was unplugged.
+std::string PortLostFailure(const std::string& path);
 
 // A process that has the port open.
 struct PortHolder {

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/bus/gateway_address.h"
+
 std::string DevicePathOf(const std::string& name) {
-  return name.starts_with('/') ? name : "/dev/" + name;
+  return name.starts_with('/') || mbus::IsGatewayPath(name) ? name : "/dev/" + name;
 }
 
 std::vector<SerialPortEntry> ListSerialPorts() {

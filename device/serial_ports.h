@@ -14,7 +14,7 @@ struct SerialPortEntry {
 std::vector<SerialPortEntry> ListSerialPorts();
 
 // The device path of a port-list item: "/dev/" + name, or the name itself
-// when it is already a path.
+// when it is already a path or a tcp:// gateway.
 std::string DevicePathOf(const std::string& name);
 
 // The primary address typed on the connection screen: the leading decimal

@@ -1,18 +1,24 @@
 #include "device/screens/home_screen.h"
 
+#include <QAbstractItemView>
+#include <QLineEdit>
 #include <QPixmap>
 
+#include "base/bus/gateway_address.h"
 #include "base/core/brand_profile.h"
 #include "base/core/file_messages.h"
 #include "base/core/ini_file.h"
 #include "base/kit/message_box.h"
 #include "base/kit/widget_look.h"
+#include "device/gateway_list.h"
 #include "ui_TProgramMain.h"
 
 namespace {
 
 constexpr int kColumnHeight = 580;
 constexpr int kColumnMargin = 20;
+constexpr int kPortListWidth = 240;  // a gateway's address is longer than a port's name
+constexpr char kMalformedGateway[] = "Это не адрес шлюза: пишите tcp://УЗЕЛ:ПОРТ";
 
 void CentreOn(QWidget* widget, int centre) {
   widget->move(centre - widget->width() / 2, widget->y());
@@ -30,8 +36,14 @@ HomeScreen::HomeScreen(QWidget* parent, const BrandProfile& brand, IniFile& sett
     : QFrame(parent),
       ui_(std::make_unique<Ui::TProgramMain>()),
       phrases_(phrases),
-      actions_(std::move(actions)) {
+      actions_(std::move(actions)),
+      settings_(settings) {
   ui_->setupUi(this);
+  // A gateway's tcp:// address may be typed in place of a port; it is
+  // checked as it is typed.
+  ui_->ComboBoxSerialPort->setInsertPolicy(QComboBox::NoInsert);
+  ui_->ComboBoxSerialPort->view()->setMinimumWidth(kPortListWidth);
+  connect(ui_->ComboBoxSerialPort, &QComboBox::editTextChanged, this, [this] { MarkTypedPort(); });
   for (QWidget* column : {AdministrationColumn(), ArchiveColumn(), ConnectionColumn()})
     look::Paint(column, look::kWhite);
   look::Paint(this, look::kWhite);
@@ -81,6 +93,7 @@ HomeScreen::~HomeScreen() = default;
 
 void HomeScreen::FillPortList() {
   ports_ = ListSerialPorts();
+  for (const std::string& gateway : RecentGateways(settings_)) ports_.push_back({gateway, gateway});
   ui_->ComboBoxSerialPort->clear();
   for (const auto& port : ports_)
     ui_->ComboBoxSerialPort->addItem(QString::fromStdString(port.name));
@@ -147,13 +160,12 @@ void HomeScreen::ConnectClick() {
   if (!PortAndSpeedChosen()) return;
   ConnectProgress()->setValue(0);
   ConnectProgress()->setMaximum(1000);
-  const auto& entry = ports_.at(static_cast<std::size_t>(ui_->ComboBoxSerialPort->currentIndex()));
   const int baud = ui_->ComboBoxSerialPortSpeed->currentText().toInt();
-  if (actions_.connect) actions_.connect(entry.path, baud, address);
+  if (actions_.connect) actions_.connect(ChosenPath(), baud, address);
 }
 
 bool HomeScreen::PortAndSpeedChosen() {
-  const bool port = ui_->ComboBoxSerialPort->currentIndex() >= 0;
+  const bool port = !ui_->ComboBoxSerialPort->currentText().trimmed().isEmpty();
   const bool speed = ui_->ComboBoxSerialPortSpeed->currentIndex() >= 0;
   const unsigned plain = platform::kMbOk | platform::kMbTaskModal;
   if (!port && !speed) {
@@ -170,6 +182,13 @@ bool HomeScreen::PortAndSpeedChosen() {
                              plain);
     return false;
   }
+  if (PortMarkedMalformed()) {
+    platform::ShowMessageBox(
+        this,
+        phrases_.Text("FRAME_PROGRAM_MAIN_GATEWAY_MALFORMED", QString::fromUtf8(kMalformedGateway)),
+        window()->windowTitle(), plain);
+    return false;
+  }
   return true;
 }
 
@@ -178,10 +197,36 @@ void HomeScreen::FindMetersClick() {
   std::vector<int> speeds;
   for (int i = 0; i < ui_->ComboBoxSerialPortSpeed->count(); ++i)
     speeds.push_back(ui_->ComboBoxSerialPortSpeed->itemText(i).toInt());
-  const auto& entry = ports_.at(static_cast<std::size_t>(ui_->ComboBoxSerialPort->currentIndex()));
+  const SerialPortEntry entry{ui_->ComboBoxSerialPort->currentText().trimmed().toStdString(),
+                              ChosenPath()};
   if (actions_.findMeters)
     actions_.findMeters(entry, std::move(speeds),
                         ui_->ComboBoxSerialPortSpeed->currentText().toInt());
+}
+
+std::string HomeScreen::ChosenPath() const {
+  const std::string typed = ui_->ComboBoxSerialPort->currentText().trimmed().toStdString();
+  for (const auto& entry : ports_) {
+    if (entry.name == typed) return entry.path;
+  }
+  return DevicePathOf(typed);
+}
+
+bool HomeScreen::PortMarkedMalformed() const {
+  const std::string typed = ui_->ComboBoxSerialPort->currentText().trimmed().toStdString();
+  return mbus::IsGatewayPath(typed) && !mbus::ParseGatewayAddress(typed);
+}
+
+void HomeScreen::MarkTypedPort() {
+  const bool malformed = PortMarkedMalformed();
+  if (QLineEdit* edit = ui_->ComboBoxSerialPort->lineEdit()) {
+    edit->setStyleSheet(malformed ? QStringLiteral("color: #C00000; background: #FFE4E4;")
+                                  : QString());
+  }
+  ui_->ComboBoxSerialPort->setToolTip(malformed
+                                          ? phrases_.Text("FRAME_PROGRAM_MAIN_GATEWAY_MALFORMED",
+                                                          QString::fromUtf8(kMalformedGateway))
+                                          : QString());
 }
 
 void HomeScreen::RefreshPortsClick() {

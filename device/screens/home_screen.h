@@ -46,12 +46,15 @@ class HomeScreen : public QFrame {
   void SetStatus(const QString& text);
   void SetProgress(int progress);
   int Progress() const;
-  // Rebuilds the port list, keeping item 0 selected.
+  // Rebuilds the port list (serial ports, then the gateways used before),
+  // keeping item 0 selected.
   void FillPortList();
   // The connect button's work, also run by tests.
   void ConnectClick();
   // The find-meters button's work, also run by tests.
   void FindMetersClick();
+  // Whether the port list holds a malformed tcp:// address, as marked.
+  bool PortMarkedMalformed() const;
 
   const std::vector<SerialPortEntry>& Ports() const { return ports_; }
 
@@ -79,10 +82,15 @@ class HomeScreen : public QFrame {
   // True when a port and a speed are chosen; says what is missing otherwise.
   bool PortAndSpeedChosen();
   void Layout();
+  // The device path of the port chosen or typed (a tcp:// gateway may be typed).
+  std::string ChosenPath() const;
+  // Marks a typed gateway address that cannot be opened, as it is typed.
+  void MarkTypedPort();
 
   std::unique_ptr<Ui::TProgramMain> ui_;
   Phrases phrases_;
   Actions actions_;
+  IniFile& settings_;
   std::vector<SerialPortEntry> ports_;
   QMovie refreshAnimation_;
   QTimer refreshTimer_;

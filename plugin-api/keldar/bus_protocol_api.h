@@ -126,7 +126,8 @@ extern "C" {
   G(GetSpecificallyData, 0)                                         \
   G(CProcessComPortGetOpenError, 0)                                 \
   G(CProcessComPortSetTrace, 0)                                     \
-  G(CProcessComPortSetLateAnswerGuard, 0)
+  G(CProcessComPortSetLateAnswerGuard, 0)                           \
+  G(CProcessComPortSetNetworkAllowance, 0)
 
 /* BusProtocolLibrary as device plug-ins receive it: the module handle
  * (non-null when loaded), then one member per export in the order above. */

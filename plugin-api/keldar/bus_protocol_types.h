@@ -62,6 +62,15 @@ extern "C" {
 #define KELDAR_BUS_PORT_BUSY 3          /* another program holds it */
 #define KELDAR_BUS_PORT_NOT_SERIAL 4    /* the device is not a serial line */
 #define KELDAR_BUS_PORT_FAILED 5        /* any other failure, also one after opening */
+/* A gateway given as "tcp://HOST:PORT" (IPv6 in brackets): */
+#define KELDAR_BUS_PORT_NO_SUCH_HOST 6 /* the host name does not resolve */
+#define KELDAR_BUS_PORT_REFUSED 7      /* the host refuses the connection: nothing at that port */
+#define KELDAR_BUS_PORT_TIMED_OUT 8    /* no answer within 3 s, name look-up included */
+
+/* CProcessComPortSetSpeed on a gateway: done, but nothing changed on the wire
+ * (the gateway's bus keeps its speed; answers are timed by the new one). Not
+ * a failure. */
+#define KELDAR_BUS_SPEED_NOT_ON_WIRE 2
 
 /* Bytes on the wire: the receive buffer, and the serialized form that both
  * frame objects begin with (so WriteData takes either). */
@@ -192,7 +201,7 @@ typedef struct KeldarBusDateTime {
   int32_t summer_time; /* SU bit of types F and I */
 } KeldarBusDateTime;
 
-/* The serial port; only the library looks inside. */
+/* The port, a serial device or a network gateway; only the library looks inside. */
 typedef struct KeldarBusPort KeldarBusPort;
 
 /* Layouts callers rely on. */
@@ -219,9 +228,14 @@ typedef int32_t (*KeldarBusDataMbusGetIndexDataFn)(const KeldarBusData* data,
 typedef int32_t (*KeldarBusDataMbusEmptyFn)(const KeldarBusData* data);
 typedef void (*KeldarBusDataMbusClearFn)(KeldarBusData* data);
 
-/* serial port. `reserved` is 0; `address` is the port's target address (254
- * until a slave is selected); `device_path` "/dev/…"; `baud` the first speed.
- * The port exists even when the device could not be opened: GetStatus says. */
+/* port. `reserved` is 0; `address` is the port's target address (254 until a
+ * slave is selected); `device_path` "/dev/…", or "tcp://HOST:PORT" for an
+ * M-Bus gateway on the network (a host name, an IPv4 address or an IPv6
+ * address in brackets); `baud` the first speed (a gateway's: the speed of its
+ * bus, which times the answers). Opening a gateway takes at most 3 s, name
+ * look-up included. The port exists even when it could not be opened:
+ * GetStatus says. A gateway that closes the connection leaves the port
+ * unusable (GetStatus 0). */
 typedef KeldarBusPort* (*KeldarBusCreatePortFn)(int32_t reserved, uint8_t address,
                                                 const char* device_path, int32_t baud);
 typedef void (*KeldarBusDeletePortFn)(KeldarBusPort* port);
@@ -229,6 +243,7 @@ typedef void (*KeldarBusDeletePortFn)(KeldarBusPort* port);
 typedef int32_t (*KeldarBusPortWriteDataFn)(KeldarBusPort* port, const void* frame);
 /* Replaces the buffer with the next complete answer frame; 0 when none came. */
 typedef int32_t (*KeldarBusPortReadDataFn)(KeldarBusPort* port, KeldarBusData* buffer);
+/* 1 when set, KELDAR_BUS_SPEED_NOT_ON_WIRE on a gateway, 0 when it failed. */
 typedef int32_t (*KeldarBusPortSetSpeedFn)(KeldarBusPort* port, int32_t baud);
 typedef int32_t (*KeldarBusPortGetSpeedFn)(const KeldarBusPort* port);
 typedef int32_t (*KeldarBusPortGetStatusFn)(const KeldarBusPort* port);
@@ -245,6 +260,10 @@ typedef int32_t (*KeldarBusPortSetTraceFn)(KeldarBusPort* port, const char* path
  * port opens; 0 to 1000). A caller that checks every answer by its content
  * (a bus scan) may do without. 1 when set, 0 when refused. */
 typedef int32_t (*KeldarBusPortSetLateAnswerGuardFn)(KeldarBusPort* port, int32_t milliseconds);
+/* What a gateway's network may add to each answer window, on top of the
+ * EN 13757-2 window at the port's speed (200 ms when the port opens; 0 to
+ * 5000). 1 when set, 0 when refused (out of range, or a serial port). */
+typedef int32_t (*KeldarBusPortSetNetworkAllowanceFn)(KeldarBusPort* port, int32_t milliseconds);
 
 /* date/time objects */
 typedef KeldarBusDateTime* (*KeldarBusCreateDateTimeFn)(void);
@@ -428,6 +447,14 @@ static inline int32_t keldar_bus_CProcessComPortSetLateAnswerGuard(
   if (lib->CProcessComPortSetLateAnswerGuard.entry == NULL) return 0;
   return KELDAR_BUS_CALL_G(lib, CProcessComPortSetLateAnswerGuard,
                            KeldarBusPortSetLateAnswerGuardFn)(port, milliseconds);
+}
+
+/* 0 for a library without the export: the allowance stays as it is. */
+static inline int32_t keldar_bus_CProcessComPortSetNetworkAllowance(
+    const KeldarBusProtocolLibrary* lib, KeldarBusPort* port, int32_t milliseconds) {
+  if (lib->CProcessComPortSetNetworkAllowance.entry == NULL) return 0;
+  return KELDAR_BUS_CALL_G(lib, CProcessComPortSetNetworkAllowance,
+                           KeldarBusPortSetNetworkAllowanceFn)(port, milliseconds);
 }
 
 #define KELDAR_BUS_DATE_HELPERS(T)                                                           \

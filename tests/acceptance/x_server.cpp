@@ -123,6 +123,15 @@ bool XServer::Type(const std::string& text) {
       name = "minus";
     } else if (c == '.') {
       name = "period";
+    } else if (c == '/') {
+      name = "slash";
+    } else if (c == ':') {
+      name = "colon";
+      shift = true;
+    } else if (c == '[') {
+      name = "bracketleft";
+    } else if (c == ']') {
+      name = "bracketright";
     } else if (c == '@') {
       name = "at";
       shift = true;

@@ -4,8 +4,10 @@
 #include <string_view>
 
 // Every key the shell's screens and messages look up.
-inline constexpr std::array<std::string_view, 86> kShellPhraseKeys = {
+inline constexpr std::array<std::string_view, 88> kShellPhraseKeys = {
     // connection screen and connect worker
+    "FRAME_PROGRAM_MAIN_GATEWAY_FIXED_SPEED",
+    "FRAME_PROGRAM_MAIN_GATEWAY_MALFORMED",
     "FRAME_PROGRAM_MAIN_IDENTIFY_NO_ANSWER",
     "FRAME_PROGRAM_MAIN_IDENTIFY_COLLISION",
     "FRAME_PROGRAM_MAIN_IDENTIFY_NOT_VARIABLE_DATA",
@@ -105,10 +107,13 @@ inline constexpr std::array<std::string_view, 86> kShellPhraseKeys = {
 };
 
 // Messages about a port that cannot be opened: each names the port once, as "%s".
-inline constexpr std::array<std::string_view, 5> kPortProblemKeys = {
-    "FRAME_PROGRAM_MAIN_PORT_NOT_FOUND",  "FRAME_PROGRAM_MAIN_PORT_ACCESS_DENIED",
-    "FRAME_PROGRAM_MAIN_PORT_BUSY",       "FRAME_PROGRAM_MAIN_PORT_NOT_SERIAL",
-    "FRAME_PROGRAM_MAIN_PORT_NOT_OPENED",
+inline constexpr std::array<std::string_view, 11> kPortProblemKeys = {
+    "FRAME_PROGRAM_MAIN_PORT_NOT_FOUND",     "FRAME_PROGRAM_MAIN_PORT_ACCESS_DENIED",
+    "FRAME_PROGRAM_MAIN_PORT_BUSY",          "FRAME_PROGRAM_MAIN_PORT_NOT_SERIAL",
+    "FRAME_PROGRAM_MAIN_PORT_NOT_OPENED",    "FRAME_PROGRAM_MAIN_GATEWAY_NO_SUCH_HOST",
+    "FRAME_PROGRAM_MAIN_GATEWAY_REFUSED",    "FRAME_PROGRAM_MAIN_GATEWAY_TIMED_OUT",
+    "FRAME_PROGRAM_MAIN_GATEWAY_BUSY",       "FRAME_PROGRAM_MAIN_GATEWAY_NOT_REACHED",
+    "FRAME_PROGRAM_MAIN_GATEWAY_NOT_OPENED",
 };
 
 // Labels the screens show as "text:" (they add the colon themselves).

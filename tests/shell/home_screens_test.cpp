@@ -197,6 +197,41 @@ TEST_F(ConnectionScreenTest, AddressIsReadFromItsLeadingDigitsAndClampedTo1To254
   EXPECT_EQ(requests.size(), before + 1);
 }
 
+TEST_F(ConnectionScreenTest, AGatewayIsOfferedAgainAndATypedOneIsCheckedAsItIsTyped) {
+  WriteFile("config.ini", "[GATEWAYS]\r\n1 = tcp://10.0.0.9:10001\r\n2 = tcp://broken\r\n");
+  IniFile settings;
+  auto screen = Make(settings);
+  QWidget& view = *screen;
+  auto& ports = Child<QComboBox>(view, "ComboBoxSerialPort");
+  EXPECT_GT(ports.findText("tcp://10.0.0.9:10001"), ports.findText("/tmp/keldar-b"))
+      << "after the serial ports";
+  EXPECT_EQ(ports.findText("tcp://broken"), -1);
+  ports.setCurrentIndex(ports.findText("tcp://10.0.0.9:10001"));
+  screen->ConnectClick();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(std::get<0>(requests.back()), "tcp://10.0.0.9:10001");
+
+  ports.lineEdit()->clear();
+  ports.lineEdit()->setFocus();
+  QTest::keyClicks(ports.lineEdit(), "tcp://gw-3");
+  EXPECT_TRUE(screen->PortMarkedMalformed());
+  EXPECT_FALSE(ports.lineEdit()->styleSheet().isEmpty()) << "marked as it is typed";
+  EXPECT_FALSE(ports.toolTip().isEmpty());
+  screen->ConnectClick();
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_EQ(boxes.calls[0].text, "Это не адрес шлюза: пишите tcp://УЗЕЛ:ПОРТ");
+  EXPECT_EQ(requests.size(), 1u) << "nothing starts";
+
+  QTest::keyClicks(ports.lineEdit(), ":502");
+  EXPECT_FALSE(screen->PortMarkedMalformed());
+  EXPECT_TRUE(ports.lineEdit()->styleSheet().isEmpty());
+  EXPECT_TRUE(ports.toolTip().isEmpty());
+  screen->ConnectClick();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(std::get<0>(requests.back()), "tcp://gw-3:502");
+  EXPECT_EQ(boxes.calls.size(), 1u);
+}
+
 TEST_F(ConnectionScreenTest, ItsButtonsAreReachedWithTabAndPressedWithEnterOrSpace) {
   IniFile settings;
   auto screen = Make(settings);
@@ -207,7 +242,9 @@ TEST_F(ConnectionScreenTest, ItsButtonsAreReachedWithTabAndPressedWithEnterOrSpa
   std::vector<QWidget*> chain;
   QWidget* at = &Child<QLabel>(view, "PanelButtonEnter");
   for (int i = 0; i < 7; ++i, at = at->nextInFocusChain()) {
-    while (!(at->focusPolicy() & Qt::TabFocus)) at = at->nextInFocusChain();
+    // As Tab does, a widget that hands its focus on (the port list's edit line) is passed over.
+    while (!(at->focusPolicy() & Qt::TabFocus) || at->focusProxy() != nullptr)
+      at = at->nextInFocusChain();
     chain.push_back(at);
   }
   EXPECT_EQ(chain, (std::vector<QWidget*>{&Child<QLabel>(view, "PanelButtonEnter"),

@@ -1,10 +1,12 @@
-// keldar-meter-sim: meters on a pseudo-terminal. Prints the terminal's path
-// on the first line of standard output, then serves the bus until killed.
+// keldar-meter-sim: meters on a pseudo-terminal, or behind a simulated network
+// gateway. Prints the terminal's path (or the gateway's tcp:// address) on the
+// first line of standard output, then serves the bus until killed.
 #include <sys/prctl.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "meter_file.h"
 #include "pty_port.h"
 #include "receiver.h"
+#include "tcp_gateway.h"
 
 namespace {
 
@@ -32,7 +35,13 @@ constexpr char kUsage[] =
     "                     number, medium) in FILE, rewritten after each change\n"
     "  --replay HEX       a meter answering REQ_UD2 with this frame (repeatable)\n"
     "  --address A        primary address of the --replay meter (default 1)\n"
-    "  --speed N          speed of the --replay meter (default 2400)\n";
+    "  --speed N          speed of the --replay meter (default 2400)\n"
+    "  --tcp PORT         serve the meters as a network gateway on 127.0.0.1\n"
+    "                     and ::1 at PORT (0: a free port) instead of a\n"
+    "                     pseudo-terminal; one master at a time\n"
+    "  --tcp-speed N      the gateway's bus speed (default: the first meter's)\n"
+    "  --tcp-drop-after N the gateway closes the connection when request N+1\n"
+    "                     arrives, unanswered\n";
 
 struct Options {
   bool timing = true;
@@ -45,6 +54,9 @@ struct Options {
   std::vector<Bytes> replay;
   int replay_address = 1;
   int replay_speed = 2400;
+  int tcp_port = -1;  // -1: a pseudo-terminal
+  int tcp_speed = 0;
+  int tcp_drop_after = -1;
 };
 
 bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
@@ -75,6 +87,13 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
         o.replay_address = std::stoi(value());
       } else if (arg == "--speed") {
         o.replay_speed = std::stoi(value());
+      } else if (arg == "--tcp") {
+        o.tcp_port = std::stoi(value());
+        if (o.tcp_port < 0 || o.tcp_port > 65535) throw std::invalid_argument("--tcp: not a port");
+      } else if (arg == "--tcp-speed") {
+        o.tcp_speed = std::stoi(value());
+      } else if (arg == "--tcp-drop-after") {
+        o.tcp_drop_after = std::stoi(value());
       } else if (arg == "--help" || arg == "-h") {
         std::fputs(kUsage, stdout);
         std::exit(0);
@@ -147,12 +166,25 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "keldar-meter-sim: cannot write %s\n", options.log.c_str());
     return 2;
   }
-  auto port = PtyPort::Open(error);
-  if (!port) {
-    std::fprintf(stderr, "keldar-meter-sim: %s\n", error.c_str());
-    return 1;
+  std::unique_ptr<SimLine> port;
+  if (options.tcp_port >= 0) {
+    const int speed = options.tcp_speed > 0 ? options.tcp_speed : meters.front().speed;
+    auto gateway = TcpGateway::Open(options.tcp_port, speed, error);
+    if (!gateway) {
+      std::fprintf(stderr, "keldar-meter-sim: %s\n", error.c_str());
+      return 1;
+    }
+    std::printf("tcp://127.0.0.1:%d\n", gateway->Port());
+    port = std::move(gateway);
+  } else {
+    auto pty = PtyPort::Open(error);
+    if (!pty) {
+      std::fprintf(stderr, "keldar-meter-sim: %s\n", error.c_str());
+      return 1;
+    }
+    std::printf("%s\n", pty->Path().c_str());
+    port = std::make_unique<PtyPort>(std::move(*pty));
   }
-  std::printf("%s\n", port->Path().c_str());
   std::fflush(stdout);
 
   Bus bus(std::move(meters));
@@ -162,15 +194,29 @@ int main(int argc, char** argv) {
     return 2;
   }
   Bytes input;
-  PtyPort::Clock::time_point first_byte{};
+  SimLine::Clock::time_point first_byte{};
+  std::uint64_t session = port->Session();
+  int requests = 0;  // of this master's connection
   for (;;) {
     const bool was_empty = input.empty();
     if (!port->Read(input, std::chrono::milliseconds(-1))) return 1;
+    if (port->Session() != session) {
+      // Another connection: nothing of the last master's is left to answer.
+      session = port->Session();
+      input.clear();
+      requests = 0;
+      continue;
+    }
     // The master wrote the whole request at once; a real line delivers its
     // last byte only after the request's line time.
     if (was_empty && !input.empty()) first_byte = PtyPort::Clock::now();
     std::size_t length = 0;
     while (auto request = TakeRequest(input, length)) {
+      if (options.tcp_drop_after >= 0 && requests == options.tcp_drop_after) {
+        port->Drop();  // never reaches the bus
+        break;
+      }
+      ++requests;
       const int speed = port->LineSpeed();
       Bytes sent = request->is_long
                        ? LongFrame(request->c, request->a, request->ci, request->data)
@@ -188,7 +234,7 @@ int main(int argc, char** argv) {
       log.Request(speed, sent, DescribeRequest(*request), !bursts.empty());
       for (const Burst& burst : bursts) {
         const auto start = options.timing ? request_end + burst.start
-                                          : std::max(request_end, PtyPort::Clock::now());
+                                          : std::max(request_end, SimLine::Clock::now());
         if (!options.timing) std::this_thread::sleep_until(start);
         // Logged first: whoever reads the log after the master has the answer finds it there.
         log.Answer(speed, burst.bytes);
@@ -199,7 +245,7 @@ int main(int argc, char** argv) {
         state = bus.StateText();
         if (!WriteState(options.state, state)) return 1;
       }
-      first_byte = PtyPort::Clock::now();
+      first_byte = SimLine::Clock::now();
     }
   }
 }

@@ -10,7 +10,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <thread>
 
 namespace keldar::sim {
 
@@ -27,12 +26,6 @@ bool MakeRaw(int fd) {
 }
 
 }  // namespace
-
-std::chrono::microseconds LineTime(std::size_t bytes, int baud) {
-  // Rounded up: a byte is never on the line sooner than it could be.
-  return std::chrono::microseconds((static_cast<long long>(bytes) * 11 * 1'000'000 + baud - 1) /
-                                   baud);
-}
 
 std::optional<PtyPort> PtyPort::Open(std::string& error) {
   const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -86,24 +79,16 @@ bool PtyPort::Read(Bytes& into, std::chrono::milliseconds wait) {
 }
 
 bool PtyPort::Write(const Bytes& bytes, bool paced, Clock::time_point start, int baud) {
-  std::size_t sent = 0;
-  while (sent < bytes.size()) {
-    std::size_t upto = bytes.size();
-    if (paced && baud > 0) {
-      // Everything the line would have finished by now, at least one byte.
-      std::this_thread::sleep_until(start + LineTime(sent + 1, baud));
-      const auto elapsed = Clock::now() - start;
-      upto = sent + 1;
-      while (upto < bytes.size() && start + LineTime(upto + 1, baud) <= start + elapsed) ++upto;
-    }
-    while (sent < upto) {
-      const ssize_t n = ::write(master_, bytes.data() + sent, upto - sent);
+  return WritePaced(bytes, paced, start, baud, [this](const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+      const ssize_t n = ::write(master_, data, size);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return false;
-      sent += static_cast<std::size_t>(n);
+      data += n;
+      size -= static_cast<std::size_t>(n);
     }
-  }
-  return true;
+    return true;
+  });
 }
 
 }  // namespace keldar::sim

@@ -7,30 +7,25 @@
 #include <optional>
 #include <string>
 
-#include "wire.h"
+#include "sim_line.h"
 
 namespace keldar::sim {
 
-class PtyPort {
+class PtyPort final : public SimLine {
  public:
-  using Clock = std::chrono::steady_clock;
-
   static std::optional<PtyPort> Open(std::string& error);
   PtyPort(PtyPort&& other) noexcept;
   PtyPort& operator=(PtyPort&&) = delete;
   PtyPort(const PtyPort&) = delete;
   PtyPort& operator=(const PtyPort&) = delete;
-  ~PtyPort();
+  ~PtyPort() override;
 
   const std::string& Path() const { return path_; }
-  int LineSpeed() const;
+  int LineSpeed() const override;
   int Descriptor() const { return master_; }
 
-  // Appends what arrives within `wait` (forever when negative); false on error.
-  bool Read(Bytes& into, std::chrono::milliseconds wait);
-  // Sends the bytes; with `paced`, each byte leaves when a real line at `baud`
-  // would have finished it, counting from `start`.
-  bool Write(const Bytes& bytes, bool paced, Clock::time_point start, int baud);
+  bool Read(Bytes& into, std::chrono::milliseconds wait) override;
+  bool Write(const Bytes& bytes, bool paced, Clock::time_point start, int baud) override;
 
  private:
   PtyPort(int master, int slave, std::string path)
@@ -39,8 +34,5 @@ class PtyPort {
   int slave_ = -1;
   std::string path_;
 };
-
-// Time a real line needs for `bytes` characters of 11 bits at `baud`.
-std::chrono::microseconds LineTime(std::size_t bytes, int baud);
 
 }  // namespace keldar::sim

@@ -40,7 +40,8 @@ int32_t PortRead(KeldarBusPort* port, KeldarBusData* buffer) {
 }
 
 int32_t PortSetSpeed(KeldarBusPort* port, int32_t baud) {
-  return port != nullptr && port->master.SetSpeed(baud) ? 1 : 0;
+  if (port == nullptr || !port->master.SetSpeed(baud)) return 0;
+  return port->master.OnNetwork() ? KELDAR_BUS_SPEED_NOT_ON_WIRE : 1;
 }
 
 int32_t PortGetSpeed(const KeldarBusPort* port) {
@@ -54,17 +55,23 @@ int32_t PortGetStatus(const KeldarBusPort* port) {
 int32_t PortGetOpenError(const KeldarBusPort* port) {
   if (port == nullptr) return KELDAR_BUS_PORT_FAILED;
   switch (port->master.Error()) {
-    case SerialLine::OpenError::kNone:
+    case LineOpenError::kNone:
       return KELDAR_BUS_PORT_OPEN;
-    case SerialLine::OpenError::kNotFound:
+    case LineOpenError::kNotFound:
       return KELDAR_BUS_PORT_NOT_FOUND;
-    case SerialLine::OpenError::kAccessDenied:
+    case LineOpenError::kAccessDenied:
       return KELDAR_BUS_PORT_ACCESS_DENIED;
-    case SerialLine::OpenError::kBusy:
+    case LineOpenError::kBusy:
       return KELDAR_BUS_PORT_BUSY;
-    case SerialLine::OpenError::kNotSerial:
+    case LineOpenError::kNotSerial:
       return KELDAR_BUS_PORT_NOT_SERIAL;
-    case SerialLine::OpenError::kFailed:
+    case LineOpenError::kNoSuchHost:
+      return KELDAR_BUS_PORT_NO_SUCH_HOST;
+    case LineOpenError::kRefused:
+      return KELDAR_BUS_PORT_REFUSED;
+    case LineOpenError::kTimedOut:
+      return KELDAR_BUS_PORT_TIMED_OUT;
+    case LineOpenError::kFailed:
       break;
   }
   return KELDAR_BUS_PORT_FAILED;
@@ -77,6 +84,11 @@ void PortSetAddress(KeldarBusPort* port, std::uint8_t address) {
 int32_t PortSetTrace(KeldarBusPort* port, const char* path) {
   if (port == nullptr) return 0;
   return port->master.SetTrace(path != nullptr ? path : "") ? 1 : 0;
+}
+
+int32_t PortSetNetworkAllowance(KeldarBusPort* port, int32_t milliseconds) {
+  if (port == nullptr) return 0;
+  return port->master.SetNetworkAllowance(std::chrono::milliseconds(milliseconds)) ? 1 : 0;
 }
 
 int32_t PortSetLateAnswerGuard(KeldarBusPort* port, int32_t milliseconds) {

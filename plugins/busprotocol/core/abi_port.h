@@ -24,5 +24,6 @@ int32_t PortGetOpenError(const KeldarBusPort* port);
 void PortSetAddress(KeldarBusPort* port, std::uint8_t address);
 int32_t PortSetTrace(KeldarBusPort* port, const char* path);
 int32_t PortSetLateAnswerGuard(KeldarBusPort* port, int32_t milliseconds);
+int32_t PortSetNetworkAllowance(KeldarBusPort* port, int32_t milliseconds);
 
 }  // namespace keldar::bus::abi

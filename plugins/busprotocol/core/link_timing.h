@@ -41,6 +41,10 @@ constexpr Micros AnswerEndSilence(int baud) {
 // the time an address is given before it counts as silent.
 inline constexpr Micros kLateAnswerGuard = std::chrono::milliseconds(100);
 
+// What a network between the master and a gateway adds to each answer
+// window: the round trip, and the gateway gathering bytes into packets.
+inline constexpr Micros kNetworkAllowance = std::chrono::milliseconds(200);
+
 // The least pause between the end of an answer and the next request.
 constexpr Micros RequestGap(int baud) { return BitTimes(kBitsPerByte, baud); }
 

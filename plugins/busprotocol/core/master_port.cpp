@@ -4,22 +4,42 @@
 #include <thread>
 
 #include "answer_assembler.h"
+#include "base/bus/gateway_address.h"
 #include "frame_codec.h"
 #include "link_timing.h"
+#include "serial_line.h"
+#include "tcp_line.h"
 
 namespace keldar::bus {
 
 namespace {
 constexpr int kMaxBaud = 4'000'000;
 constexpr std::size_t kLongestExchange = 2 * (kMaxLongData + 3 + kLongOverhead);  // echo and answer
+constexpr auto kLongestNetworkAllowance = std::chrono::seconds(5);
+
+std::unique_ptr<BusLine> OpenLine(const std::string& device_path, int baud, LineOpenError& error) {
+  if (mbus::IsGatewayPath(device_path)) {
+    const auto address = mbus::ParseGatewayAddress(device_path);
+    if (!address) {
+      error = LineOpenError::kNotFound;
+      return nullptr;
+    }
+    return TcpLine::Open(*address, TcpLine::kConnectLimit, &error);
+  }
+  auto serial = SerialLine::Open(device_path, baud, &error);
+  if (!serial) return nullptr;
+  return std::make_unique<SerialLine>(std::move(*serial));
+}
+
 }  // namespace
 
 MasterPort::MasterPort(const std::string& device_path, int baud, std::uint8_t target)
-    : speed_(baud), target_(target) {
+    : on_network_(mbus::IsGatewayPath(device_path)), speed_(baud), target_(target) {
+  if (on_network_) network_allowance_ = timing::kNetworkAllowance;
   if (baud > 0 && baud <= kMaxBaud) {
-    line_ = SerialLine::Open(device_path, baud, &open_error_);
+    line_ = OpenLine(device_path, baud, open_error_);
   } else {
-    open_error_ = SerialLine::OpenError::kFailed;
+    open_error_ = LineOpenError::kFailed;
   }
 }
 
@@ -48,14 +68,20 @@ void MasterPort::TraceUnansweredRequest() {
   trace_->Flush();
 }
 
-SerialLine::OpenError MasterPort::Error() const {
+LineOpenError MasterPort::Error() const {
   if (!line_) return open_error_;
-  return failed_ ? SerialLine::OpenError::kFailed : SerialLine::OpenError::kNone;
+  return failed_ ? LineOpenError::kFailed : LineOpenError::kNone;
 }
 
 bool MasterPort::SetLateAnswerGuard(std::chrono::milliseconds guard) {
   if (guard.count() < 0 || guard > std::chrono::seconds(1)) return false;
   late_answer_guard_ = guard;
+  return true;
+}
+
+bool MasterPort::SetNetworkAllowance(std::chrono::milliseconds allowance) {
+  if (!on_network_ || allowance.count() < 0 || allowance > kLongestNetworkAllowance) return false;
+  network_allowance_ = allowance;
   return true;
 }
 
@@ -98,12 +124,12 @@ void MasterPort::DropLateAnswers() {
     std::vector<std::uint8_t> late;
     switch (line_->Read(late,
                         std::chrono::duration_cast<std::chrono::microseconds>(late_until_ - now))) {
-      case SerialLine::ReadResult::kData:
+      case BusLine::ReadResult::kData:
         late_until_ = std::max(late_until_, Clock::now() + timing::AnswerEndSilence(speed_));
         break;
-      case SerialLine::ReadResult::kTimeout:
+      case BusLine::ReadResult::kTimeout:
         break;
-      case SerialLine::ReadResult::kFailed:
+      case BusLine::ReadResult::kFailed:
         failed_ = true;
         return;
     }
@@ -113,8 +139,9 @@ void MasterPort::DropLateAnswers() {
 MasterPort::Answer MasterPort::Receive() {
   using State = AnswerAssembler::State;
   if (!Usable()) return {};
-  const auto window = timing::AnswerWindow(speed_);
-  const auto end_silence = timing::AnswerEndSilence(speed_);
+  // A gateway's network delays the answer, and may split it into packets.
+  const auto window = timing::AnswerWindow(speed_) + network_allowance_;
+  const auto end_silence = timing::AnswerEndSilence(speed_) + network_allowance_ / 4;
   Clock::time_point deadline = std::max(request_end_, Clock::now()) + window;
   // A line that never falls silent (noise, a stuck adapter) still ends the read.
   const Clock::time_point give_up = deadline + window + timing::LineTime(kLongestExchange, speed_);
@@ -148,7 +175,7 @@ MasterPort::Answer MasterPort::Receive() {
     const auto wait =
         std::chrono::duration_cast<std::chrono::microseconds>(std::min(deadline, give_up) - now);
     switch (line_->Read(chunk, wait)) {
-      case SerialLine::ReadResult::kData: {
+      case BusLine::ReadResult::kData: {
         const Clock::time_point arrived = Clock::now();
         answer.Feed(chunk, arrived < earliest_answer_);
         // A frame in progress may pause up to a window; after an E5 or
@@ -161,9 +188,9 @@ MasterPort::Answer MasterPort::Receive() {
         }
         break;
       }
-      case SerialLine::ReadResult::kTimeout:
+      case BusLine::ReadResult::kTimeout:
         break;
-      case SerialLine::ReadResult::kFailed:
+      case BusLine::ReadResult::kFailed:
         failed_ = true;
         answer_end_ = Clock::now();
         TraceExchange(BusTrace::Heard::kLineFailed, {});

@@ -10,26 +10,31 @@
 #include <string>
 #include <vector>
 
+#include "bus_line.h"
 #include "bus_trace.h"
 #include "frame_counter.h"
 #include "link_timing.h"
-#include "serial_line.h"
 
 namespace keldar::bus {
 
 class MasterPort {
  public:
+  // `device_path` a serial device, or "tcp://HOST:PORT" for a gateway; `baud`
+  // the line speed (a gateway's: its bus speed, which times the answers).
   MasterPort(const std::string& device_path, int baud, std::uint8_t target);
   ~MasterPort();
   MasterPort(MasterPort&&) noexcept = default;
   MasterPort& operator=(MasterPort&&) noexcept = default;
 
   // False once the device could not be opened or has failed.
-  bool Usable() const { return line_.has_value() && !failed_; }
+  bool Usable() const { return line_ != nullptr && !failed_; }
   // Why the port is not usable; kNone while it is.
-  SerialLine::OpenError Error() const;
+  LineOpenError Error() const;
   int Speed() const { return speed_; }
+  // On a gateway only the speed the answers are timed by changes.
   bool SetSpeed(int baud);
+  // A gateway reached over the network rather than a serial device.
+  bool OnNetwork() const { return on_network_; }
   std::uint8_t Target() const { return target_; }
   void SetTarget(std::uint8_t address) { target_ = address; }
 
@@ -40,6 +45,11 @@ class MasterPort {
   // The watch for late answers after a silent window (timing::kLateAnswerGuard
   // to start with); false, and unchanged, outside 0 to 1 s.
   bool SetLateAnswerGuard(std::chrono::milliseconds guard);
+
+  // What a gateway's network may add to every answer window
+  // (timing::kNetworkAllowance to start with); false, and unchanged, on a
+  // serial port or outside 0 to 5 s.
+  bool SetNetworkAllowance(std::chrono::milliseconds allowance);
 
   // Discards stale input, keeps the pause after the last answer, stamps the
   // frame-count bit and sends.
@@ -66,11 +76,13 @@ class MasterPort {
  private:
   using Clock = std::chrono::steady_clock;
 
-  std::optional<SerialLine> line_;
+  std::unique_ptr<BusLine> line_;
+  bool on_network_ = false;
+  timing::Micros network_allowance_{0};
   int speed_ = 0;
   std::uint8_t target_ = 0;
   bool failed_ = false;
-  SerialLine::OpenError open_error_ = SerialLine::OpenError::kNone;
+  LineOpenError open_error_ = LineOpenError::kNone;
   FrameCounter counter_;
   std::vector<std::uint8_t> request_;  // as sent, for recognising its echo
   Clock::time_point request_end_{};

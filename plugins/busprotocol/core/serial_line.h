@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "bus_line.h"
+
 namespace keldar::bus {
 
-class SerialLine {
+class SerialLine final : public BusLine {
  public:
-  enum class OpenError { kNone, kNotFound, kAccessDenied, kBusy, kNotSerial, kFailed };
+  using OpenError = LineOpenError;
   // Opens and configures the device (8E1 at `baud`); empty when it cannot,
   // or when another program holds it, with the reason in `error`.
   static std::optional<SerialLine> Open(const std::string& path, int baud,
@@ -20,18 +22,13 @@ class SerialLine {
 
   SerialLine(SerialLine&& other) noexcept;
   SerialLine& operator=(SerialLine&& other) noexcept;
-  SerialLine(const SerialLine&) = delete;
-  SerialLine& operator=(const SerialLine&) = delete;
-  ~SerialLine();
+  ~SerialLine() override;
 
-  bool SetSpeed(int baud);
-  bool DiscardInput();
+  bool SetSpeed(int baud) override;
+  bool DiscardInput() override;
   // Writes every byte and waits until the driver has sent them.
-  bool Write(std::span<const std::uint8_t> bytes);
-
-  enum class ReadResult { kData, kTimeout, kFailed };
-  // Appends what arrives within `wait`.
-  ReadResult Read(std::vector<std::uint8_t>& into, std::chrono::microseconds wait);
+  bool Write(std::span<const std::uint8_t> bytes) override;
+  ReadResult Read(std::vector<std::uint8_t>& into, std::chrono::microseconds wait) override;
 
  private:
   explicit SerialLine(int fd) : fd_(fd) {}

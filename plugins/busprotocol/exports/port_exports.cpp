@@ -1,4 +1,4 @@
-// Exports of the serial port.
+// Exports of the port: a serial device or a network gateway.
 #include "abi_port.h"
 #include "export_guard.h"
 
@@ -48,6 +48,10 @@ int32_t SetLateAnswerGuard(KeldarBusPort* p, int32_t milliseconds) {
   return Guarded(0, [&] { return abi::PortSetLateAnswerGuard(p, milliseconds); });
 }
 
+int32_t SetNetworkAllowance(KeldarBusPort* p, int32_t milliseconds) {
+  return Guarded(0, [&] { return abi::PortSetNetworkAllowance(p, milliseconds); });
+}
+
 }  // namespace
 
 KELDAR_BUS_GETTER(CProcessComPortWriteData, KeldarBusPortWriteDataFn, &WriteData)
@@ -60,3 +64,5 @@ KELDAR_BUS_GETTER(CProcessComPortGetOpenError, KeldarBusPortGetOpenErrorFn, &Get
 KELDAR_BUS_GETTER(CProcessComPortSetTrace, KeldarBusPortSetTraceFn, &SetTrace)
 KELDAR_BUS_GETTER(CProcessComPortSetLateAnswerGuard, KeldarBusPortSetLateAnswerGuardFn,
                   &SetLateAnswerGuard)
+KELDAR_BUS_GETTER(CProcessComPortSetNetworkAllowance, KeldarBusPortSetNetworkAllowanceFn,
+                  &SetNetworkAllowance)
