@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/archive_model.h"
+#include "store/archive_schema.h"
 #include "store/reading_query.h"
 #include "store/sqlite.h"
 
@@ -21,7 +22,7 @@ class Archive {
  public:
   // 2 added the index of devices by serial; a version 1 file is brought up
   // to it when opened.
-  static constexpr int kSchemaVersion = 2;
+  static constexpr int kSchemaVersion = schema::kVersion;
   static constexpr const char* kFileName = "archive.db";
 
   // Opens `file`, creating the archive on first use. A file of a newer schema
@@ -98,7 +99,6 @@ class Archive {
 
  private:
   void OpenSchema();
-  void Migrate(int64_t fromVersion);
   int64_t InsertReading(DeviceKind kind, int64_t deviceId, const Reading& reading);
 
   Database db_;
