@@ -54,6 +54,9 @@ enum class ExportColumn {
 };
 inline constexpr int kExportColumnCount = 21;
 
+// "2024-05-29T16:26:40Z": a read time as the export writes it (ISO 8601, UTC).
+std::string IsoUtcTime(int64_t seconds);
+
 // The built-in English title of a column ("energy, Wh").
 std::string DefaultColumnTitle(ExportColumn column);
 
