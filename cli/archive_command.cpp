@@ -10,6 +10,7 @@
 #include "base/core/ini_file.h"
 #include "base/core/startup_language.h"
 #include "base/platform/locale.h"
+#include "json_output.h"
 #include "options.h"
 #include "store/archive.h"
 #include "store/archive_error.h"
@@ -28,7 +29,7 @@ using admintools::ReadingFilter;
 
 constexpr char kHelp[] =
     "usage: keldar-cli archive list|export [--kind heat|cold|hot] [--serial S]\n"
-    "                  [--subscriber NAME] [--from DATE] [--to DATE]\n"
+    "                  [--subscriber NAME] [--from DATE] [--to DATE] [--json]\n"
     "                  [--format csv|json] [--output FILE] [--locale ru|uk|en]\n"
     "                  [--limit N] [--archive FILE]\n"
     "\n"
@@ -46,6 +47,8 @@ constexpr char kHelp[] =
     "  --locale L     export: CSV for a spreadsheet in this language (ru and uk: ';' and\n"
     "                 decimal ','; en: ',' and '.'); the interface language by default\n"
     "  --limit N      list: the newest N readings only\n"
+    "  --json         print one JSON document instead of text (list: newest first,\n"
+    "                 as export --format json writes them)\n"
     "CSV: UTF-8 with a byte order mark, a title row, one reading a row, a column\n"
     "for each quantity with its unit in the title (Wh, m3, W, m3/h, C, K, h), times\n"
     "in ISO 8601 UTC, \"counter went back\" 1 where a meter's counter is below its\n"
@@ -163,7 +166,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   const Options options(args,
                         {"--kind", "--serial", "--subscriber", "--from", "--to", "--format",
                          "--output", "--locale", "--limit", "--archive"},
-                        {});
+                        {kJsonOption});
   if (!options.Error().empty()) return Fail(io, kExitUsage, options.Error());
   if (options.Positional().size() != 1 ||
       (options.Positional().front() != "list" && options.Positional().front() != "export")) {
@@ -176,6 +179,11 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   }
   if (!list && options.Value("--limit"))
     return Fail(io, kExitUsage, "--limit belongs to archive list");
+  const bool json = options.Flag(kJsonOption);
+  if (json && options.Value("--limit"))
+    return Fail(io, kExitUsage, "--limit lists text lines; --json prints every reading");
+  if (json && options.Value("--format") && *options.Value("--format") != "json")
+    return Fail(io, kExitUsage, "--json and --format " + *options.Value("--format") + " disagree");
 
   ReadingFilter filter;
   if (const auto kind = options.Value("--kind")) {
@@ -196,6 +204,8 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitUsage, "--from is after --to");
 
   admintools::ExportOptions exportOptions;
+  if (json) exportOptions.format = admintools::ExportFormat::kJson;
+  if (list) exportOptions.order = admintools::ReadingOrder::kNewestFirst;
   if (const auto format = options.Value("--format")) {
     if (*format == "json") {
       exportOptions.format = admintools::ExportFormat::kJson;
@@ -219,7 +229,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitFailed, "no archive " + file + " (keldar saves it in its working folder)");
   try {
     const Archive archive(file);
-    if (list) {
+    if (list && !json) {
       if (limit) {
         for (const auto& row : archive.Page(filter, 0, static_cast<int>(*limit)).rows)
           PrintRow(io.out, row);

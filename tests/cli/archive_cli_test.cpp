@@ -89,6 +89,14 @@ TEST_F(ArchiveCliTest, ListShowsOneReadingALineNewestFirstWithItsSerial) {
 
   const CliRun limited = Cli({"archive", "list", "--limit", "2"});
   EXPECT_EQ(Lines(limited.out).size(), 2u);
+
+  const CliRun json = Cli({"archive", "list", "--json", "--kind", "heat"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const QJsonArray readings = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
+  ASSERT_EQ(readings.size(), 3);
+  EXPECT_EQ(readings[0].toObject()["time"].toString(), "2024-01-03T10:00:00Z");
+  EXPECT_TRUE(readings[0].toObject()["backwards"].toBool());
+  EXPECT_FALSE(readings[1].toObject()["backwards"].toBool(true));
 }
 
 TEST_F(ArchiveCliTest, FiltersSelectByKindSerialSubscriberAndDates) {
@@ -170,6 +178,8 @@ TEST_F(ArchiveCliTest, BadInputGetsOneClearLineAndItsExitStatus) {
       {{"archive", "export", "--format", "xlsx"}, 2, "--format: not csv or json: xlsx"},
       {{"archive", "export", "--locale", "de"}, 2, "--locale: not ru, uk or en: de"},
       {{"archive", "list", "--output", "x.csv"}, 2, "--output belongs to archive export"},
+      {{"archive", "list", "--json", "--limit", "3"}, 2, "--limit lists text lines"},
+      {{"archive", "export", "--json", "--format", "csv"}, 2, "--json and --format csv disagree"},
       {{"archive", "export", "--output", "no/such/folder/x.csv"},
        1,
        "cannot write a file in the folder no/such/folder"},
@@ -204,6 +214,25 @@ TEST_F(ArchiveCliTest, AnArchiveItMustNotReadIsNamedAndLeftAlone) {
   EXPECT_NE(garbage.err.find("garbage.db is damaged or not an archive"), std::string::npos)
       << garbage.err;
   EXPECT_EQ(ReadFile("garbage.db"), std::string(8192, 'x'));
+}
+
+TEST_F(ArchiveCliTest, AnArchiveLockedByAnotherProgramIsBusyAndNothingIsWritten) {
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(Archive::kFileName, &other), SQLITE_OK);
+  for (const char* sql :
+       {"PRAGMA locking_mode = EXCLUSIVE", "BEGIN EXCLUSIVE", "UPDATE subscribers SET name = name"})
+    ASSERT_EQ(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+  std::filesystem::create_directory("out");
+  const CliRun run = Cli({"archive", "export", "--output", "out/readings.csv"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("archive.db is locked by another program; close it and try again"),
+            std::string::npos)
+      << run.err;
+  EXPECT_TRUE(std::filesystem::is_empty("out"));
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(Cli({"archive", "export", "--output", "out/readings.csv"}).status, 0)
+      << "once the other program lets go";
 }
 
 }  // namespace

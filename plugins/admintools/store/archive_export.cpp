@@ -299,7 +299,7 @@ int64_t ExportReadings(const Archive& archive, const ReadingFilter& filter,
   int64_t count = 0;
   if (options.format == ExportFormat::kJson) {
     JsonWriter writer(out);
-    archive.ForEachRow(filter, ReadingOrder::kOldestFirst, [&](const ArchiveRow& row) {
+    archive.ForEachRow(filter, options.order, [&](const ArchiveRow& row) {
       writer.Write(row);
       ++count;
       RequireGood(out, {});
@@ -307,7 +307,7 @@ int64_t ExportReadings(const Archive& archive, const ReadingFilter& filter,
     writer.Finish();
   } else {
     CsvWriter writer(out, options);
-    archive.ForEachRow(filter, ReadingOrder::kOldestFirst, [&](const ArchiveRow& row) {
+    archive.ForEachRow(filter, options.order, [&](const ArchiveRow& row) {
       writer.Write(row);
       ++count;
       RequireGood(out, {});
