@@ -130,6 +130,10 @@ TEST_F(ArchiveQueryTest, EachFilterAndTheirCombinationSelectTheirReadings) {
   all.subscriber = "Петренко";
   EXPECT_EQ(archive_.Page(all, 0, 100).total, 0);
 
+  ReadingFilter unknown;
+  unknown.kind = static_cast<DeviceKind>(7);
+  EXPECT_EQ(FailureOf([&] { archive_.Page(unknown, 0, 10); }), ArchiveFailure::kInvalid);
+
   ReadingFilter hostile;
   hostile.serial = "' OR 1=1 --";
   EXPECT_EQ(archive_.Count(hostile), 0);

@@ -26,6 +26,12 @@ constexpr int kOffsetParameter = 6;
 constexpr int kQuantityColumn = 6;
 constexpr int kBackwardsColumn = kQuantityColumn + static_cast<int>(kQuantityCount);
 
+void RequireValidKind(DeviceKind kind) {
+  if (std::find(kDeviceKinds.begin(), kDeviceKinds.end(), kind) == kDeviceKinds.end()) {
+    throw ArchiveError(ArchiveFailure::kInvalid, "unknown device kind");
+  }
+}
+
 bool Records(DeviceKind kind, Quantity quantity) {
   const auto quantities = QuantitiesOf(kind);
   return std::find(quantities.begin(), quantities.end(), quantity) != quantities.end();
@@ -80,7 +86,10 @@ std::string ReadingSelect(DeviceKind kind, bool mark) {
 }
 
 std::vector<DeviceKind> KindsOf(const ReadingFilter& filter) {
-  if (filter.kind) return {*filter.kind};
+  if (filter.kind) {
+    RequireValidKind(*filter.kind);
+    return {*filter.kind};
+  }
   return {kDeviceKinds.begin(), kDeviceKinds.end()};
 }
 
@@ -157,12 +166,6 @@ void CopyOwner(const Owner& owner, ArchiveRow& out) {
   out.objectAddress = owner.objectAddress;
   out.subscriber = owner.subscriber;
   out.subscriberAccount = owner.subscriberAccount;
-}
-
-void RequireValidKind(DeviceKind kind) {
-  if (std::find(kDeviceKinds.begin(), kDeviceKinds.end(), kind) == kDeviceKinds.end()) {
-    throw ArchiveError(ArchiveFailure::kInvalid, "unknown device kind");
-  }
 }
 
 }  // namespace
