@@ -1,13 +1,25 @@
 #include "screens/archive_screen.h"
 
+#include <QChartView>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableWidget>
+#include <map>
+#include <utility>
 
 #include "base/kit/back_strip.h"
+#include "base/kit/file_dialog.h"
 #include "base/kit/fonts.h"
+#include "base/kit/message_box.h"
 #include "base/kit/table_style.h"
 #include "keldar/plugin_abi.h"
+#include "screens/archive_chart.h"
 #include "screens/archive_messages.h"
+#include "screens/archive_trend.h"
+#include "screens/export_file.h"
 #include "screens/phrase_keys.h"
 #include "screens/reading_format.h"
 #include "screens/table_style.h"
@@ -42,6 +54,11 @@ constexpr ColumnText kColumnTexts[ArchiveScreen::kColumnCount] = {
 // Where the read-time cell keeps the reading it shows.
 constexpr int kIdRole = Qt::UserRole;
 constexpr int kKindRole = Qt::UserRole + 1;
+// Set on the counter cell of a reading lower than the one before it.
+constexpr int kBackwardsRole = Qt::UserRole + 2;
+
+const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
+const QString kJsonFilter = QStringLiteral("JSON (*.json)");
 
 int ColumnOf(Quantity quantity) {
   return ArchiveScreen::kColumnFirstQuantity + static_cast<int>(quantity);
@@ -65,6 +82,13 @@ ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string 
   ui.TableReadings->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ui.TableReadings->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   ui.TableReadings->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  chart_ = new QChartView(ui.FrameChart);
+  chart_->setObjectName(QStringLiteral("ChartTrend"));
+  chart_->setRenderHint(QPainter::Antialiasing);
+  ui.ChartLayout->addWidget(chart_);
+  ui.SplitterReadings->setStretchFactor(0, 3);
+  ui.SplitterReadings->setStretchFactor(1, 2);
+  ui.FrameChart->hide();
   RefreshTexts();
 
   ui.ComboBoxDeviceKind->addItem(texts_.Text(keys::kArchiveAllKinds, QStringLiteral("Все виды")),
@@ -84,6 +108,7 @@ ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string 
     ui_->PanelButtonDelete->setEnabled(!SelectedReadings().empty());
   });
   connect(ui.PanelButtonDelete, &look::PanelButton::clicked, this, &ArchiveScreen::AskToDelete);
+  connect(ui.PanelButtonExport, &look::PanelButton::clicked, this, &ArchiveScreen::Export);
   connect(ui.PanelButtonConfirmDelete, &look::PanelButton::clicked, this,
           &ArchiveScreen::ConfirmDelete);
   connect(ui.PanelButtonConfirmCancel, &look::PanelButton::clicked, this,
@@ -101,6 +126,7 @@ void ArchiveScreen::RefreshTexts() {
   texts_.Apply(ui.LabelDevice, keys::kArchiveDevice);
   texts_.Apply(ui.PanelButtonRefresh, keys::kArchiveRefresh);
   texts_.Apply(ui.PanelButtonDelete, keys::kArchiveDelete);
+  texts_.Apply(ui.PanelButtonExport, keys::kArchiveExport);
   texts_.Apply(ui.PanelButtonConfirmDelete, keys::kArchiveDelete);
   texts_.Apply(ui.PanelButtonConfirmCancel, keys::kArchiveCancel);
   for (int column = 0; column < kColumnCount; ++column) {
@@ -123,6 +149,7 @@ void ArchiveScreen::ShowMessage(const QString& text) {
   ui_->TableReadings->setRowCount(0);
   ui_->LabelEmpty->setText(text);
   ui_->Pages->setCurrentWidget(ui_->PageEmpty);
+  ui_->PanelButtonExport->setEnabled(false);
   ui_->LabelStatus->clear();
 }
 
@@ -250,8 +277,11 @@ void ArchiveScreen::LoadReadings() {
                   look::TableCell(format::ErrorFlags(reading.errorFlags), right));
     table.setItem(row, kColumnMeterTime, look::TableCell(format::MeterTime(reading.meterTime)));
   }
+  MarkBackwards(readings);
   table.setUpdatesEnabled(true);
   ui_->Pages->setCurrentWidget(ui_->PageReadings);
+  ui_->PanelButtonExport->setEnabled(true);
+  ShowChart(readings);
 
   const QString shown = QString::number(readings.size());
   ui_->LabelStatus->setText(
@@ -272,6 +302,97 @@ void ArchiveScreen::ShowColumnsFor(std::optional<DeviceKind> kind) {
     table.setColumnHidden(ColumnOf(static_cast<Quantity>(q)), !shown[q]);
   }
   table.setColumnHidden(kColumnKind, kind.has_value());
+}
+
+void ArchiveScreen::MarkBackwards(const std::vector<DeviceReading>& readings) {
+  // The list is newest first: walking it from the end, each device's last
+  // reading seen is the one before.
+  auto& table = *ui_->TableReadings;
+  const QString hint = texts_.Text(
+      keys::kArchiveBackwardsHint,
+      QStringLiteral("Показание меньше предыдущего. Обычно это значит, что прибор заменили или "
+                     "показание записано с ошибкой."));
+  const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  std::map<std::pair<int, int64_t>, const Reading*> before;
+  for (auto row = static_cast<int>(readings.size()) - 1; row >= 0; --row) {
+    const auto& [device, reading] = readings[static_cast<std::size_t>(row)];
+    const std::pair<int, int64_t> key{static_cast<int>(device.kind), device.id};
+    const auto older = before.find(key);
+    if (older != before.end() && WentBackwards(device.kind, *older->second, reading)) {
+      for (int column :
+           {static_cast<int>(kColumnReadTime), ColumnOf(CounterQuantity(device.kind))}) {
+        QTableWidgetItem* cell = table.item(row, column);
+        cell->setData(kBackwardsRole, true);
+        cell->setToolTip(hint);
+        cell->setForeground(QColor(0xb0, 0x00, 0x18));
+        cell->setBackground(QColor(0xfd, 0xe8, 0xea));
+        if (column == kColumnReadTime) cell->setIcon(warning);
+      }
+    }
+    before[key] = &reading;
+  }
+}
+
+void ArchiveScreen::ShowChart(const std::vector<DeviceReading>& readings) {
+  const auto device = ChosenDevice();
+  if (!device || readings.empty()) {
+    ui_->FrameChart->hide();
+    return;
+  }
+  // Every reading of the device, not only the listed ones.
+  const DeviceKind kind = readings.front().device.kind;
+  std::vector<Reading> history;
+  if (RunOnArchive(this, texts_, [&] { history = archive_->ReadingsOf(kind, *device); })) {
+    ui_->FrameChart->hide();
+    return;
+  }
+  ShowTrend(*chart_, texts_, kind, MakeTrend(kind, history));
+  ui_->FrameChart->show();
+}
+
+void ArchiveScreen::Export() {
+  CancelDelete();
+  if (!EnsureArchive()) return;
+  const QString proposed = QDir::current().filePath(
+      QStringLiteral("archive-") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+      QStringLiteral(".csv"));
+  const auto choice = platform::ChooseSaveFile(
+      this, texts_.Text(keys::kArchiveExportCaption, QStringLiteral("Экспорт показаний")), proposed,
+      {kCsvFilter, kJsonFilter});
+  if (choice.path.isEmpty()) return;
+
+  // The name's suffix decides; a name without one takes the chosen filter's.
+  QString path = choice.path;
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  ExportKind kind = choice.filter == kJsonFilter ? ExportKind::kJson : ExportKind::kCsv;
+  if (suffix == QStringLiteral("json")) kind = ExportKind::kJson;
+  if (suffix == QStringLiteral("csv")) kind = ExportKind::kCsv;
+  if (suffix.isEmpty())
+    path += kind == ExportKind::kJson ? QStringLiteral(".json") : QStringLiteral(".csv");
+
+  std::vector<DeviceReading> rows;
+  if (const auto failure = RunOnArchive(
+          this, texts_, [&] { rows = archive_->Readings(ChosenKind(), ChosenDevice()); })) {
+    ui_->LabelStatus->setText(FailureText(texts_, *failure));
+    return;
+  }
+  std::reverse(rows.begin(), rows.end());  // oldest first, as a spreadsheet reads a history
+  const auto written = WriteExportFile(path, kind, rows);
+  if (!written) {
+    platform::ShowMessageBox(
+        this,
+        texts_.Format(keys::kArchiveExportFailed,
+                      QStringLiteral("Не удалось записать файл %s. Проверьте, что папка "
+                                     "существует и в неё можно писать; ничего не записано."),
+                      QDir::toNativeSeparators(path)),
+        texts_.Text(keys::kArchiveExportCaption, QStringLiteral("Экспорт показаний")),
+        platform::kMbOk | platform::kMbIconError);
+    return;
+  }
+  ui_->LabelStatus->setText(texts_.Format(keys::kArchiveExportDone,
+                                          QStringLiteral("Записано показаний в файл: %s"),
+                                          QString::number(*written)) +
+                            QStringLiteral(" — ") + QDir::toNativeSeparators(path));
 }
 
 }  // namespace admintools

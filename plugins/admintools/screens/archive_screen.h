@@ -10,6 +10,8 @@
 #include "screens/screen_texts.h"
 #include "store/archive.h"
 
+class QChartView;
+
 namespace Ui {
 class TProgramReadLocalArhiv;
 }
@@ -17,8 +19,10 @@ class TProgramReadLocalArhiv;
 namespace admintools {
 
 // The local-archive screen: the readings device screens saved, newest first,
-// filtered by kind of device and by device, with their values and units.
-// Leaving it sets the close flag.
+// filtered by kind of device and by device, with their values and units. A
+// chosen device's readings are charted beside the list, and a counter that
+// went backwards is marked in both. What the filters show can be exported to
+// CSV or JSON. Leaving it sets the close flag.
 class ArchiveScreen : public QFrame {
   Q_OBJECT
 
@@ -47,6 +51,8 @@ class ArchiveScreen : public QFrame {
   void AskToDelete();
   void ConfirmDelete();
   void CancelDelete();
+  // Asks for a file and writes what the filters show to it.
+  void Export();
 
  private:
   void RefreshTexts();
@@ -58,6 +64,8 @@ class ArchiveScreen : public QFrame {
   bool LoadDevices();
   void LoadReadings();
   void ShowColumnsFor(std::optional<DeviceKind> kind);
+  void MarkBackwards(const std::vector<DeviceReading>& readings);
+  void ShowChart(const std::vector<DeviceReading>& readings);
   std::vector<ReadingKey> SelectedReadings() const;
 
   std::unique_ptr<Ui::TProgramReadLocalArhiv> ui_;
@@ -65,6 +73,7 @@ class ArchiveScreen : public QFrame {
   ScreenTexts texts_;
   std::string archiveFile_;
   std::unique_ptr<Archive> archive_;
+  QChartView* chart_ = nullptr;  // owned by its frame
 };
 
 }  // namespace admintools

@@ -79,6 +79,15 @@ inline constexpr const char* kArchiveUnreadable = "FRAME_PROGRAM_ARCHIVE_UNREADA
 inline constexpr const char* kArchiveCannotOpen = "FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN";
 inline constexpr const char* kArchiveBusy = "FRAME_PROGRAM_ARCHIVE_BUSY";
 inline constexpr const char* kArchiveBusyRetry = "FRAME_PROGRAM_ARCHIVE_BUSY_RETRY";
+inline constexpr const char* kArchiveExport = "FRAME_PROGRAM_ARCHIVE_EXPORT";
+inline constexpr const char* kArchiveExportCaption = "FRAME_PROGRAM_ARCHIVE_EXPORT_CAPTION";
+inline constexpr const char* kArchiveExportDone = "FRAME_PROGRAM_ARCHIVE_EXPORT_DONE";
+inline constexpr const char* kArchiveExportFailed = "FRAME_PROGRAM_ARCHIVE_EXPORT_FAILED";
+inline constexpr const char* kArchiveChartUsedEnergy = "FRAME_PROGRAM_ARCHIVE_CHART_USED_ENERGY";
+inline constexpr const char* kArchiveChartUsedVolume = "FRAME_PROGRAM_ARCHIVE_CHART_USED_VOLUME";
+inline constexpr const char* kArchiveChartTemperature = "FRAME_PROGRAM_ARCHIVE_CHART_TEMPERATURE";
+inline constexpr const char* kArchiveChartBackwards = "FRAME_PROGRAM_ARCHIVE_CHART_BACKWARDS";
+inline constexpr const char* kArchiveBackwardsHint = "FRAME_PROGRAM_ARCHIVE_BACKWARDS_HINT";
 
 inline constexpr std::array kAll{
     kGoBack,
@@ -146,6 +155,15 @@ inline constexpr std::array kAll{
     kArchiveCannotOpen,
     kArchiveBusy,
     kArchiveBusyRetry,
+    kArchiveExport,
+    kArchiveExportCaption,
+    kArchiveExportDone,
+    kArchiveExportFailed,
+    kArchiveChartUsedEnergy,
+    kArchiveChartUsedVolume,
+    kArchiveChartTemperature,
+    kArchiveChartBackwards,
+    kArchiveBackwardsHint,
 };
 
 }  // namespace admintools::keys
