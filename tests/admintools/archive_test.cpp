@@ -326,7 +326,8 @@ TEST(ArchiveFile, IsCreatedOnceAndKeepsItsContent) {
 TEST(ArchiveFile, ANewerVersionIsRefusedAndLeftUntouched) {
   ScopedWorkingDirectory folder;
   { Archive create; }
-  RunSql("archive.db", "PRAGMA user_version = 2; CREATE TABLE future (x);");
+  const std::string newer = std::to_string(Archive::kSchemaVersion + 1);
+  RunSql("archive.db", ("PRAGMA user_version = " + newer + "; CREATE TABLE future (x);").c_str());
   const std::string before = ReadFile("archive.db");
   EXPECT_EQ(FailureOf([] { Archive archive; }), ArchiveFailure::kNewerVersion);
   EXPECT_EQ(ReadFile("archive.db"), before);

@@ -50,20 +50,25 @@ void Archive::OpenSchema() {
   if (version == 0 && TableCount(db_) > 0) {
     throw ArchiveError(ArchiveFailure::kNotAnArchive, "another program's database");
   }
-  if (version == kSchemaVersion && !HasArchiveTables(db_)) {
+  if (version < 0) throw ArchiveError(ArchiveFailure::kNotAnArchive, "bad archive version");
+  if (version > 0 && !HasArchiveTables(db_)) {
     throw ArchiveError(ArchiveFailure::kNotAnArchive, "archive tables missing");
   }
-  if (version < 0) throw ArchiveError(ArchiveFailure::kNotAnArchive, "bad archive version");
 
   // Readers (the archive screen) do not block a device screen that saves.
   PragmaValue(db_, "PRAGMA journal_mode = WAL");
+  if (version == kSchemaVersion) return;
+  // A new file gets every table; an older one each step up to today's, all
+  // in one transaction so that a failure leaves it at its own version.
+  Transaction transaction(db_);
   if (version == 0) {
-    Transaction transaction(db_);
     db_.Execute(schema::kCreate);
-    static_assert(kSchemaVersion == 1, "the version written here");
-    db_.Execute("PRAGMA user_version = 1");
-    transaction.Commit();
+  } else {
+    for (auto from = static_cast<int>(version); from < kSchemaVersion; ++from)
+      db_.Execute(schema::Upgrade(from));
   }
+  db_.Execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+  transaction.Commit();
 }
 
 }  // namespace admintools

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "store/archive_model.h"
+#include "store/archive_schema.h"
+#include "store/reading_query.h"
 #include "store/sqlite.h"
 
 namespace admintools {
@@ -17,7 +20,9 @@ namespace admintools {
 // operation that throws. One thread at a time (the main thread).
 class Archive {
  public:
-  static constexpr int kSchemaVersion = 1;
+  // 2 added the index of devices by serial; a version 1 file is brought up
+  // to it when opened.
+  static constexpr int kSchemaVersion = schema::kVersion;
   static constexpr const char* kFileName = "archive.db";
 
   // Opens `file`, creating the archive on first use. A file of a newer schema
@@ -54,6 +59,28 @@ class Archive {
   // Deletes the readings all together, or none of them when one is missing.
   // Their devices stay in the archive.
   void DeleteReadings(std::span<const ReadingKey> readings);
+
+  // Saves readings of devices already in the archive (each reading.deviceId,
+  // of `kind`) all together, or none of them when one is refused.
+  void AddReadings(DeviceKind kind, std::span<const Reading> readings);
+
+  // ---- the list, the chart and the export ----
+
+  // The readings `filter` selects, newest first: `limit` of them from
+  // `offset`, and how many it selects in all.
+  ReadingPage Page(const ReadingFilter& filter, int64_t offset, int limit) const;
+  int64_t Count(const ReadingFilter& filter) const;
+  // Hands every reading `filter` selects to `row` in `order`, one at a time.
+  void ForEachRow(const ReadingFilter& filter, ReadingOrder order,
+                  const std::function<void(const ArchiveRow&)>& row) const;
+  // One device's readings read within [from, to], oldest first (a chart).
+  std::vector<Reading> History(DeviceKind kind, int64_t deviceId,
+                               std::optional<int64_t> from = std::nullopt,
+                               std::optional<int64_t> to = std::nullopt) const;
+  // Whether the reading's counter is below the device's previous reading's.
+  bool IsBackwards(ReadingKey reading) const;
+  // The readings `filter` selects whose counter went back, newest first.
+  std::vector<ReadingKey> BackwardsReadings(const ReadingFilter& filter) const;
 
   // ---- subscribers and objects ----
 

@@ -128,6 +128,24 @@ int64_t Archive::AddReading(DeviceKind kind, const Reading& reading) {
   return InsertReading(kind, reading.deviceId, reading);
 }
 
+void Archive::AddReadings(DeviceKind kind, std::span<const Reading> readings) {
+  RequireKind(kind);
+  Transaction transaction(db_);
+  Statement device(db_, "SELECT kind FROM devices WHERE id = ?1");
+  int64_t checked = 0;  // readings come in runs of one device
+  for (const Reading& reading : readings) {
+    if (reading.deviceId != checked) {
+      device.Reset();
+      if (!device.Bind(1, reading.deviceId).Step() || device.Int(0) != static_cast<int64_t>(kind)) {
+        throw ArchiveError(ArchiveFailure::kNotFound, "no such device of that kind");
+      }
+      checked = reading.deviceId;
+    }
+    InsertReading(kind, reading.deviceId, reading);
+  }
+  transaction.Commit();
+}
+
 std::optional<Device> Archive::FindDevice(DeviceKind kind, std::string_view manufacturer,
                                           std::string_view serial) const {
   const std::string sql = std::string("SELECT ") + kDeviceColumns +

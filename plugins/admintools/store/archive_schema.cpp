@@ -1,5 +1,7 @@
 #include "store/archive_schema.h"
 
+#include <iterator>
+
 namespace admintools::schema {
 
 const char* ReadingTable(DeviceKind kind) {
@@ -57,6 +59,7 @@ CREATE TABLE devices (
   UNIQUE (kind, manufacturer, serial)
 );
 CREATE INDEX devices_object ON devices (object_id);
+CREATE INDEX devices_serial ON devices (serial);
 
 CREATE TABLE heat_readings (
   id              INTEGER PRIMARY KEY,
@@ -101,5 +104,16 @@ CREATE TABLE water_hot_readings (
 CREATE INDEX water_hot_readings_device_time ON water_hot_readings (device_id, read_time);
 CREATE INDEX water_hot_readings_time ON water_hot_readings (read_time);
 )sql";
+
+// Version 1 had no index to find a meter by its serial alone.
+const char* const kUpgrades[] = {
+    "CREATE INDEX IF NOT EXISTS devices_serial ON devices (serial);",
+};
+static_assert(std::size(kUpgrades) == kVersion - 1);
+
+const char* Upgrade(int fromVersion) {
+  if (fromVersion < 1 || fromVersion >= kVersion) return nullptr;
+  return kUpgrades[fromVersion - 1];
+}
 
 }  // namespace admintools::schema

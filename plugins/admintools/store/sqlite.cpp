@@ -99,6 +99,8 @@ void Statement::Run() {
   }
 }
 
+void Statement::Reset() { sqlite3_reset(statement_.get()); }
+
 int64_t Statement::Int(int column) const { return sqlite3_column_int64(statement_.get(), column); }
 
 std::string Statement::Text(int column) const {

@@ -41,6 +41,8 @@ class Statement {
   bool Step();
   // Steps to the end of a statement that returns no rows.
   void Run();
+  // Makes the statement ready to step again from the start; bindings stay.
+  void Reset();
 
   int64_t Int(int column) const;
   std::string Text(int column) const;
