@@ -764,6 +764,11 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_BACKWARDS_HINT', 2, 'Показание меньше предыдущего. Обычно это значит, что прибор заменили или показание записано с ошибкой.'),
   ('FRAME_PROGRAM_ARCHIVE_BACKWARDS_HINT', 3, 'Показання менше за попереднє. Зазвичай це означає, що прилад замінили або показання записано з помилкою.');
 
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CSV_LANGUAGE', 1, 'en'),
+  ('FRAME_PROGRAM_ARCHIVE_CSV_LANGUAGE', 2, 'ru'),
+  ('FRAME_PROGRAM_ARCHIVE_CSV_LANGUAGE', 3, 'uk');
+
 -- Shell: connection status and configuration screen ---------------------
 
 INSERT INTO phrases (key, language_id, text) VALUES

@@ -19,18 +19,8 @@ std::optional<double> ShownValue(const Reading& reading, Quantity quantity) {
 
 }  // namespace
 
-Quantity CounterQuantity(DeviceKind kind) {
-  return kind == DeviceKind::kHeat ? Quantity::kEnergy : Quantity::kVolume;
-}
-
 std::optional<double> CounterValue(DeviceKind kind, const Reading& reading) {
-  return ShownValue(reading, CounterQuantity(kind));
-}
-
-bool WentBackwards(DeviceKind kind, const Reading& older, const Reading& newer) {
-  const auto before = CounterValue(kind, older);
-  const auto after = CounterValue(kind, newer);
-  return before && after && *after < *before;
+  return ShownValue(reading, CounterOf(kind));
 }
 
 Trend MakeTrend(DeviceKind kind, std::span<const Reading> readings) {
@@ -42,7 +32,7 @@ Trend MakeTrend(DeviceKind kind, std::span<const Reading> readings) {
   });
 
   Trend trend;
-  trend.counter = CounterQuantity(kind);
+  trend.counter = CounterOf(kind);
   std::optional<TrendPoint> previous;
   for (const Reading* reading : ordered) {
     if (kind == DeviceKind::kHeat) {

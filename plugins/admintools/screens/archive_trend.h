@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/archive_model.h"
+#include "store/reading_query.h"
 
 // What the archive screen draws of one device's readings over time, in display
 // units (kWh, m³, °C).
@@ -32,13 +33,8 @@ struct Trend {
   std::vector<TrendPoint> back;
 };
 
-// The ever-growing quantity of a kind: energy for heat, volume for water.
-Quantity CounterQuantity(DeviceKind kind);
 // The counter in its display unit, when the reading has one.
 std::optional<double> CounterValue(DeviceKind kind, const Reading& reading);
-// True when `newer`'s counter is below `older`'s: usually a replaced meter or a
-// mistyped reading.
-bool WentBackwards(DeviceKind kind, const Reading& older, const Reading& newer);
 // The trend of one device's readings, given in any order.
 Trend MakeTrend(DeviceKind kind, std::span<const Reading> readings);
 

@@ -88,6 +88,8 @@ inline constexpr const char* kArchiveChartUsedVolume = "FRAME_PROGRAM_ARCHIVE_CH
 inline constexpr const char* kArchiveChartTemperature = "FRAME_PROGRAM_ARCHIVE_CHART_TEMPERATURE";
 inline constexpr const char* kArchiveChartBackwards = "FRAME_PROGRAM_ARCHIVE_CHART_BACKWARDS";
 inline constexpr const char* kArchiveBackwardsHint = "FRAME_PROGRAM_ARCHIVE_BACKWARDS_HINT";
+// The language tag the export's CSV separators follow ("ru": ';' and ',').
+inline constexpr const char* kArchiveCsvLanguage = "FRAME_PROGRAM_ARCHIVE_CSV_LANGUAGE";
 
 inline constexpr std::array kAll{
     kGoBack,
@@ -164,6 +166,7 @@ inline constexpr std::array kAll{
     kArchiveChartTemperature,
     kArchiveChartBackwards,
     kArchiveBackwardsHint,
+    kArchiveCsvLanguage,
 };
 
 }  // namespace admintools::keys
