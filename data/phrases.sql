@@ -690,11 +690,6 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_COUNT', 3, 'Показань: %s');
 
 INSERT INTO phrases (key, language_id, text) VALUES
-  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 1, 'Showing the latest %s readings'),
-  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 2, 'Показаны последние %s показаний'),
-  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 3, 'Показано останні %s показань');
-
-INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 1, 'The archive file archive.db was written by a newer version of the program. Update the program; the archive was left unchanged.'),
   ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 2, 'Файл архива archive.db создан более новой версией программы. Обновите программу; архив не изменён.'),
   ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 3, 'Файл архіву archive.db створено новішою версією програми. Оновіть програму; архів не змінено.');

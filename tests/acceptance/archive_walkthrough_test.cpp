@@ -107,13 +107,17 @@ TEST_F(ArchiveWalkthrough, TwoSavedReadingsAreChartedAndExportedToCsv) {
   S().Step("exported");
   EXPECT_NE(status.text.find("Записано показаний в файл: 2"), std::string::npos) << status.text;
 
+  // Russian: the separators of a Russian spreadsheet, the oldest reading first.
   std::istringstream csv(S().ReadFile(name));
   std::vector<std::string> lines;
-  for (std::string line; std::getline(csv, line);) lines.push_back(line);
+  for (std::string line; std::getline(csv, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
   ASSERT_EQ(lines.size(), 3u) << S().ReadFile(name);
-  EXPECT_EQ(lines[0].rfind("time,kind,manufacturer,serial", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[0].rfind("\xEF\xBB\xBFtime (UTC);kind;serial;manufacturer", 0), 0u) << lines[0];
   for (int row = 1; row <= 2; ++row) {
-    EXPECT_NE(lines[row].find(",heat,KRV,41000001,"), std::string::npos) << lines[row];
+    EXPECT_NE(lines[row].find(";heat;41000001;KRV;"), std::string::npos) << lines[row];
   }
   EXPECT_LE(lines[1].substr(0, 20), lines[2].substr(0, 20)) << "oldest first";
 }

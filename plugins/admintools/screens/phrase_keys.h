@@ -73,7 +73,6 @@ inline constexpr const char* kArchiveMeterTime = "FRAME_PROGRAM_ARCHIVE_METER_TI
 inline constexpr const char* kArchiveEmpty = "FRAME_PROGRAM_ARCHIVE_EMPTY";
 inline constexpr const char* kArchiveEmptyFilter = "FRAME_PROGRAM_ARCHIVE_EMPTY_FILTER";
 inline constexpr const char* kArchiveCount = "FRAME_PROGRAM_ARCHIVE_COUNT";
-inline constexpr const char* kArchiveCountLimited = "FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED";
 inline constexpr const char* kArchiveNewerVersion = "FRAME_PROGRAM_ARCHIVE_NEWER_VERSION";
 inline constexpr const char* kArchiveUnreadable = "FRAME_PROGRAM_ARCHIVE_UNREADABLE";
 inline constexpr const char* kArchiveCannotOpen = "FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN";
@@ -151,7 +150,6 @@ inline constexpr std::array kAll{
     kArchiveEmpty,
     kArchiveEmptyFilter,
     kArchiveCount,
-    kArchiveCountLimited,
     kArchiveNewerVersion,
     kArchiveUnreadable,
     kArchiveCannotOpen,
