@@ -30,18 +30,18 @@ class ArchiveWalkthrough : public Walkthrough {
   // Opens the device list of the archive screen and picks the row naming `serial`.
   void ChooseDevice(const std::string& serial) {
     S().Click("ComboBoxDevice");
-    const WindowMap open = S().WaitFor("the device list", [&](const WindowMap& m) {
+    // A row of the open drop-down, not of the list of readings behind it.
+    const auto row = [&](const WindowMap& m) -> const ScreenWidget* {
       for (const auto& w : m.Widgets()) {
-        if (w.kind == "item" && w.text.find(serial) != std::string::npos) return true;
+        if (w.kind == "item" && w.path.find("TableReadings") == std::string::npos &&
+            w.text.find(serial) != std::string::npos)
+          return &w;
       }
-      return false;
-    });
-    for (const auto& w : open.Widgets()) {
-      if (w.kind == "item" && w.text.find(serial) != std::string::npos) {
-        S().ClickAt(w.Centre());
-        return;
-      }
-    }
+      return nullptr;
+    };
+    const WindowMap open =
+        S().WaitFor("the device list", [&](const WindowMap& m) { return row(m) != nullptr; });
+    S().ClickAt(row(open)->Centre());
   }
 };
 

@@ -30,9 +30,9 @@ QString TimeText(qreal ms) {
       .toString(QStringLiteral("dd.MM.yyyy HH:mm"));
 }
 
-QString Tip(qreal ms, const QString& what, double value, const QString& unit) {
+QString Tip(qreal ms, const QString& what, double value, const QString& unit, int decimals = 3) {
   return TimeText(ms) + QStringLiteral("\n") + what + QStringLiteral(": ") +
-         QString::number(value, 'f', 3) + QStringLiteral(" ") + unit;
+         QString::number(value, 'f', decimals) + QStringLiteral(" ") + unit;
 }
 
 // Shows `text` where the pointer is and keeps it as the view's tool tip.
@@ -46,11 +46,15 @@ void HideTip(QChartView& view) {
   QToolTip::hideText();
 }
 
+// A legend entry without its unit ("Энергия, кВт·ч" → "Энергия"): the axes
+// carry the units and a narrow chart has no room for them twice.
+QString LegendName(const QString& name) { return name.section(QStringLiteral(", "), 0, 0); }
+
 template <typename Series>
 Series* Add(QChart& chart, const char* objectName, const QString& name) {
   auto* series = new Series(&chart);
   series->setObjectName(QString::fromLatin1(objectName));
-  series->setName(name);
+  series->setName(LegendName(name));
   chart.addSeries(series);
   return series;
 }
@@ -60,8 +64,11 @@ QValueAxis* ValueAxis(QChart& chart, const char* objectName, const QString& titl
   auto* axis = new QValueAxis(&chart);
   axis->setObjectName(QString::fromLatin1(objectName));
   axis->setTitleText(title);
-  axis->setLabelFormat(QStringLiteral("%.1f"));
-  axis->setTickCount(6);
+  axis->setTickCount(5);
+  axis->setTruncateLabels(false);
+  QFont font = axis->titleFont();
+  font.setPointSizeF(font.pointSizeF() - 1);
+  axis->setTitleFont(font);
   axis->setTitleBrush(colour);
   axis->setLabelsColor(colour);
   chart.addAxis(axis, side);
@@ -73,12 +80,19 @@ void Attach(QAbstractSeries& series, QAbstractAxis& x, QAbstractAxis& y) {
   series.attachAxis(&y);
 }
 
-// Bounds a little wider than the values, so no point sits on the frame.
+// Bounds a little wider than the values, so no point sits on the frame, and
+// labels with no more decimals than the span needs.
 void Fit(QValueAxis& axis, double low, double high, bool fromZero) {
   if (fromZero) low = std::min(low, 0.0);
   const double span = high - low;
-  const double pad = span > 0 ? span * 0.08 : std::max(std::abs(high) * 0.05, 1.0);
-  axis.setRange(fromZero && low >= 0 ? 0.0 : low - pad, high + pad);
+  const double pad = span > 0 ? span * 0.08 : std::max(std::abs(high) * 0.01, 1.0);
+  const double bottom = fromZero && low >= 0 ? 0.0 : low - pad;
+  const double top = high + pad;
+  axis.setRange(bottom, top);
+  const double step = (top - bottom) / 4;
+  axis.setLabelFormat(step >= 5     ? QStringLiteral("%.0f")
+                      : step >= 0.5 ? QStringLiteral("%.1f")
+                                    : QStringLiteral("%.2f"));
 }
 
 void FitPoints(QValueAxis& axis, const std::vector<TrendPoint>& a,
@@ -103,7 +117,9 @@ void ShowTrend(QChartView& view, const ScreenTexts& texts, DeviceKind kind, cons
   chart->setMargins(QMargins(4, 4, 4, 4));
   chart->setBackgroundRoundness(0);
   chart->legend()->setAlignment(Qt::AlignBottom);
-  chart->legend()->setFont(view.font());
+  QFont small = view.font();
+  small.setPointSizeF(small.pointSizeF() - 1);
+  chart->legend()->setFont(small);
 
   const bool heat = kind == DeviceKind::kHeat;
   const QString unit = heat ? QStringLiteral("кВт·ч") : QStringLiteral("м³");
@@ -125,7 +141,9 @@ void ShowTrend(QChartView& view, const ScreenTexts& texts, DeviceKind kind, cons
   const int64_t last = trend.counterPoints.empty() ? 0 : trend.counterPoints.back().time;
   const int64_t span = last - first;
   time->setFormat(span < 3 * kDay ? QStringLiteral("dd.MM HH:mm") : QStringLiteral("dd.MM.yy"));
-  time->setTickCount(span > 0 ? 5 : 3);
+  // Three dates fit a chart half the screen wide without running together.
+  time->setTickCount(3);
+  time->setTruncateLabels(false);
   const int64_t pad = span > 0 ? std::max<int64_t>(span / 20, 60) : 3600;
   time->setRange(QDateTime::fromSecsSinceEpoch(first - pad),
                  QDateTime::fromSecsSinceEpoch(last + pad));
@@ -135,7 +153,7 @@ void ShowTrend(QChartView& view, const ScreenTexts& texts, DeviceKind kind, cons
   auto* usedAxis = ValueAxis(*chart, "AxisConsumption", usedName, Qt::AlignRight, usedColour);
   auto* used = new QAreaSeries(chart.get());
   used->setObjectName(QStringLiteral("SeriesConsumption"));
-  used->setName(usedName);
+  used->setName(LegendName(usedName));
   auto* steps = new QLineSeries(used);
   double most = 0;
   for (const TrendInterval& bar : trend.consumption) {
@@ -204,7 +222,7 @@ void ShowTrend(QChartView& view, const ScreenTexts& texts, DeviceKind kind, cons
       QObject::connect(series, &QLineSeries::hovered, &view,
                        [&view, name](const QPointF& point, bool state) {
                          if (!state) return HideTip(view);
-                         ShowTip(view, Tip(point.x(), name, point.y(), QStringLiteral("°C")));
+                         ShowTip(view, Tip(point.x(), name, point.y(), QStringLiteral("°C"), 2));
                        });
     }
   }

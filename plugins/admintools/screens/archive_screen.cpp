@@ -80,16 +80,19 @@ ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string 
   SetUpTable(*ui.TableReadings);
   // Several readings can be chosen for deletion at once.
   ui.TableReadings->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  // Fixed widths: sizing to contents would read every row of the archive.
+  // Sized to the first page once, not kept sized to contents: that would read
+  // every row of the archive.
   ui.TableReadings->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  ui.TableReadings->horizontalHeader()->setDefaultSectionSize(120);
   ui.TableReadings->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   chart_ = new QChartView(ui.FrameChart);
   chart_->setObjectName(QStringLiteral("ChartTrend"));
   chart_->setRenderHint(QPainter::Antialiasing);
+  chart_->setFrameShape(QFrame::NoFrame);
+  chart_->setBackgroundBrush(Qt::white);
   ui.ChartLayout->addWidget(chart_);
-  ui.SplitterReadings->setStretchFactor(0, 3);
-  ui.SplitterReadings->setStretchFactor(1, 2);
+  // Half and half: the chart's three axes need the room.
+  ui.SplitterReadings->setStretchFactor(0, 1);
+  ui.SplitterReadings->setStretchFactor(1, 1);
   ui.FrameChart->hide();
   RefreshTexts();
 
@@ -279,6 +282,7 @@ void ArchiveScreen::LoadReadings() {
   ShowColumnsFor(filter.kind);
   auto& table = *ui_->TableReadings;
   table.setColumnHidden(kColumnDevice, ChosenDevice().has_value());
+  table.resizeColumnsToContents();
   table.scrollToTop();
   ui_->Pages->setCurrentWidget(ui_->PageReadings);
   ui_->PanelButtonExport->setEnabled(true);
@@ -369,7 +373,7 @@ void ArchiveScreen::Export() {
   ui_->LabelStatus->setText(texts_.Format(keys::kArchiveExportDone,
                                           QStringLiteral("Записано показаний в файл: %s"),
                                           QString::number(written)) +
-                            QStringLiteral(" — ") + QDir::toNativeSeparators(path));
+                            QStringLiteral(" — ") + QFileInfo(path).fileName());
 }
 
 }  // namespace admintools
