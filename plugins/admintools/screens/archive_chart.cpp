@@ -69,6 +69,8 @@ QValueAxis* ValueAxis(QChart& chart, const char* objectName, const QString& titl
   QFont font = axis->titleFont();
   font.setPointSizeF(font.pointSizeF() - 1);
   axis->setTitleFont(font);
+  // Set, not inherited: the layout measures the labels in this font.
+  axis->setLabelsFont(font);
   axis->setTitleBrush(colour);
   axis->setLabelsColor(colour);
   chart.addAxis(axis, side);
