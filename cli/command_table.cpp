@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "archive_command.h"
 #include "base/core/ini_file.h"
 #include "command.h"
 #include "config_commands.h"
@@ -17,7 +18,7 @@ namespace {
 const std::vector<Command>& Table() {
   static const std::vector<Command> commands = {
       DecodeCommand(), ReadCommand(),       PortsCommand(),     IdentifyCommand(), ScanCommand(),
-      ConfigCommand(), SetAddressCommand(), SetSerialCommand(), SetTypeCommand(),
+      ConfigCommand(), SetAddressCommand(), SetSerialCommand(), SetTypeCommand(),  ArchiveCommand(),
   };
   return commands;
 }

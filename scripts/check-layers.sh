@@ -8,7 +8,10 @@
 # folder below lists the layers its files may include; `keldar/` (the plug-in
 # interface) and system headers are open to all. Plug-ins include their own
 # files by paths relative to the plug-in ("core/quantity.h"); of the program's
-# they use only the base layer's bus client, UI kit and worker.
+# they use only the base layer's bus client, UI kit and worker. The archive's
+# store ("store/archive.h", plugins/admintools/store) is a layer of its own:
+# pure logic over SQLite that keldar-cli and the tools link too; it uses
+# nothing of the program's but base/platform.
 set -eu
 root=${1:-$(dirname "$0")/..}
 
@@ -24,9 +27,10 @@ allowed() {
     online/screens) echo "base/platform base/core base/kit online online/screens" ;;
     config)         echo "base/platform base/bus base/core base/kit device config" ;;
     app)            echo "base/platform base/bus base/core base/kit device device/screens online online/screens config app" ;;
-    cli)            echo "base/platform base/bus base/core device cli" ;;
-    plugins)        echo "base/platform base/bus base/kit" ;;
-    tools)          echo "base/platform base/bus tools" ;;
+    cli)            echo "base/platform base/bus base/core device store cli" ;;
+    store)          echo "base/platform store" ;;
+    plugins)        echo "base/platform base/bus base/kit store" ;;
+    tools)          echo "base/platform base/bus store tools" ;;
   esac
 }
 
@@ -46,21 +50,27 @@ layer_of() {
     cli/*)           echo cli ;;
     tools/*)         echo tools ;;
     plugins/*)       echo plugins ;;
+    store/*)         echo store ;;
   esac
 }
 
 status=0
 checked=0
 for folder in base/platform base/bus base/core base/kit device device/screens online online/screens \
-              config app cli plugins tools; do
+              config app cli plugins/admintools/store plugins tools; do
   [ -d "$root/$folder" ] || continue
   # Files of a sub-layer are checked under their own folder, not the parent's.
   case $folder in
     device|online) files=$(find "$root/$folder" -path "$root/$folder/screens" -prune -o \
                              -type f \( -name '*.cpp' -o -name '*.h' \) -print) ;;
+    plugins) files=$(find "$root/$folder" -path "$root/plugins/admintools/store" -prune -o \
+                       -type f \( -name '*.cpp' -o -name '*.h' \) -print) ;;
     *) files=$(find "$root/$folder" -type f \( -name '*.cpp' -o -name '*.h' \)) ;;
   esac
-  may=$(allowed "$folder")
+  case $folder in
+    plugins/admintools/store) may=$(allowed store) ;;
+    *) may=$(allowed "$folder") ;;
+  esac
   for file in $files; do
     checked=$((checked + 1))
     includes=$(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")

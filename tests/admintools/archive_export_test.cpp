@@ -4,6 +4,7 @@
 #include "store/archive_export.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -203,6 +204,23 @@ TEST_F(ArchiveExportTest, AFolderThatCannotBeWrittenGivesAnErrorAndNoFile) {
       ExportReadings(archive_, {}, ExportOptions{}, std::filesystem::path("taken/readings.csv")),
       ExportError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("taken"), {}), 1);
+}
+
+TEST_F(ArchiveExportTest, AReadOnlyFolderGivesAnErrorAndKeepsItsOlderFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  WriteFile("ro/readings.csv", "an older export");
+  std::filesystem::permissions(
+      "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  try {
+    ExportReadings(archive_, {}, ExportOptions{}, std::filesystem::path("ro/readings.csv"));
+    ADD_FAILURE() << "exported into a read-only folder";
+  } catch (const ExportError& error) {
+    EXPECT_NE(std::string(error.what()).find("Permission denied"), std::string::npos)
+        << error.what();
+  }
+  std::filesystem::permissions("ro", std::filesystem::perms::owner_all);
+  EXPECT_EQ(ReadFile("ro/readings.csv"), "an older export");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("ro"), {}), 1);
 }
 
 TEST_F(ArchiveExportTest, AFailingStreamIsAnErrorNotAShortExport) {

@@ -130,6 +130,10 @@ TEST_F(ArchiveQueryTest, EachFilterAndTheirCombinationSelectTheirReadings) {
   all.subscriber = "Петренко";
   EXPECT_EQ(archive_.Page(all, 0, 100).total, 0);
 
+  ReadingFilter unknown;
+  unknown.kind = static_cast<DeviceKind>(7);
+  EXPECT_EQ(FailureOf([&] { archive_.Page(unknown, 0, 10); }), ArchiveFailure::kInvalid);
+
   ReadingFilter hostile;
   hostile.serial = "' OR 1=1 --";
   EXPECT_EQ(archive_.Count(hostile), 0);
@@ -173,6 +177,43 @@ TEST_F(ArchiveQueryTest, ACounterBelowTheDevicesPreviousReadingIsMarked) {
               archive_.IsBackwards({DeviceKind::kHeat, 999});
             }),
             ArchiveFailure::kNotFound);
+}
+
+TEST_F(ArchiveQueryTest, EveryWayThroughTheRowsMarksTheSameReadings) {
+  const Device heat = Meter(DeviceKind::kHeat, "H1");
+  archive_.SaveReading(heat, Counted(DeviceKind::kHeat, 250, 100.0));  // back
+  Reading noEnergy;
+  noEnergy.readTime = 260;
+  archive_.SaveReading(heat, noEnergy);
+  archive_.SaveReading(heat, Counted(DeviceKind::kHeat, 270, 50.0));  // back again
+  archive_.SaveReading(Meter(DeviceKind::kWaterCold, "C1"),
+                       Counted(DeviceKind::kWaterCold, 255, 0.5));  // back
+
+  // Ranges that begin before, on and after a reading whose previous one lies
+  // outside them, and filters by device.
+  std::vector<ReadingFilter> filters(6);
+  filters[1].from = 255;
+  filters[2].from = 260;
+  filters[3].from = 265;
+  filters[3].to = 600;
+  filters[4].serial = "H1";
+  filters[4].from = 240;
+  filters[5].kind = DeviceKind::kWaterCold;
+  filters[5].from = 250;
+  for (const auto& filter : filters) {
+    int marked = 0;
+    archive_.ForEachRow(filter, ReadingOrder::kOldestFirst, [&](const ArchiveRow& row) {
+      EXPECT_EQ(row.backwards, archive_.IsBackwards(row.Key()))
+          << "reading at " << row.reading.readTime << " from " << filter.from.value_or(0);
+      marked += row.backwards ? 1 : 0;
+    });
+    archive_.ForEachRow(filter, ReadingOrder::kNewestFirst, [&](const ArchiveRow& row) {
+      EXPECT_EQ(row.backwards, archive_.IsBackwards(row.Key()));
+      marked -= row.backwards ? 1 : 0;
+    });
+    EXPECT_EQ(marked, 0);
+  }
+  EXPECT_EQ(archive_.BackwardsReadings({}).size(), 3u);
 }
 
 TEST_F(ArchiveQueryTest, AMetersHistoryIsOldestFirstWithinTheRange) {

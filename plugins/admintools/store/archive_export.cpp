@@ -28,8 +28,9 @@ const char* KindName(DeviceKind kind) {
   return "";
 }
 
-// "2024-05-29T16:26:40Z"
-std::string IsoTime(int64_t seconds) {
+}  // namespace
+
+std::string IsoUtcTime(int64_t seconds) {
   using namespace std::chrono;
   const sys_seconds time{std::chrono::seconds(seconds)};
   const auto day = floor<days>(time);
@@ -42,6 +43,8 @@ std::string IsoTime(int64_t seconds) {
                 static_cast<int>(clock.seconds().count()));
   return text;
 }
+
+namespace {
 
 // The shortest text that reads back as the same double, with `decimalMark`.
 void AppendNumber(std::string& out, double value, char decimalMark) {
@@ -90,7 +93,7 @@ class CsvWriter {
 
   void Write(const ArchiveRow& row) {
     const Reading& reading = row.reading;
-    AppendField(IsoTime(reading.readTime));
+    AppendField(IsoUtcTime(reading.readTime));
     for (const std::string& text :
          {std::string(KindName(row.device.kind)), row.device.serial, row.device.manufacturer,
           row.device.model, row.subscriber, row.subscriberAccount, row.object, row.objectAddress,
@@ -151,7 +154,7 @@ class JsonWriter {
     Key("id", true);
     text_ += std::to_string(reading.id);
     Key("time", true);
-    String(IsoTime(reading.readTime));
+    String(IsoUtcTime(reading.readTime));
     Key("meterTime", true);
     String(reading.meterTime);
     Key("errorFlags", true);
@@ -296,7 +299,7 @@ int64_t ExportReadings(const Archive& archive, const ReadingFilter& filter,
   int64_t count = 0;
   if (options.format == ExportFormat::kJson) {
     JsonWriter writer(out);
-    archive.ForEachRow(filter, ReadingOrder::kOldestFirst, [&](const ArchiveRow& row) {
+    archive.ForEachRow(filter, options.order, [&](const ArchiveRow& row) {
       writer.Write(row);
       ++count;
       RequireGood(out, {});
@@ -304,7 +307,7 @@ int64_t ExportReadings(const Archive& archive, const ReadingFilter& filter,
     writer.Finish();
   } else {
     CsvWriter writer(out, options);
-    archive.ForEachRow(filter, ReadingOrder::kOldestFirst, [&](const ArchiveRow& row) {
+    archive.ForEachRow(filter, options.order, [&](const ArchiveRow& row) {
       writer.Write(row);
       ++count;
       RequireGood(out, {});

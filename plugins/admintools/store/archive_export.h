@@ -54,11 +54,15 @@ enum class ExportColumn {
 };
 inline constexpr int kExportColumnCount = 21;
 
+// "2024-05-29T16:26:40Z": a read time as the export writes it (ISO 8601, UTC).
+std::string IsoUtcTime(int64_t seconds);
+
 // The built-in English title of a column ("energy, Wh").
 std::string DefaultColumnTitle(ExportColumn column);
 
 struct ExportOptions {
   ExportFormat format = ExportFormat::kCsv;
+  ReadingOrder order = ReadingOrder::kOldestFirst;
   CsvStyle csv;
   // The CSV header's titles (the screens pass them in the user's language).
   std::function<std::string(ExportColumn)> title = DefaultColumnTitle;
@@ -76,7 +80,7 @@ class ExportError : public std::runtime_error {
   std::filesystem::path target_;
 };
 
-// Writes the readings `filter` selects, oldest first, to `out`. Returns how
+// Writes the readings `filter` selects, in the options' order, to `out`. Returns how
 // many it wrote. A failure of the archive throws ArchiveError.
 int64_t ExportReadings(const Archive& archive, const ReadingFilter& filter,
                        const ExportOptions& options, std::ostream& out);
