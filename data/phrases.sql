@@ -771,11 +771,6 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_COUNT', 3, 'Показань: %s');
 
 INSERT INTO phrases (key, language_id, text) VALUES
-  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 1, 'Showing the latest %s readings'),
-  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 2, 'Показаны последние %s показаний'),
-  ('FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED', 3, 'Показано останні %s показань');
-
-INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 1, 'The archive file archive.db was written by a newer version of the program. Update the program; the archive was left unchanged.'),
   ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 2, 'Файл архива archive.db создан более новой версией программы. Обновите программу; архив не изменён.'),
   ('FRAME_PROGRAM_ARCHIVE_NEWER_VERSION', 3, 'Файл архіву archive.db створено новішою версією програми. Оновіть програму; архів не змінено.');
@@ -799,6 +794,56 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_BUSY_RETRY', 1, 'The archive archive.db is busy: another program is using it. Close that program and press Retry.'),
   ('FRAME_PROGRAM_ARCHIVE_BUSY_RETRY', 2, 'Архив archive.db занят другой программой. Закройте её и нажмите «Повторить».'),
   ('FRAME_PROGRAM_ARCHIVE_BUSY_RETRY', 3, 'Архів archive.db зайнятий іншою програмою. Закрийте її та натисніть «Повторити».');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT', 1, 'Export'),
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT', 2, 'Экспорт'),
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT', 3, 'Експорт');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_CAPTION', 1, 'Export readings'),
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_CAPTION', 2, 'Экспорт показаний'),
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_CAPTION', 3, 'Експорт показань');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_DONE', 1, 'Readings written to the file: %s'),
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_DONE', 2, 'Записано показаний в файл: %s'),
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_DONE', 3, 'Записано показань у файл: %s');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_FAILED', 1, 'Cannot write the file %s. Check that the folder exists and can be written to; nothing was written.'),
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_FAILED', 2, 'Не удалось записать файл %s. Проверьте, что папка существует и в неё можно писать; ничего не записано.'),
+  ('FRAME_PROGRAM_ARCHIVE_EXPORT_FAILED', 3, 'Не вдалося записати файл %s. Перевірте, що тека існує і в неї можна писати; нічого не записано.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CHART_USED_ENERGY', 1, 'Consumption, kWh'),
+  ('FRAME_PROGRAM_ARCHIVE_CHART_USED_ENERGY', 2, 'Потребление, кВт·ч'),
+  ('FRAME_PROGRAM_ARCHIVE_CHART_USED_ENERGY', 3, 'Споживання, кВт·год');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CHART_USED_VOLUME', 1, 'Consumption, m³'),
+  ('FRAME_PROGRAM_ARCHIVE_CHART_USED_VOLUME', 2, 'Потребление, м³'),
+  ('FRAME_PROGRAM_ARCHIVE_CHART_USED_VOLUME', 3, 'Споживання, м³');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CHART_TEMPERATURE', 1, 'Temperature, °C'),
+  ('FRAME_PROGRAM_ARCHIVE_CHART_TEMPERATURE', 2, 'Температура, °C'),
+  ('FRAME_PROGRAM_ARCHIVE_CHART_TEMPERATURE', 3, 'Температура, °C');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CHART_BACKWARDS', 1, 'Below the previous reading'),
+  ('FRAME_PROGRAM_ARCHIVE_CHART_BACKWARDS', 2, 'Меньше предыдущего'),
+  ('FRAME_PROGRAM_ARCHIVE_CHART_BACKWARDS', 3, 'Менше за попереднє');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_BACKWARDS_HINT', 1, 'This reading is lower than the one before it. That usually means the meter was replaced or the reading was entered wrongly.'),
+  ('FRAME_PROGRAM_ARCHIVE_BACKWARDS_HINT', 2, 'Показание меньше предыдущего. Обычно это значит, что прибор заменили или показание записано с ошибкой.'),
+  ('FRAME_PROGRAM_ARCHIVE_BACKWARDS_HINT', 3, 'Показання менше за попереднє. Зазвичай це означає, що прилад замінили або показання записано з помилкою.');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_CSV_LANGUAGE', 1, 'en'),
+  ('FRAME_PROGRAM_ARCHIVE_CSV_LANGUAGE', 2, 'ru'),
+  ('FRAME_PROGRAM_ARCHIVE_CSV_LANGUAGE', 3, 'uk');
 
 -- Shell: connection status and configuration screen ---------------------
 

@@ -5,7 +5,7 @@ set -eu
 
 packages="
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n
   libsimpleini-dev libsqlite3-dev sqlite3
   libgtest-dev googletest
   clang libclang-rt-14-dev

@@ -5,7 +5,7 @@
 
 namespace look {
 
-void StyleListTable(QTableWidget& table, int rowHeight) {
+void StyleListTable(QTableView& table, int rowHeight) {
   table.verticalHeader()->hide();
   table.verticalHeader()->setDefaultSectionSize(rowHeight);
   table.setSelectionBehavior(QAbstractItemView::SelectRows);

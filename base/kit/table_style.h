@@ -3,7 +3,7 @@
 #include <QString>
 #include <Qt>
 
-class QTableWidget;
+class QTableView;
 class QTableWidgetItem;
 
 namespace look {
@@ -11,7 +11,7 @@ namespace look {
 // The look of every list the screens show: read-only, whole-row selection,
 // single selection, no row numbers, alternating rows without a grid, one line
 // a row, captions left-aligned and never highlighted; rows `rowHeight` high.
-void StyleListTable(QTableWidget& table, int rowHeight);
+void StyleListTable(QTableView& table, int rowHeight);
 
 // Aligns a cell's text. The alignment is stored as a plain int: a Qt::Alignment
 // value would register its type with Qt from the plug-in that made it, and Qt

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFrame>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStackedWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QWidget>
 
@@ -44,11 +46,14 @@ class ArchiveScreenTest : public ::testing::Test {
     return screen;
   }
   static QString Cell(Screen& screen, int row, int column) {
-    const auto* item = Child<QTableWidget>(screen, "TableReadings").item(row, column);
-    return item != nullptr ? item->text() : QString();
+    const auto& table = Child<QTableView>(screen, "TableReadings");
+    return table.model()->index(row, column).data().toString();
+  }
+  static int Rows(const QWidget& view) {
+    return Child<QTableView>(view, "TableReadings").model()->rowCount();
   }
   static bool Hidden(Screen& screen, int column) {
-    return Child<QTableWidget>(screen, "TableReadings").isColumnHidden(column);
+    return Child<QTableView>(screen, "TableReadings").isColumnHidden(column);
   }
   static int QuantityColumn(Quantity q) {
     return Screen::kColumnFirstQuantity + static_cast<int>(q);
@@ -83,7 +88,7 @@ TEST_F(ArchiveScreenTest, ReadingsAreListedNewestFirstInTheirDisplayUnits) {
   QWidget& view = *screen;
   ASSERT_EQ(Child<QStackedWidget>(view, "Pages").currentWidget(),
             &Child<QWidget>(view, "PageReadings"));
-  ASSERT_EQ(Child<QTableWidget>(view, "TableReadings").rowCount(), 2);
+  ASSERT_EQ(Rows(view), 2);
   EXPECT_EQ(Cell(*screen, 0, Screen::kColumnDevice), "MLD 00000771 · ВСХ-15");
   EXPECT_EQ(Cell(*screen, 0, Screen::kColumnKind), "Холодная вода");
   EXPECT_EQ(Cell(*screen, 0, QuantityColumn(Quantity::kVolume)), "87.115");
@@ -97,9 +102,10 @@ TEST_F(ArchiveScreenTest, ReadingsAreListedNewestFirstInTheirDisplayUnits) {
   EXPECT_EQ(Cell(*screen, 1, QuantityColumn(Quantity::kSupplyTemperature)), "71.30");
   EXPECT_EQ(Cell(*screen, 1, Screen::kColumnErrors), "0x0014");
   EXPECT_EQ(Cell(*screen, 1, Screen::kColumnMeterTime), "29.05.2024 10:01:02");
-  EXPECT_EQ(Child<QTableWidget>(view, "TableReadings")
-                .horizontalHeaderItem(QuantityColumn(Quantity::kEnergy))
-                ->text(),
+  EXPECT_EQ(Child<QTableView>(view, "TableReadings")
+                .model()
+                ->headerData(QuantityColumn(Quantity::kEnergy), Qt::Horizontal)
+                .toString(),
             "Энергия, кВт·ч");
   EXPECT_EQ(Child<QLabel>(view, "LabelStatus").text(), "Показаний: 2");
 }
@@ -116,7 +122,7 @@ TEST_F(ArchiveScreenTest, TheKindAndTheDeviceFilterTheList) {
   QWidget& view = *screen;
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDevice").count(), 4);
   Child<QComboBox>(view, "ComboBoxDeviceKind").setCurrentIndex(1);  // heat
-  ASSERT_EQ(Child<QTableWidget>(view, "TableReadings").rowCount(), 3);
+  ASSERT_EQ(Rows(view), 3);
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDevice").count(), 3) << "all, and the two heat meters";
   EXPECT_TRUE(Hidden(*screen, Screen::kColumnKind));
   EXPECT_TRUE(Hidden(*screen, QuantityColumn(Quantity::kTemperature)));
@@ -124,7 +130,7 @@ TEST_F(ArchiveScreenTest, TheKindAndTheDeviceFilterTheList) {
 
   Child<QComboBox>(view, "ComboBoxDevice")
       .setCurrentIndex(Child<QComboBox>(view, "ComboBoxDevice").findText("KRV 00012345 · KM-5"));
-  ASSERT_EQ(Child<QTableWidget>(view, "TableReadings").rowCount(), 2);
+  ASSERT_EQ(Rows(view), 2);
   EXPECT_EQ(Cell(*screen, 0, QuantityColumn(Quantity::kEnergy)), "0.003");
   EXPECT_EQ(Cell(*screen, 1, QuantityColumn(Quantity::kEnergy)), "0.001");
   EXPECT_TRUE(Hidden(*screen, Screen::kColumnDevice)) << "one device: its column says nothing";
@@ -135,7 +141,7 @@ TEST_F(ArchiveScreenTest, TheKindAndTheDeviceFilterTheList) {
   EXPECT_EQ(Child<QLabel>(view, "LabelEmpty").text(), "Для выбранного фильтра показаний нет.");
 
   Child<QComboBox>(view, "ComboBoxDeviceKind").setCurrentIndex(0);
-  EXPECT_EQ(Child<QTableWidget>(view, "TableReadings").rowCount(), 4);
+  EXPECT_EQ(Rows(view), 4);
   EXPECT_FALSE(Hidden(*screen, Screen::kColumnKind));
   EXPECT_FALSE(Hidden(*screen, QuantityColumn(Quantity::kTemperature)));
 }
@@ -149,9 +155,9 @@ TEST_F(ArchiveScreenTest, RefreshShowsWhatWasSavedMeanwhileKeepingTheFilter) {
   Child<QComboBox>(view, "ComboBoxDevice").setCurrentIndex(1);
   archive.SaveReading(kHeat, HeatAt(200, 2));
   archive.SaveReading(kCold, Reading{0, 0, 300, "", 0, {}});
-  EXPECT_EQ(Child<QTableWidget>(view, "TableReadings").rowCount(), 1);
+  EXPECT_EQ(Rows(view), 1);
   QTest::mouseClick(&Child<QLabel>(view, "PanelButtonRefresh"), Qt::LeftButton);
-  EXPECT_EQ(Child<QTableWidget>(view, "TableReadings").rowCount(), 2);
+  EXPECT_EQ(Rows(view), 2);
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDeviceKind").currentIndex(), 1);
   EXPECT_EQ(Child<QComboBox>(view, "ComboBoxDevice").currentIndex(), 1);
 }
@@ -163,8 +169,8 @@ TEST_F(ArchiveScreenTest, SelectedReadingsAreDeletedOnlyAfterConfirmation) {
   archive.SaveReading(kCold, Reading{0, 0, 300, "", 0, {}});
   auto screen = Open();
   QWidget& view = *screen;
-  auto& table = *&Child<QTableWidget>(view, "TableReadings");
-  ASSERT_EQ(table.rowCount(), 3);
+  auto& table = Child<QTableView>(view, "TableReadings");
+  ASSERT_EQ(Rows(view), 3);
   EXPECT_FALSE(Child<QLabel>(view, "PanelButtonDelete").isEnabled()) << "nothing is selected yet";
 
   // Rows 0 and 2: the cold reading (300) and the oldest heat reading (100),
@@ -187,7 +193,7 @@ TEST_F(ArchiveScreenTest, SelectedReadingsAreDeletedOnlyAfterConfirmation) {
   const auto left = archive.Readings(std::nullopt, std::nullopt);
   ASSERT_EQ(left.size(), 1u);
   EXPECT_EQ(left[0].reading.readTime, 200);
-  EXPECT_EQ(table.rowCount(), 1);
+  EXPECT_EQ(Rows(view), 1);
   EXPECT_FALSE(Child<QLabel>(view, "PanelButtonDelete").isEnabled());
 
   // A question left open is withdrawn when the list changes under it.
@@ -213,6 +219,37 @@ TEST_F(ArchiveScreenTest, AFileItCannotReadIsExplainedAndLeftAlone) {
   EXPECT_EQ(keldar_flag_get(&flag_), 1);
   screen.reset();
   EXPECT_EQ(ReadFile("archive.db"), garbage);
+}
+
+TEST_F(ArchiveScreenTest, ALongListIsReadAPageAtATimeAsItScrolls) {
+  {
+    Archive archive;
+    archive.SaveReading(kHeat, HeatAt(1, 1));
+    const int64_t device = archive.FindDevice(DeviceKind::kHeat, "KRV", "00012345")->id;
+    std::vector<Reading> readings;
+    for (int i = 2; i <= 450; ++i) {
+      readings.push_back(HeatAt(i, i));
+      readings.back().deviceId = device;
+    }
+    archive.AddReadings(DeviceKind::kHeat, readings);
+  }
+  auto screen = Open();
+  QWidget& view = *screen;
+  auto& table = Child<QTableView>(view, "TableReadings");
+  EXPECT_EQ(Child<QLabel>(view, "LabelStatus").text(), "Показаний: 450") << "counted, not loaded";
+  const int first = Rows(view);
+  EXPECT_GE(first, 1);
+  EXPECT_LT(first, 450) << "the first page only";
+  EXPECT_EQ(Cell(*screen, 0, QuantityColumn(Quantity::kEnergy)), "0.450") << "newest first";
+
+  // Scrolling to the end reads the rest, page by page, in order.
+  for (int i = 0; i < 10 && Rows(view) < 450; ++i) {
+    QCoreApplication::processEvents();  // the view lays out what it was given
+    table.verticalScrollBar()->setValue(table.verticalScrollBar()->maximum());
+  }
+  ASSERT_EQ(Rows(view), 450);
+  EXPECT_EQ(Cell(*screen, 449, QuantityColumn(Quantity::kEnergy)), "0.001");
+  EXPECT_EQ(Cell(*screen, 200, QuantityColumn(Quantity::kEnergy)), "0.250") << "no row twice";
 }
 
 }  // namespace

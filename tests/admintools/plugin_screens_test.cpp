@@ -4,7 +4,7 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QWidget>
 
@@ -134,9 +134,9 @@ TEST_P(PluginScreens, PhrasesReplaceTheBuiltInTexts) {
     EXPECT_TRUE(label->text().startsWith("EN:"))
         << label->objectName().toStdString() << ": " << label->text().toStdString();
   }
-  for (auto* table : screen->findChildren<QTableWidget*>()) {
-    for (int column = 0; column < table->columnCount(); ++column) {
-      EXPECT_TRUE(table->horizontalHeaderItem(column)->text().startsWith("EN:"))
+  for (auto* table : screen->findChildren<QTableView*>()) {
+    for (int column = 0; column < table->model()->columnCount(); ++column) {
+      EXPECT_TRUE(table->model()->headerData(column, Qt::Horizontal).toString().startsWith("EN:"))
           << table->objectName().toStdString() << " column " << column;
     }
   }

@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFont>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -97,7 +97,7 @@ void Click(QWidget* screen, const char* name) {
 }
 
 void SelectRow(QWidget* screen, const char* table, int row) {
-  if (auto* widget = screen->findChild<QTableWidget*>(table)) widget->selectRow(row);
+  if (auto* widget = screen->findChild<QTableView*>(table)) widget->selectRow(row);
 }
 
 }  // namespace

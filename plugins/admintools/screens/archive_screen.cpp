@@ -1,16 +1,27 @@
 #include "screens/archive_screen.h"
 
+#include <QChartView>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QStyle>
+#include <QTableView>
+#include <map>
+#include <utility>
 
 #include "base/kit/back_strip.h"
+#include "base/kit/file_dialog.h"
 #include "base/kit/fonts.h"
-#include "base/kit/table_style.h"
+#include "base/kit/message_box.h"
 #include "keldar/plugin_abi.h"
+#include "screens/archive_chart.h"
 #include "screens/archive_messages.h"
+#include "screens/archive_trend.h"
 #include "screens/phrase_keys.h"
 #include "screens/reading_format.h"
 #include "screens/table_style.h"
+#include "store/archive_export.h"
 #include "ui_TProgramReadLocalArhiv.h"
 
 namespace admintools {
@@ -39,13 +50,18 @@ constexpr ColumnText kColumnTexts[ArchiveScreen::kColumnCount] = {
     {keys::kArchiveMeterTime, "Время прибора"},
 };
 
-// Where the read-time cell keeps the reading it shows.
-constexpr int kIdRole = Qt::UserRole;
-constexpr int kKindRole = Qt::UserRole + 1;
+// The device list's entries keep the device's kind and serial beside its id.
+constexpr int kDeviceKindRole = Qt::UserRole + 1;
+constexpr int kDeviceSerialRole = Qt::UserRole + 2;
+
+const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
+const QString kJsonFilter = QStringLiteral("JSON (*.json)");
 
 int ColumnOf(Quantity quantity) {
   return ArchiveScreen::kColumnFirstQuantity + static_cast<int>(quantity);
 }
+
+std::string Utf8(const QString& text) { return text.toUtf8().toStdString(); }
 
 }  // namespace
 
@@ -59,12 +75,25 @@ ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string 
   auto& ui = *ui_;
   ui.setupUi(this);
   look::PinFonts(*this);
-  ui.TableReadings->setColumnCount(kColumnCount);
+  model_ = new ReadingsModel(this);
+  ui.TableReadings->setModel(model_);
   SetUpTable(*ui.TableReadings);
   // Several readings can be chosen for deletion at once.
   ui.TableReadings->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ui.TableReadings->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Sized to the first page once, not kept sized to contents: that would read
+  // every row of the archive.
+  ui.TableReadings->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   ui.TableReadings->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  chart_ = new QChartView(ui.FrameChart);
+  chart_->setObjectName(QStringLiteral("ChartTrend"));
+  chart_->setRenderHint(QPainter::Antialiasing);
+  chart_->setFrameShape(QFrame::NoFrame);
+  chart_->setBackgroundBrush(Qt::white);
+  ui.ChartLayout->addWidget(chart_);
+  // Half and half: the chart's three axes need the room.
+  ui.SplitterReadings->setStretchFactor(0, 1);
+  ui.SplitterReadings->setStretchFactor(1, 1);
+  ui.FrameChart->hide();
   RefreshTexts();
 
   ui.ComboBoxDeviceKind->addItem(texts_.Text(keys::kArchiveAllKinds, QStringLiteral("Все виды")),
@@ -84,6 +113,7 @@ ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string 
     ui_->PanelButtonDelete->setEnabled(!SelectedReadings().empty());
   });
   connect(ui.PanelButtonDelete, &look::PanelButton::clicked, this, &ArchiveScreen::AskToDelete);
+  connect(ui.PanelButtonExport, &look::PanelButton::clicked, this, &ArchiveScreen::Export);
   connect(ui.PanelButtonConfirmDelete, &look::PanelButton::clicked, this,
           &ArchiveScreen::ConfirmDelete);
   connect(ui.PanelButtonConfirmCancel, &look::PanelButton::clicked, this,
@@ -101,13 +131,20 @@ void ArchiveScreen::RefreshTexts() {
   texts_.Apply(ui.LabelDevice, keys::kArchiveDevice);
   texts_.Apply(ui.PanelButtonRefresh, keys::kArchiveRefresh);
   texts_.Apply(ui.PanelButtonDelete, keys::kArchiveDelete);
+  texts_.Apply(ui.PanelButtonExport, keys::kArchiveExport);
   texts_.Apply(ui.PanelButtonConfirmDelete, keys::kArchiveDelete);
   texts_.Apply(ui.PanelButtonConfirmCancel, keys::kArchiveCancel);
-  for (int column = 0; column < kColumnCount; ++column) {
-    const auto& text = kColumnTexts[column];
-    ui.TableReadings->setHorizontalHeaderItem(
-        column, new QTableWidgetItem(texts_.Text(text.key, QString::fromUtf8(text.builtIn))));
-  }
+  ReadingsModel::Texts table;
+  for (const auto& text : kColumnTexts)
+    table.captions << texts_.Text(text.key, QString::fromUtf8(text.builtIn));
+  for (DeviceKind kind : kDeviceKinds)
+    table.kinds[static_cast<int>(kind)] = DeviceKindText(texts_, kind);
+  table.backwardsHint = texts_.Text(
+      keys::kArchiveBackwardsHint,
+      QStringLiteral("Показание меньше предыдущего. Обычно это значит, что прибор заменили или "
+                     "показание записано с ошибкой."));
+  table.backwardsIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  model_->SetTexts(std::move(table));
 }
 
 bool ArchiveScreen::EnsureArchive() {
@@ -120,9 +157,10 @@ bool ArchiveScreen::EnsureArchive() {
 }
 
 void ArchiveScreen::ShowMessage(const QString& text) {
-  ui_->TableReadings->setRowCount(0);
+  model_->Clear();
   ui_->LabelEmpty->setText(text);
   ui_->Pages->setCurrentWidget(ui_->PageEmpty);
+  ui_->PanelButtonExport->setEnabled(false);
   ui_->LabelStatus->clear();
 }
 
@@ -138,6 +176,17 @@ std::optional<int64_t> ArchiveScreen::ChosenDevice() const {
   return device;
 }
 
+ReadingFilter ArchiveScreen::Filter() const {
+  ReadingFilter filter;
+  filter.kind = ChosenKind();
+  if (ChosenDevice()) {
+    const auto& combo = *ui_->ComboBoxDevice;
+    filter.kind = static_cast<DeviceKind>(combo.currentData(kDeviceKindRole).toInt());
+    filter.serial = Utf8(combo.currentData(kDeviceSerialRole).toString());
+  }
+  return filter;
+}
+
 void ArchiveScreen::Refresh() {
   // One question about a busy archive per refresh, not one per list.
   if (LoadDevices()) LoadReadings();
@@ -146,12 +195,9 @@ void ArchiveScreen::Refresh() {
 std::vector<ReadingKey> ArchiveScreen::SelectedReadings() const {
   std::vector<ReadingKey> keys;
   if (ui_->Pages->currentWidget() != ui_->PageReadings) return keys;
-  const auto& table = *ui_->TableReadings;
-  for (const QModelIndex& row : table.selectionModel()->selectedRows(kColumnReadTime)) {
-    const QTableWidgetItem* item = table.item(row.row(), kColumnReadTime);
-    if (item == nullptr) continue;
-    keys.push_back(
-        {static_cast<DeviceKind>(item->data(kKindRole).toInt()), item->data(kIdRole).toLongLong()});
+  for (const QModelIndex& row :
+       ui_->TableReadings->selectionModel()->selectedRows(kColumnReadTime)) {
+    keys.push_back(model_->Row(row.row()).Key());
   }
   return keys;
 }
@@ -196,7 +242,10 @@ bool ArchiveScreen::LoadDevices() {
     QString caption = format::DeviceCaption(device);
     if (!kind) caption = DeviceKindText(texts_, device.kind) + QStringLiteral(" — ") + caption;
     combo.addItem(caption, QVariant::fromValue<qlonglong>(device.id));
-    if (chosen == device.id) combo.setCurrentIndex(combo.count() - 1);
+    const int at = combo.count() - 1;
+    combo.setItemData(at, static_cast<int>(device.kind), kDeviceKindRole);
+    combo.setItemData(at, QString::fromStdString(device.serial), kDeviceSerialRole);
+    if (chosen == device.id) combo.setCurrentIndex(at);
   }
   return true;
 }
@@ -205,18 +254,22 @@ void ArchiveScreen::LoadReadings() {
   CancelDelete();
   ui_->PanelButtonDelete->setEnabled(false);
   if (!EnsureArchive()) return;
-  auto& table = *ui_->TableReadings;
-  const auto kind = ChosenKind();
-  std::vector<DeviceReading> readings;
-  int64_t total = 0;
-  if (const auto failure = RunOnArchive(this, texts_, [&] {
-        readings = archive_->Readings(kind, ChosenDevice(), kShownReadings);
-        total = archive_->ReadingCount();
-      })) {
-    ShowMessage(FailureText(texts_, *failure));
+  const ReadingFilter filter = Filter();
+  const bool loaded = model_->Reset([this, filter](int64_t offset, int limit) {
+    std::optional<ReadingPage> page;
+    pageFailure_ =
+        RunOnArchive(this, texts_, [&] { page = archive_->Page(filter, offset, limit); });
+    if (!pageFailure_) return page;
+    ui_->LabelStatus->setText(FailureText(texts_, *pageFailure_));
+    return std::optional<ReadingPage>();
+  });
+  if (!loaded) {
+    ShowMessage(FailureText(texts_, pageFailure_.value_or(ArchiveFailure::kFailed)));
     return;
   }
-  if (readings.empty()) {
+  if (model_->Total() == 0) {
+    int64_t total = 0;
+    RunOnArchive(this, texts_, [&] { total = archive_->ReadingCount(); });
     ShowMessage(total == 0 ? texts_.Text(keys::kArchiveEmpty,
                                          QStringLiteral("В архиве пока нет сохранённых показаний. "
                                                         "Показания сохраняются с рабочих экранов "
@@ -226,39 +279,16 @@ void ArchiveScreen::LoadReadings() {
     return;
   }
 
-  ShowColumnsFor(kind);
+  ShowColumnsFor(filter.kind);
+  auto& table = *ui_->TableReadings;
   table.setColumnHidden(kColumnDevice, ChosenDevice().has_value());
-  table.setUpdatesEnabled(false);
-  table.clearContents();
-  table.setRowCount(static_cast<int>(readings.size()));
-  const auto right = Qt::AlignRight;
-  for (int row = 0; row < table.rowCount(); ++row) {
-    const auto& [device, reading] = readings[static_cast<std::size_t>(row)];
-    auto* time = look::TableCell(format::ReadTime(reading.readTime));
-    time->setData(kIdRole, QVariant::fromValue<qlonglong>(reading.id));
-    time->setData(kKindRole, static_cast<int>(device.kind));
-    table.setItem(row, kColumnReadTime, time);
-    auto* caption = look::TableCell(format::DeviceCaption(device));
-    caption->setToolTip(caption->text());
-    table.setItem(row, kColumnDevice, caption);
-    table.setItem(row, kColumnKind, look::TableCell(DeviceKindText(texts_, device.kind)));
-    for (Quantity quantity : QuantitiesOf(device.kind)) {
-      table.setItem(row, ColumnOf(quantity),
-                    look::TableCell(format::Value(quantity, reading[quantity]), right));
-    }
-    table.setItem(row, kColumnErrors,
-                  look::TableCell(format::ErrorFlags(reading.errorFlags), right));
-    table.setItem(row, kColumnMeterTime, look::TableCell(format::MeterTime(reading.meterTime)));
-  }
-  table.setUpdatesEnabled(true);
+  table.resizeColumnsToContents();
+  table.scrollToTop();
   ui_->Pages->setCurrentWidget(ui_->PageReadings);
-
-  const QString shown = QString::number(readings.size());
-  ui_->LabelStatus->setText(
-      readings.size() < static_cast<std::size_t>(kShownReadings)
-          ? texts_.Format(keys::kArchiveCount, QStringLiteral("Показаний: %s"), shown)
-          : texts_.Format(keys::kArchiveCountLimited,
-                          QStringLiteral("Показаны последние %s показаний"), shown));
+  ui_->PanelButtonExport->setEnabled(true);
+  ui_->LabelStatus->setText(texts_.Format(keys::kArchiveCount, QStringLiteral("Показаний: %s"),
+                                          QString::number(model_->Total())));
+  ShowChart();
 }
 
 void ArchiveScreen::ShowColumnsFor(std::optional<DeviceKind> kind) {
@@ -272,6 +302,78 @@ void ArchiveScreen::ShowColumnsFor(std::optional<DeviceKind> kind) {
     table.setColumnHidden(ColumnOf(static_cast<Quantity>(q)), !shown[q]);
   }
   table.setColumnHidden(kColumnKind, kind.has_value());
+}
+
+void ArchiveScreen::ShowChart() {
+  const auto device = ChosenDevice();
+  if (!device) {
+    ui_->FrameChart->hide();
+    return;
+  }
+  // Every reading of the device, not only the listed ones.
+  const auto kind =
+      static_cast<DeviceKind>(ui_->ComboBoxDevice->currentData(kDeviceKindRole).toInt());
+  std::vector<Reading> history;
+  if (RunOnArchive(this, texts_, [&] { history = archive_->History(kind, *device); })) {
+    ui_->FrameChart->hide();
+    return;
+  }
+  ShowTrend(*chart_, texts_, kind, MakeTrend(kind, history));
+  ui_->FrameChart->show();
+}
+
+void ArchiveScreen::Export() {
+  CancelDelete();
+  if (!EnsureArchive()) return;
+  const QString proposed = QDir::current().filePath(
+      QStringLiteral("archive-") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+      QStringLiteral(".csv"));
+  const QString caption =
+      texts_.Text(keys::kArchiveExportCaption, QStringLiteral("Экспорт показаний"));
+  const auto choice = platform::ChooseSaveFile(this, caption, proposed, {kCsvFilter, kJsonFilter});
+  if (choice.path.isEmpty()) return;
+
+  // The name's suffix decides; a name without one takes the chosen filter's.
+  QString path = choice.path;
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  ExportOptions options;
+  options.format = choice.filter == kJsonFilter ? ExportFormat::kJson : ExportFormat::kCsv;
+  if (suffix == QStringLiteral("json")) options.format = ExportFormat::kJson;
+  if (suffix == QStringLiteral("csv")) options.format = ExportFormat::kCsv;
+  if (suffix.isEmpty())
+    path +=
+        options.format == ExportFormat::kJson ? QStringLiteral(".json") : QStringLiteral(".csv");
+  // Separators a spreadsheet in the user's language reads.
+  options.csv = CsvStyleFor(Utf8(texts_.Text(keys::kArchiveCsvLanguage, QStringLiteral("ru"))));
+
+  int64_t written = 0;
+  bool unwritable = false;
+  const auto failure = RunOnArchive(this, texts_, [&] {
+    try {
+      written = ExportReadings(*archive_, Filter(), options,
+                               std::filesystem::path(path.toStdU16String()));
+    } catch (const ExportError&) {
+      unwritable = true;
+    }
+  });
+  if (unwritable) {
+    platform::ShowMessageBox(
+        this,
+        texts_.Format(keys::kArchiveExportFailed,
+                      QStringLiteral("Не удалось записать файл %s. Проверьте, что папка "
+                                     "существует и в неё можно писать; ничего не записано."),
+                      QDir::toNativeSeparators(path)),
+        caption, platform::kMbOk | platform::kMbIconError);
+    return;
+  }
+  if (failure) {
+    ui_->LabelStatus->setText(FailureText(texts_, *failure));
+    return;
+  }
+  ui_->LabelStatus->setText(texts_.Format(keys::kArchiveExportDone,
+                                          QStringLiteral("Записано показаний в файл: %s"),
+                                          QString::number(written)) +
+                            QStringLiteral(" — ") + QFileInfo(path).fileName());
 }
 
 }  // namespace admintools

@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "screens/readings_model.h"
 #include "screens/screen_texts.h"
 #include "store/archive.h"
+#include "store/archive_error.h"
+
+class QChartView;
 
 namespace Ui {
 class TProgramReadLocalArhiv;
@@ -17,25 +21,23 @@ class TProgramReadLocalArhiv;
 namespace admintools {
 
 // The local-archive screen: the readings device screens saved, newest first,
-// filtered by kind of device and by device, with their values and units.
+// filtered by kind of device and by device, with their values and units; the
+// list reads its rows a page at a time as it scrolls. A chosen device's
+// readings are charted beside the list, and a counter that went backwards is
+// marked in both. What the filters show can be exported to CSV or JSON.
 // Leaving it sets the close flag.
 class ArchiveScreen : public QFrame {
   Q_OBJECT
 
  public:
-  // Table columns: the read time, the device, its kind, one per quantity (in
-  // the order of Quantity), the error flags and the meter's own time.
-  enum Column {
-    kColumnReadTime,
-    kColumnDevice,
-    kColumnKind,
-    kColumnFirstQuantity,
-    kColumnErrors = kColumnFirstQuantity + static_cast<int>(kQuantityCount),
-    kColumnMeterTime,
-    kColumnCount
-  };
-  // The newest readings shown; older ones are counted but not listed.
-  static constexpr int kShownReadings = 5000;
+  using Column = ReadingsModel::Column;
+  static constexpr int kColumnReadTime = ReadingsModel::kColumnReadTime;
+  static constexpr int kColumnDevice = ReadingsModel::kColumnDevice;
+  static constexpr int kColumnKind = ReadingsModel::kColumnKind;
+  static constexpr int kColumnFirstQuantity = ReadingsModel::kColumnFirstQuantity;
+  static constexpr int kColumnErrors = ReadingsModel::kColumnErrors;
+  static constexpr int kColumnMeterTime = ReadingsModel::kColumnMeterTime;
+  static constexpr int kColumnCount = ReadingsModel::kColumnCount;
 
   ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string archiveFile = Archive::kFileName,
                 QWidget* parent = nullptr);
@@ -47,6 +49,8 @@ class ArchiveScreen : public QFrame {
   void AskToDelete();
   void ConfirmDelete();
   void CancelDelete();
+  // Asks for a file and writes what the filters show to it.
+  void Export();
 
  private:
   void RefreshTexts();
@@ -54,10 +58,13 @@ class ArchiveScreen : public QFrame {
   void ShowMessage(const QString& text);
   std::optional<DeviceKind> ChosenKind() const;
   std::optional<int64_t> ChosenDevice() const;
+  // What the kind and device chosen select.
+  ReadingFilter Filter() const;
   // False when the archive could not be read (the page then says why).
   bool LoadDevices();
   void LoadReadings();
   void ShowColumnsFor(std::optional<DeviceKind> kind);
+  void ShowChart();
   std::vector<ReadingKey> SelectedReadings() const;
 
   std::unique_ptr<Ui::TProgramReadLocalArhiv> ui_;
@@ -65,6 +72,10 @@ class ArchiveScreen : public QFrame {
   ScreenTexts texts_;
   std::string archiveFile_;
   std::unique_ptr<Archive> archive_;
+  ReadingsModel* model_ = nullptr;  // owned by the screen
+  QChartView* chart_ = nullptr;     // owned by its frame
+  // Why the last page could not be read, when it could not.
+  std::optional<ArchiveFailure> pageFailure_;
 };
 
 }  // namespace admintools

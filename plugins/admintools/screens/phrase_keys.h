@@ -73,12 +73,22 @@ inline constexpr const char* kArchiveMeterTime = "FRAME_PROGRAM_ARCHIVE_METER_TI
 inline constexpr const char* kArchiveEmpty = "FRAME_PROGRAM_ARCHIVE_EMPTY";
 inline constexpr const char* kArchiveEmptyFilter = "FRAME_PROGRAM_ARCHIVE_EMPTY_FILTER";
 inline constexpr const char* kArchiveCount = "FRAME_PROGRAM_ARCHIVE_COUNT";
-inline constexpr const char* kArchiveCountLimited = "FRAME_PROGRAM_ARCHIVE_COUNT_LIMITED";
 inline constexpr const char* kArchiveNewerVersion = "FRAME_PROGRAM_ARCHIVE_NEWER_VERSION";
 inline constexpr const char* kArchiveUnreadable = "FRAME_PROGRAM_ARCHIVE_UNREADABLE";
 inline constexpr const char* kArchiveCannotOpen = "FRAME_PROGRAM_ARCHIVE_CANNOT_OPEN";
 inline constexpr const char* kArchiveBusy = "FRAME_PROGRAM_ARCHIVE_BUSY";
 inline constexpr const char* kArchiveBusyRetry = "FRAME_PROGRAM_ARCHIVE_BUSY_RETRY";
+inline constexpr const char* kArchiveExport = "FRAME_PROGRAM_ARCHIVE_EXPORT";
+inline constexpr const char* kArchiveExportCaption = "FRAME_PROGRAM_ARCHIVE_EXPORT_CAPTION";
+inline constexpr const char* kArchiveExportDone = "FRAME_PROGRAM_ARCHIVE_EXPORT_DONE";
+inline constexpr const char* kArchiveExportFailed = "FRAME_PROGRAM_ARCHIVE_EXPORT_FAILED";
+inline constexpr const char* kArchiveChartUsedEnergy = "FRAME_PROGRAM_ARCHIVE_CHART_USED_ENERGY";
+inline constexpr const char* kArchiveChartUsedVolume = "FRAME_PROGRAM_ARCHIVE_CHART_USED_VOLUME";
+inline constexpr const char* kArchiveChartTemperature = "FRAME_PROGRAM_ARCHIVE_CHART_TEMPERATURE";
+inline constexpr const char* kArchiveChartBackwards = "FRAME_PROGRAM_ARCHIVE_CHART_BACKWARDS";
+inline constexpr const char* kArchiveBackwardsHint = "FRAME_PROGRAM_ARCHIVE_BACKWARDS_HINT";
+// The language tag the export's CSV separators follow ("ru": ';' and ',').
+inline constexpr const char* kArchiveCsvLanguage = "FRAME_PROGRAM_ARCHIVE_CSV_LANGUAGE";
 
 inline constexpr std::array kAll{
     kGoBack,
@@ -140,12 +150,21 @@ inline constexpr std::array kAll{
     kArchiveEmpty,
     kArchiveEmptyFilter,
     kArchiveCount,
-    kArchiveCountLimited,
     kArchiveNewerVersion,
     kArchiveUnreadable,
     kArchiveCannotOpen,
     kArchiveBusy,
     kArchiveBusyRetry,
+    kArchiveExport,
+    kArchiveExportCaption,
+    kArchiveExportDone,
+    kArchiveExportFailed,
+    kArchiveChartUsedEnergy,
+    kArchiveChartUsedVolume,
+    kArchiveChartTemperature,
+    kArchiveChartBackwards,
+    kArchiveBackwardsHint,
+    kArchiveCsvLanguage,
 };
 
 }  // namespace admintools::keys

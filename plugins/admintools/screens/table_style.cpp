@@ -12,7 +12,7 @@ constexpr int kRowHeight = 26;
 
 }  // namespace
 
-void SetUpTable(QTableWidget& table) {
+void SetUpTable(QTableView& table) {
   look::StyleListTable(table, kRowHeight);
   table.setTextElideMode(Qt::ElideRight);
   table.horizontalHeader()->setStretchLastSection(true);
