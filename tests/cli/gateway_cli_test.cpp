@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <chrono>
 #include <map>
+#include <set>
 
 #include "device/gateway_list.h"
 #include "meter_commands.h"
@@ -100,6 +101,28 @@ TEST_F(Gateway, IdentifyReadAndConfigureWorkAsOnASerialPort) {
   const CliResult ports = Cli({"ports"});
   EXPECT_EQ(ports.status, 0);
   EXPECT_NE(ports.out.find(sim.Path() + "\t" + sim.Path() + "\n"), std::string::npos) << ports.out;
+}
+
+// Both scans through a gateway find what they find on a pseudo-terminal.
+TEST_F(Gateway, BothScansWorkThroughAGateway) {
+  SimProcess sim({"--tcp", "0", MeterFile("krv_heat.ini"), MeterFile("krv_cold_water.ini")});
+  const CliResult primary = Cli({"scan", "--port", sim.Path(), "--baud", "2400", "--primary",
+                                 "--from", "0", "--to", "4", "--json"});
+  ASSERT_EQ(primary.status, 0) << primary.err;
+  const QJsonArray byAddress =
+      QJsonDocument::fromJson(QByteArray::fromStdString(primary.out)).array();
+  ASSERT_EQ(byAddress.size(), 2) << primary.out;
+  EXPECT_EQ(byAddress[0].toObject()["id"].toString(), "41000001");
+  EXPECT_EQ(byAddress[1].toObject()["id"].toString(), "41000021");
+
+  const CliResult secondary = Cli({"scan", "--port", sim.Path(), "--baud", "2400", "--secondary",
+                                   "--mask", "410000FF", "--json"});
+  ASSERT_EQ(secondary.status, 0) << secondary.err;
+  std::set<QString> ids;
+  for (const auto& meter :
+       QJsonDocument::fromJson(QByteArray::fromStdString(secondary.out)).array())
+    ids.insert(meter.toObject()["id"].toString());
+  EXPECT_EQ(ids, (std::set<QString>{"41000001", "41000011", "41000012", "41000021"}));
 }
 
 TEST_F(Gateway, TheLastFiveGatewaysAreRememberedNewestFirst) {
