@@ -49,6 +49,7 @@ class MeterSession {
       return;
     }
     RememberGateway(Settings(), target.port);
+    ApplyAnswerAllowance(Settings(), lib, port_.get(), target.port);
     if (!StartTrace(lib, port_.get(), target.trace, io)) return;
     record_ = EmptyDeviceRecord();
     record_.address = static_cast<std::uint8_t>(target.address);

@@ -123,6 +123,7 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
   if (!mbus::PortUsable(lib, port.get()))
     return Fail(io, kExitFailed, PortOpenFailure(lib, port.get(), target->port));
   RememberGateway(Settings(), target->port);
+  ApplyAnswerAllowance(Settings(), lib, port.get(), target->port);
   if (!StartTrace(lib, port.get(), target->trace, io)) return kExitFailed;
 
   const CliLanguage language;

@@ -82,6 +82,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   if (!mbus::PortUsable(lib, bus.get()))
     return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
   RememberGateway(Settings(), *port);
+  ApplyAnswerAllowance(Settings(), lib, bus.get(), *port);
   if (!StartTrace(lib, bus.get(), options.Value(kTraceOption).value_or(""), io)) return kExitFailed;
   const mbus::Link link{lib, bus.get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);

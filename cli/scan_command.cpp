@@ -9,7 +9,9 @@
 #include <ostream>
 
 #include "base/bus/objects.h"
+#include "base/core/ini_file.h"
 #include "device/bus_protocol_library.h"
+#include "device/gateway_list.h"
 #include "device/meter_scan.h"
 #include "device/port_problem.h"
 #include "json_output.h"
@@ -251,6 +253,8 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
   const mbus::Port bus = mbus::OpenPort(lib, port->c_str(), static_cast<int>(*baud));
   if (!mbus::PortUsable(lib, bus.get()))
     return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
+  RememberGateway(Settings(), *port);
+  ApplyAnswerAllowance(Settings(), lib, bus.get(), *port);
   if (!StartTrace(lib, bus.get(), options.Value(kTraceOption).value_or(""), io)) return kExitFailed;
 
   InterruptStopsScan stopByCtrlC;

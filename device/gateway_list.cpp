@@ -1,6 +1,7 @@
 #include "device/gateway_list.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "base/bus/gateway_address.h"
 #include "base/core/ini_file.h"
@@ -32,4 +33,17 @@ void RememberGateway(IniFile& settings, const std::string& path) {
     const std::string value = i < gateways.size() ? gateways[i] : std::string();
     settings.WriteValue(kSection, std::to_string(i + 1).c_str(), value.c_str());
   }
+}
+
+void ApplyAnswerAllowance(const IniFile& settings, const KeldarBusProtocolLibrary* lib,
+                          KeldarBusPort* port, const std::string& path) {
+  if (port == nullptr || !mbus::IsGatewayPath(path)) return;
+  const auto text = settings.ReadValue(kSection, kAnswerAllowanceKey);
+  if (!text || text->empty()) return;
+  int milliseconds = -1;
+  const auto [end, error] =
+      std::from_chars(text->data(), text->data() + text->size(), milliseconds);
+  if (error != std::errc() || end != text->data() + text->size()) return;
+  if (milliseconds < 0 || milliseconds > 5000) return;
+  keldar_bus_CProcessComPortSetNetworkAllowance(lib, port, milliseconds);
 }

@@ -5,6 +5,7 @@
 
 #include "base/core/ini_file.h"
 #include "device/bus_log_setting.h"
+#include "device/gateway_list.h"
 
 OpenedPort OpenMeterPort(const KeldarBusProtocolLibrary* lib, const std::string& path, int speed) {
   OpenedPort opened;
@@ -16,6 +17,7 @@ OpenedPort OpenMeterPort(const KeldarBusProtocolLibrary* lib, const std::string&
     opened.port = nullptr;
     return opened;
   }
+  ApplyAnswerAllowance(Settings(), lib, opened.port, path);
   // The exchange log is for support: without it the run goes on.
   std::error_code noFolder;
   TraceNewPort(lib, opened.port, Settings(), std::filesystem::current_path(noFolder));

@@ -125,6 +125,22 @@ TEST_F(Gateway, BothScansWorkThroughAGateway) {
   EXPECT_EQ(ids, (std::set<QString>{"41000001", "41000011", "41000012", "41000021"}));
 }
 
+// A slow network: the allowance on top of the answer window comes from config.ini.
+TEST_F(Gateway, TheAnswerAllowanceIsTakenFromTheSettings) {
+  const auto slow = cwd.Path() / "slow.ini";
+  WriteFile(slow,
+            "[meter]\naddress = 3\nspeed = 2400\nidentification = 41000333\n"
+            "manufacturer = KRV\nversion = 2\nmedium = 7\nreply_delay_ms = 650\n"
+            "record = 04 13 : 1\n");
+  SimProcess sim({"--tcp", "0", slow.string()});
+  EXPECT_EQ(Command("read", sim.Path(), 3).status, 1);  // 287.5 + 200 ms is too short
+  WriteFile(cwd.Path() / "config.ini", "[GATEWAYS]\nANSWER_ALLOWANCE_MS = 600\n");
+  Settings().Load();
+  const CliResult read = Command("read", sim.Path(), 3);
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_NE(read.out.find("Meter 41000333"), std::string::npos) << read.out;
+}
+
 TEST_F(Gateway, TheLastFiveGatewaysAreRememberedNewestFirst) {
   for (int i = 1; i <= 7; ++i)
     RememberGateway(Settings(), "tcp://10.0.0." + std::to_string(i) + ":1");
