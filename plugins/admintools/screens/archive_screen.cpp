@@ -146,8 +146,8 @@ void ArchiveScreen::RefreshTexts() {
   texts_.Apply(ui.LabelDeviceKind, keys::kArchiveDeviceKind);
   texts_.Apply(ui.LabelDevice, keys::kArchiveDevice);
   texts_.Apply(ui.LabelSubscriber, keys::kArchiveSubscriber);
-  for (auto [check, key] : {std::pair{ui.CheckBoxFrom, keys::kArchiveFrom},
-                            std::pair{ui.CheckBoxTo, keys::kArchiveTo}})
+  for (auto [check, key] :
+       {std::pair{ui.CheckBoxFrom, keys::kArchiveFrom}, std::pair{ui.CheckBoxTo, keys::kArchiveTo}})
     check->setText(texts_.Text(key, check->text()));
   texts_.Apply(ui.PanelButtonRefresh, keys::kArchiveRefresh);
   texts_.Apply(ui.PanelButtonDelete, keys::kArchiveDelete);
