@@ -656,6 +656,26 @@ INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_ALL_DEVICES', 3, 'Усі прилади');
 
 INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_SUBSCRIBER', 1, 'Subscriber'),
+  ('FRAME_PROGRAM_ARCHIVE_SUBSCRIBER', 2, 'Абонент'),
+  ('FRAME_PROGRAM_ARCHIVE_SUBSCRIBER', 3, 'Абонент');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_ALL_SUBSCRIBERS', 1, 'All subscribers'),
+  ('FRAME_PROGRAM_ARCHIVE_ALL_SUBSCRIBERS', 2, 'Все абоненты'),
+  ('FRAME_PROGRAM_ARCHIVE_ALL_SUBSCRIBERS', 3, 'Усі абоненти');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_FROM', 1, 'Period from'),
+  ('FRAME_PROGRAM_ARCHIVE_FROM', 2, 'Период с'),
+  ('FRAME_PROGRAM_ARCHIVE_FROM', 3, 'Період з');
+
+INSERT INTO phrases (key, language_id, text) VALUES
+  ('FRAME_PROGRAM_ARCHIVE_TO', 1, 'to'),
+  ('FRAME_PROGRAM_ARCHIVE_TO', 2, 'по'),
+  ('FRAME_PROGRAM_ARCHIVE_TO', 3, 'по');
+
+INSERT INTO phrases (key, language_id, text) VALUES
   ('FRAME_PROGRAM_ARCHIVE_HEAT', 1, 'Heat'),
   ('FRAME_PROGRAM_ARCHIVE_HEAT', 2, 'Тепловая энергия'),
   ('FRAME_PROGRAM_ARCHIVE_HEAT', 3, 'Теплова енергія');

@@ -1,13 +1,17 @@
 // Shows one screen of the built AdminTools.so in a window of the main window's
 // size, for checking its look by eye (or a screenshot):
-//   admintools_screen_preview administration|archive ru|en [sample] [steps…]
+//   admintools_screen_preview administration|archive ru|en|uk [sample] [steps…]
 // `sample` fills archive.db in the working folder with a few subscribers,
 // objects and readings first. Steps act on the screen before it is shown:
 // select-subscriber, select-object, edit-subscriber, edit-object, delete-object,
-// select-reading, delete-reading, archive-kind=<n>.
+// select-reading, delete-reading, archive-kind=<n>, archive-subscriber=<n>,
+// archive-from=<yyyy-MM-dd>, archive-to=<yyyy-MM-dd>; shot=<file.png> saves
+// the window as it then looks and ends the preview.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFont>
 #include <QTableView>
 #include <QTest>
@@ -79,13 +83,13 @@ void FillSample() {
 constexpr KeldarExportRow kLanguageRows[] = {KELDAR_EXPORT_ROWS(KELDAR_PHRASES_EXPORTS)};
 #undef KELDAR_ROWS_TYPE
 
-// Phrases.so beside the library, with English selected.
-struct English {
-  English() {
+// Phrases.so beside the library, with a language selected (1 English, 3 Ukrainian).
+struct Language {
+  explicit Language(int id) {
     if (!language.Loaded()) return;
     phrases =
         language.Function<KeldarPhrasesCreateFn>(&KeldarLanguageLibrary::CreateCSQLite3Phrases)();
-    language.Operation<KeldarSetSelectLangFn> (&KeldarLanguageLibrary::SetSelectLang)(phrases, 1);
+    language.Operation<KeldarSetSelectLangFn> (&KeldarLanguageLibrary::SetSelectLang)(phrases, id);
   }
   LoadedPlugin<KeldarLanguageLibrary> language{testing_support::BuiltPlugin("Phrases.so"),
                                                kLanguageRows};
@@ -106,7 +110,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"));
   if (argc < 3) {
-    std::cerr << "usage: admintools_screen_preview administration|archive ru|en [sample] [steps]\n";
+    std::cerr << "usage: admintools_screen_preview administration|archive ru|en|uk [sample] "
+                 "[steps]\n";
     return 2;
   }
   const std::string which = argv[1];
@@ -115,14 +120,15 @@ int main(int argc, char** argv) {
     FillSample();
     ++next;
   }
-  English english;
-  const bool inEnglish = std::string(argv[2]) == "en";
+  const std::string tag = argv[2];
+  Language language(tag == "en" ? 1 : 3);
+  const bool translated = tag == "en" || tag == "uk";
   AdminToolsLoader tools;
   uint8_t closeFlag = 0;
   const auto create = which == "archive" ? tools.CreateArchive() : tools.CreateAdministration();
   auto* screen =
-      static_cast<QWidget*>(create(nullptr, &closeFlag, inEnglish ? english.phrases : nullptr,
-                                   inEnglish ? english.language.get() : nullptr));
+      static_cast<QWidget*>(create(nullptr, &closeFlag, translated ? language.phrases : nullptr,
+                                   translated ? language.language.get() : nullptr));
   if (screen == nullptr) return 1;
 
   QWidget window;
@@ -132,6 +138,7 @@ int main(int argc, char** argv) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(screen);
   window.show();
+  QString shot;
   for (; next < argc; ++next) {
     const std::string step = argv[next];
     if (step == "select-subscriber") SelectRow(screen, "TableSubscribers", 0);
@@ -145,6 +152,20 @@ int main(int argc, char** argv) {
       screen->findChild<QComboBox*>("ComboBoxDeviceKind")
           ->setCurrentIndex(std::stoi(step.substr(13)));
     }
+    if (step.rfind("archive-subscriber=", 0) == 0) {
+      screen->findChild<QComboBox*>("ComboBoxSubscriber")
+          ->setCurrentIndex(std::stoi(step.substr(19)));
+    }
+    for (const char* bound : {"from", "to"}) {
+      const std::string prefix = std::string("archive-") + bound + "=";
+      if (step.rfind(prefix, 0) != 0) continue;
+      const QString suffix = bound == std::string("from") ? "From" : "To";
+      screen->findChild<QDateEdit*>("DateEdit" + suffix)
+          ->setDate(
+              QDate::fromString(QString::fromStdString(step.substr(prefix.size())), Qt::ISODate));
+      screen->findChild<QCheckBox*>("CheckBox" + suffix)->setChecked(true);
+    }
+    if (step.rfind("shot=", 0) == 0) shot = QString::fromStdString(step.substr(5));
   }
   // Closing the window or the back strip ends the preview.
   QTimer closer;
@@ -152,7 +173,13 @@ int main(int argc, char** argv) {
     if (keldar_flag_get(&closeFlag) != 0) application.quit();
   });
   closer.start(200);
-  const int result = application.exec();
+  int result = 0;
+  if (shot.isEmpty()) {
+    result = application.exec();
+  } else {
+    QApplication::processEvents();
+    result = window.grab().save(shot) ? 0 : 1;
+  }
   tools.DeleteArchive()(screen);
   tools.DeleteAdministration()(screen);
   return result;

@@ -1,7 +1,10 @@
 #include "screens/archive_screen.h"
 
 #include <QChartView>
+#include <QCheckBox>
 #include <QDate>
+#include <QDateEdit>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -102,11 +105,24 @@ ArchiveScreen::ArchiveScreen(uint8_t* closeFlag, ScreenTexts texts, std::string 
     ui.ComboBoxDeviceKind->addItem(DeviceKindText(texts_, kind), static_cast<int>(kind));
   }
 
+  // The period starts as today, and as the whole archive until a bound is ticked.
+  ui.DateEditFrom->setDate(QDate::currentDate());
+  ui.DateEditTo->setDate(QDate::currentDate());
+
   look::MakeBackStrip(ui.Back, ui.Label1, [this] {
     if (closeFlag_ != nullptr) keldar_flag_set(closeFlag_, 1);
   });
   connect(ui.ComboBoxDeviceKind, &QComboBox::currentIndexChanged, this, &ArchiveScreen::Refresh);
   connect(ui.ComboBoxDevice, &QComboBox::currentIndexChanged, this, [this] { LoadReadings(); });
+  connect(ui.ComboBoxSubscriber, &QComboBox::currentIndexChanged, this, [this] { LoadReadings(); });
+  for (auto [check, edit] :
+       {std::pair{ui.CheckBoxFrom, ui.DateEditFrom}, std::pair{ui.CheckBoxTo, ui.DateEditTo}}) {
+    connect(check, &QCheckBox::toggled, edit, &QDateEdit::setEnabled);
+    connect(check, &QCheckBox::toggled, this, [this] { LoadReadings(); });
+    connect(edit, &QDateEdit::dateChanged, this, [this, check = check] {
+      if (check->isChecked()) LoadReadings();
+    });
+  }
   connect(ui.PanelButtonRefresh, &look::PanelButton::clicked, this, &ArchiveScreen::Refresh);
   connect(ui.TableReadings->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     CancelDelete();
@@ -129,6 +145,10 @@ void ArchiveScreen::RefreshTexts() {
   texts_.Apply(ui.LabelTitle, keys::kArchiveTitle);
   texts_.Apply(ui.LabelDeviceKind, keys::kArchiveDeviceKind);
   texts_.Apply(ui.LabelDevice, keys::kArchiveDevice);
+  texts_.Apply(ui.LabelSubscriber, keys::kArchiveSubscriber);
+  for (auto [check, key] :
+       {std::pair{ui.CheckBoxFrom, keys::kArchiveFrom}, std::pair{ui.CheckBoxTo, keys::kArchiveTo}})
+    check->setText(texts_.Text(key, check->text()));
   texts_.Apply(ui.PanelButtonRefresh, keys::kArchiveRefresh);
   texts_.Apply(ui.PanelButtonDelete, keys::kArchiveDelete);
   texts_.Apply(ui.PanelButtonExport, keys::kArchiveExport);
@@ -176,6 +196,24 @@ std::optional<int64_t> ArchiveScreen::ChosenDevice() const {
   return device;
 }
 
+std::optional<std::string> ArchiveScreen::ChosenSubscriber() const {
+  // "All subscribers" carries no name.
+  const QVariant name = ui_->ComboBoxSubscriber->currentData();
+  if (!name.isValid()) return std::nullopt;
+  return Utf8(name.toString());
+}
+
+std::optional<int64_t> ArchiveScreen::PeriodStart() const {
+  if (!ui_->CheckBoxFrom->isChecked()) return std::nullopt;
+  return ui_->DateEditFrom->date().startOfDay().toSecsSinceEpoch();
+}
+
+std::optional<int64_t> ArchiveScreen::PeriodEnd() const {
+  if (!ui_->CheckBoxTo->isChecked()) return std::nullopt;
+  // The whole last day: up to the second before the next one starts.
+  return ui_->DateEditTo->date().addDays(1).startOfDay().toSecsSinceEpoch() - 1;
+}
+
 ReadingFilter ArchiveScreen::Filter() const {
   ReadingFilter filter;
   filter.kind = ChosenKind();
@@ -184,12 +222,15 @@ ReadingFilter ArchiveScreen::Filter() const {
     filter.kind = static_cast<DeviceKind>(combo.currentData(kDeviceKindRole).toInt());
     filter.serial = Utf8(combo.currentData(kDeviceSerialRole).toString());
   }
+  filter.subscriber = ChosenSubscriber();
+  filter.from = PeriodStart();
+  filter.to = PeriodEnd();
   return filter;
 }
 
 void ArchiveScreen::Refresh() {
   // One question about a busy archive per refresh, not one per list.
-  if (LoadDevices()) LoadReadings();
+  if (LoadDevices() && LoadSubscribers()) LoadReadings();
 }
 
 std::vector<ReadingKey> ArchiveScreen::SelectedReadings() const {
@@ -246,6 +287,29 @@ bool ArchiveScreen::LoadDevices() {
     combo.setItemData(at, static_cast<int>(device.kind), kDeviceKindRole);
     combo.setItemData(at, QString::fromStdString(device.serial), kDeviceSerialRole);
     if (chosen == device.id) combo.setCurrentIndex(at);
+  }
+  return true;
+}
+
+bool ArchiveScreen::LoadSubscribers() {
+  auto& combo = *ui_->ComboBoxSubscriber;
+  const auto chosen = ChosenSubscriber();
+  const QSignalBlocker quiet(combo);
+  combo.clear();
+  combo.addItem(texts_.Text(keys::kArchiveAllSubscribers, QStringLiteral("Все абоненты")));
+  if (!EnsureArchive()) return false;
+  std::vector<Subscriber> subscribers;
+  if (const auto failure =
+          RunOnArchive(this, texts_, [&] { subscribers = archive_->Subscribers(); })) {
+    ShowMessage(FailureText(texts_, *failure));
+    return false;
+  }
+  // The filter matches by name: namesakes are one entry.
+  for (const auto& subscriber : subscribers) {
+    const QString name = QString::fromStdString(subscriber.name);
+    if (combo.findData(name) >= 0) continue;
+    combo.addItem(name, name);
+    if (chosen == subscriber.name) combo.setCurrentIndex(combo.count() - 1);
   }
   return true;
 }
@@ -310,11 +374,13 @@ void ArchiveScreen::ShowChart() {
     ui_->FrameChart->hide();
     return;
   }
-  // Every reading of the device, not only the listed ones.
+  // Every reading of the device in the period, not only the listed ones.
   const auto kind =
       static_cast<DeviceKind>(ui_->ComboBoxDevice->currentData(kDeviceKindRole).toInt());
+  const auto from = PeriodStart();
+  const auto to = PeriodEnd();
   std::vector<Reading> history;
-  if (RunOnArchive(this, texts_, [&] { history = archive_->History(kind, *device); })) {
+  if (RunOnArchive(this, texts_, [&] { history = archive_->History(kind, *device, from, to); })) {
     ui_->FrameChart->hide();
     return;
   }

@@ -21,7 +21,8 @@ class TProgramReadLocalArhiv;
 namespace admintools {
 
 // The local-archive screen: the readings device screens saved, newest first,
-// filtered by kind of device and by device, with their values and units; the
+// filtered by kind of device, device, subscriber and period of reading, with
+// their values and units; the
 // list reads its rows a page at a time as it scrolls. A chosen device's
 // readings are charted beside the list, and a counter that went backwards is
 // marked in both. What the filters show can be exported to CSV or JSON.
@@ -43,7 +44,7 @@ class ArchiveScreen : public QFrame {
                 QWidget* parent = nullptr);
   ~ArchiveScreen() override;
 
-  // Reads the archive again, keeping the chosen kind and device.
+  // Reads the archive again, keeping the chosen kind, device and subscriber.
   void Refresh();
   // Asks whether to delete the selected readings; ConfirmDelete deletes them.
   void AskToDelete();
@@ -58,10 +59,15 @@ class ArchiveScreen : public QFrame {
   void ShowMessage(const QString& text);
   std::optional<DeviceKind> ChosenKind() const;
   std::optional<int64_t> ChosenDevice() const;
-  // What the kind and device chosen select.
+  std::optional<std::string> ChosenSubscriber() const;
+  // The first and the last second of the chosen days, when chosen.
+  std::optional<int64_t> PeriodStart() const;
+  std::optional<int64_t> PeriodEnd() const;
+  // What the kind, device, subscriber and period chosen select.
   ReadingFilter Filter() const;
   // False when the archive could not be read (the page then says why).
   bool LoadDevices();
+  bool LoadSubscribers();
   void LoadReadings();
   void ShowColumnsFor(std::optional<DeviceKind> kind);
   void ShowChart();

@@ -49,6 +49,11 @@ inline constexpr const char* kArchiveDeviceKind = "FRAME_PROGRAM_ARCHIVE_DEVICE_
 inline constexpr const char* kArchiveDevice = "FRAME_PROGRAM_ARCHIVE_DEVICE";
 inline constexpr const char* kArchiveAllKinds = "FRAME_PROGRAM_ARCHIVE_ALL_KINDS";
 inline constexpr const char* kArchiveAllDevices = "FRAME_PROGRAM_ARCHIVE_ALL_DEVICES";
+inline constexpr const char* kArchiveSubscriber = "FRAME_PROGRAM_ARCHIVE_SUBSCRIBER";
+inline constexpr const char* kArchiveAllSubscribers = "FRAME_PROGRAM_ARCHIVE_ALL_SUBSCRIBERS";
+// The period's bounds: "from <date>", "to <date>".
+inline constexpr const char* kArchiveFrom = "FRAME_PROGRAM_ARCHIVE_FROM";
+inline constexpr const char* kArchiveTo = "FRAME_PROGRAM_ARCHIVE_TO";
 inline constexpr const char* kArchiveHeat = "FRAME_PROGRAM_ARCHIVE_HEAT";
 inline constexpr const char* kArchiveWaterCold = "FRAME_PROGRAM_ARCHIVE_WATER_COLD";
 inline constexpr const char* kArchiveWaterHot = "FRAME_PROGRAM_ARCHIVE_WATER_HOT";
@@ -127,6 +132,10 @@ inline constexpr std::array kAll{
     kArchiveDevice,
     kArchiveAllKinds,
     kArchiveAllDevices,
+    kArchiveSubscriber,
+    kArchiveAllSubscribers,
+    kArchiveFrom,
+    kArchiveTo,
     kArchiveHeat,
     kArchiveWaterCold,
     kArchiveWaterHot,
