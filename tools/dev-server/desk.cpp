@@ -106,20 +106,17 @@ std::string Desk::FetchFile(const std::string& fileId, const std::string& positi
   const auto first = WholeNumber(position);
   const auto length = WholeNumber(count);
   if (file == nullptr || !first || !length || *first < 1 || *length < 0) return "[]";
-  const auto content = ReadWholeFile(file->path);
-  if (!content) return "[]";
   // Positions count from 1; a chunk past the end is empty.
-  const auto start = static_cast<unsigned long long>(*first - 1);
-  std::string bytes;
-  if (start < content->size()) {
-    bytes = content->substr(static_cast<std::size_t>(start),
-                            static_cast<std::size_t>(std::min<unsigned long long>(
-                                static_cast<unsigned long long>(*length), content->size())));
+  auto bytes = ReadFileRange(file->path, static_cast<unsigned long long>(*first - 1),
+                             static_cast<unsigned long long>(*length));
+  if (!bytes) return "[]";
+  if (twist == Twist::kCorruptChunk && !bytes->empty())
+    (*bytes)[0] = static_cast<char>((*bytes)[0] ^ 0x5A);
+  if (twist == Twist::kOversizeChunk) {
+    const auto content = ReadWholeFile(file->path);
+    if (content) *bytes += *content;
   }
-  if (twist == Twist::kCorruptChunk && !bytes.empty())
-    bytes[0] = static_cast<char>(bytes[0] ^ 0x5A);
-  if (twist == Twist::kOversizeChunk) bytes += *content;
-  return JsonRecords({{{"file", Base64Encode(bytes)}}});
+  return JsonRecords({{{"file", Base64Encode(*bytes)}}});
 }
 
 }  // namespace devserver

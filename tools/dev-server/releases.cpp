@@ -151,6 +151,22 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
   return content.str();
 }
 
+std::optional<std::string> ReadFileRange(const fs::path& path, unsigned long long start,
+                                         unsigned long long length) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::error_code code;
+  const auto size = fs::file_size(path, code);
+  if (code) return std::nullopt;
+  if (start >= size) return std::string();
+  std::string bytes(static_cast<std::size_t>(std::min<unsigned long long>(length, size - start)),
+                    '\0');
+  file.seekg(static_cast<std::streamoff>(start));
+  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) return std::nullopt;
+  return bytes;
+}
+
 std::optional<Releases> Releases::Load(const fs::path& root, std::string& error) {
   std::error_code code;
   if (!fs::is_directory(root, code)) {

@@ -63,5 +63,9 @@ bool VersionLess(const std::string& a, const std::string& b);
 
 // The whole content of a file, or nullopt.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+// At most `length` bytes of `path` from byte `start` (empty past the end):
+// a chunk costs its own size, not the file's.
+std::optional<std::string> ReadFileRange(const std::filesystem::path& path,
+                                         unsigned long long start, unsigned long long length);
 
 }  // namespace devserver
