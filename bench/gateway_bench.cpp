@@ -31,28 +31,12 @@ double Median(std::vector<double> ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int baud = 2400;
-  int reads = 5;
-  int reply_delay_ms = 20;
-  std::string meter = keldar::bus::test::MeterFile("krv_heat.ini");
-  int address = 1;
-  std::vector<std::string> rest;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--baud" && i + 1 < argc) {
-      baud = std::stoi(argv[++i]);
-    } else if (arg == "--reads" && i + 1 < argc) {
-      reads = std::stoi(argv[++i]);
-    } else if (arg == "--reply-delay" && i + 1 < argc) {
-      reply_delay_ms = std::stoi(argv[++i]);
-    } else {
-      rest.push_back(arg);
-    }
-  }
-  if (rest.size() == 2) {
-    meter = rest[0];
-    address = std::stoi(rest[1]);
-  }
+  const keldar::bench::ReadOptions options = keldar::bench::ParseReadOptions(argc, argv);
+  const int baud = options.baud;
+  const int reads = options.reads;
+  const int reply_delay_ms = options.replyDelayMs;
+  const std::string& meter = options.meter;
+  const int address = options.address;
   const std::string delay = std::to_string(reply_delay_ms);
   SimProcess serial_sim({"--reply-delay", delay, meter});
   SimProcess gateway_sim(

@@ -4,10 +4,45 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "bus_master.h"
+#include "sim_process.h"
 
 namespace keldar::bench {
+
+// What a readout benchmark is asked: --baud N, --reads N, --reply-delay MS,
+// and optionally a meter file and its address.
+struct ReadOptions {
+  int baud = 2400;
+  int reads = 5;
+  int replyDelayMs = 20;
+  std::string meter = keldar::bus::test::MeterFile("krv_heat.ini");
+  int address = 1;
+};
+
+inline ReadOptions ParseReadOptions(int argc, char** argv) {
+  ReadOptions options;
+  std::vector<std::string> rest;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--baud" && i + 1 < argc) {
+      options.baud = std::stoi(argv[++i]);
+    } else if (arg == "--reads" && i + 1 < argc) {
+      options.reads = std::stoi(argv[++i]);
+    } else if (arg == "--reply-delay" && i + 1 < argc) {
+      options.replyDelayMs = std::stoi(argv[++i]);
+    } else {
+      rest.push_back(arg);
+    }
+  }
+  if (rest.size() == 2) {
+    options.meter = rest[0];
+    options.address = std::stoi(rest[1]);
+  }
+  return options;
+}
 
 struct Exchange {
   std::size_t bytes = 0;  // request and answer characters on the line
