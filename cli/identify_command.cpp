@@ -119,12 +119,9 @@ int RunIdentify(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
   const KeldarBusProtocolLibrary* lib = library.GetApi();
   // The speed search starts at 300 baud.
-  mbus::Port port = mbus::OpenPort(lib, target->port.c_str(), 300);
-  if (!mbus::PortUsable(lib, port.get()))
-    return Fail(io, kExitFailed, PortOpenFailure(lib, port.get(), target->port));
-  RememberGateway(Settings(), target->port);
-  ApplyAnswerAllowance(Settings(), lib, port.get(), target->port);
-  if (!StartTrace(lib, port.get(), target->trace, io)) return kExitFailed;
+  auto opened = OpenCommandPort(lib, target->port, 300, target->trace, io);
+  if (!opened) return kExitFailed;
+  mbus::Port port = std::move(*opened);
 
   const CliLanguage language;
   IdentifyTexts texts;

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "base/bus/constants.h"
+#include "base/core/ini_file.h"
+#include "device/gateway_list.h"
 #include "device/meter_scan.h"
 #include "device/port_problem.h"
 
@@ -37,6 +39,20 @@ std::optional<mbus::Selection> ParseSecondaryTarget(const std::string& text) {
     (i == 2 ? selection.version : selection.medium) = static_cast<int>(*value);
   }
   return selection;
+}
+
+std::optional<mbus::Port> OpenCommandPort(const KeldarBusProtocolLibrary* lib,
+                                          const std::string& path, int baud,
+                                          const std::string& trace, CommandIo& io) {
+  mbus::Port port = mbus::OpenPort(lib, path.c_str(), baud);
+  if (!mbus::PortUsable(lib, port.get())) {
+    Fail(io, kExitFailed, PortOpenFailure(lib, port.get(), path));
+    return std::nullopt;
+  }
+  RememberGateway(Settings(), path);
+  ApplyAnswerAllowance(Settings(), lib, port.get(), path);
+  if (!StartTrace(lib, port.get(), trace, io)) return std::nullopt;
+  return port;
 }
 
 bool SelectTarget(const mbus::Link& link, const MeterTarget& target, CommandIo& io) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/bus/link.h"
+#include "base/bus/objects.h"
 #include "base/bus/selection.h"
 #include "command.h"
 #include "keldar/bus_protocol_types.h"
@@ -39,6 +40,13 @@ std::optional<MeterTarget> ReadMeterTarget(const Options& options, const char* c
 
 // "ID[.MAN[.VER[.MED]]]" as a selection; none when malformed.
 std::optional<mbus::Selection> ParseSecondaryTarget(const std::string& text);
+
+// Opens `path` at `baud` for a command: a gateway is remembered and given
+// its answer allowance, and the trace starts when `trace` names a file. None
+// after a message on `io` when the port cannot be opened or traced.
+std::optional<mbus::Port> OpenCommandPort(const KeldarBusProtocolLibrary* lib,
+                                          const std::string& path, int baud,
+                                          const std::string& trace, CommandIo& io);
 
 // Selects the target's meter when it is reached by selection; false after a
 // message on `io` when no meter, or more than one, acknowledged.

@@ -78,13 +78,10 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
     return Fail(io, kExitFailed, "the M-Bus library BusProtocol.so is missing");
   const KeldarBusProtocolLibrary* lib = library.GetApi();
 
-  const mbus::Port bus = mbus::OpenPort(lib, port->c_str(), static_cast<int>(*baud));
-  if (!mbus::PortUsable(lib, bus.get()))
-    return Fail(io, kExitFailed, PortOpenFailure(lib, bus.get(), *port));
-  RememberGateway(Settings(), *port);
-  ApplyAnswerAllowance(Settings(), lib, bus.get(), *port);
-  if (!StartTrace(lib, bus.get(), options.Value(kTraceOption).value_or(""), io)) return kExitFailed;
-  const mbus::Link link{lib, bus.get(), {}};
+  const auto bus = OpenCommandPort(lib, *port, static_cast<int>(*baud),
+                                   options.Value(kTraceOption).value_or(""), io);
+  if (!bus) return kExitFailed;
+  const mbus::Link link{lib, bus->get(), {}};
   const auto a = static_cast<std::uint8_t>(*address);
   const std::string where =
       (selection ? "secondary address " + *secondary : "address " + std::to_string(*address)) +
