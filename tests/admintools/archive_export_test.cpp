@@ -108,6 +108,31 @@ TEST_F(ArchiveExportTest, EnglishCsvSplitsAtCommasAndQuotesThem) {
   EXPECT_EQ(CsvStyleFor("de").separator, ',') << "others read as English";
 }
 
+TEST_F(ArchiveExportTest, TextsThatLookLikeFormulasStayText) {
+  const int64_t subscriber =
+      archive_.AddSubscriber({0, "=HYPERLINK(\"http://x\";\"Оплатить\")", "", "+7 900", ""});
+  const int64_t object = archive_.AddObject({0, subscriber, "@SUM(A1)", "-2+3"});
+  Reading reading;
+  reading.readTime = 1'800'000'000;
+  reading.meterTime = "=1+1";
+  reading[Quantity::kVolume] = -0.5;  // numbers keep their sign
+  archive_.SaveReading({0, DeviceKind::kWaterHot, "MLD", "99", "\tM", "", 22, object}, reading);
+  ReadingFilter filter;
+  filter.serial = "99";
+  ExportOptions options;
+  options.csv = CsvStyleFor("ru");
+  const auto lines = Lines(Export(options, filter).substr(3));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1],
+            "2027-01-15T08:00:00Z;hot;99;MLD;'\tM;"
+            "\"'=HYPERLINK(\"\"http://x\"\";\"\"Оплатить\"\")\";'+7 900;'@SUM(A1);'-2+3;'=1+1;0;0;"
+            ";-0,5;;;;;;;");
+
+  // JSON is data, not a sheet: the texts are written as they are.
+  options.format = ExportFormat::kJson;
+  EXPECT_NE(Export(options, filter).find("\"=1+1\""), std::string::npos);
+}
+
 TEST_F(ArchiveExportTest, TheScreensTitlesReplaceTheBuiltInOnes) {
   ExportOptions options;
   options.csv = CsvStyleFor("ru");

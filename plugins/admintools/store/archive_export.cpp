@@ -8,6 +8,8 @@
 #include <fstream>
 #include <ostream>
 #include <random>
+#include <string>
+#include <string_view>
 
 #include "store/archive.h"
 
@@ -94,13 +96,16 @@ class CsvWriter {
   void Write(const ArchiveRow& row) {
     const Reading& reading = row.reading;
     AppendField(IsoUtcTime(reading.readTime));
-    for (const std::string& text :
-         {std::string(KindName(row.device.kind)), row.device.serial, row.device.manufacturer,
-          row.device.model, row.subscriber, row.subscriberAccount, row.object, row.objectAddress,
-          reading.meterTime, std::to_string(reading.errorFlags)}) {
+    line_ += style_.separator;
+    AppendField(KindName(row.device.kind));
+    for (const std::string* text :
+         {&row.device.serial, &row.device.manufacturer, &row.device.model, &row.subscriber,
+          &row.subscriberAccount, &row.object, &row.objectAddress, &reading.meterTime}) {
       line_ += style_.separator;
-      AppendField(text);
+      AppendText(*text);
     }
+    line_ += style_.separator;
+    line_ += std::to_string(reading.errorFlags);
     line_ += style_.separator;
     line_ += row.backwards ? '1' : '0';
     for (Quantity quantity : kValueColumns) {
@@ -125,6 +130,17 @@ class CsvWriter {
       line_ += c;
     }
     line_ += '"';
+  }
+  // A text someone typed (a name, an address) or a meter sent. One that starts
+  // like a formula would be run as one by the spreadsheet that opens the file
+  // (=HYPERLINK(...) sends the user away, =cmd|... runs a program): a leading
+  // apostrophe keeps it text.
+  void AppendText(const std::string& text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+      AppendField("'" + text);
+    } else {
+      AppendField(text);
+    }
   }
   void EndLine() {
     line_ += "\r\n";
