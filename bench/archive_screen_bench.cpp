@@ -73,9 +73,8 @@ Timing Time(const std::function<QWidget&()>& screen, int rounds,
     const auto start = std::chrono::steady_clock::now();
     step(round);
     Settle(screen());
-    ms.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count());
+    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                     .count());
   }
   std::sort(ms.begin(), ms.end());
   return {ms[ms.size() / 2], ms.back()};
@@ -157,9 +156,8 @@ int main(int argc, char** argv) {
   auto& table = Child<QTableView>(*screen, "TableReadings");
 
   // Each kind in turn, then all of them again.
-  const Timing kind = Time(shown, rounds, [&](int round) {
-    kinds.setCurrentIndex((round + 1) % kinds.count());
-  });
+  const Timing kind =
+      Time(shown, rounds, [&](int round) { kinds.setCurrentIndex((round + 1) % kinds.count()); });
   Print("filter: kind of meter", 200, kind, status());
   kinds.setCurrentIndex(0);
   Settle(*screen);
@@ -173,8 +171,7 @@ int main(int argc, char** argv) {
 
   // One year of the five the archive holds, then none.
   fromDate.setDate(QDate(2024, 1, 1));
-  const Timing period =
-      Time(shown, rounds, [&](int round) { from.setChecked(round % 2 == 0); });
+  const Timing period = Time(shown, rounds, [&](int round) { from.setChecked(round % 2 == 0); });
   Print("filter: period from 2024", 200, period, status());
   from.setChecked(false);
   Settle(*screen);
@@ -191,9 +188,8 @@ int main(int argc, char** argv) {
   // The list reads a page as it comes on screen: each round scrolls to the
   // end of what is listed, which reads the next page.
   auto& bar = *table.verticalScrollBar();
-  const Timing scroll = Time(shown, std::max(rounds, 20), [&](int) {
-    bar.setValue(bar.maximum());
-  });
+  const Timing scroll =
+      Time(shown, std::max(rounds, 20), [&](int) { bar.setValue(bar.maximum()); });
   Print("scroll: the next page", 0, scroll,
         QString::number(table.model()->rowCount()) + QStringLiteral(" rows listed"));
 

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "base/core/ini_file.h"
+#include "ordinary_user.h"
 #include "test_support.h"
 
 namespace {
@@ -90,8 +91,8 @@ TEST(SettingsFileFaults, AFileThatCannotBeOpenedIsReportedAndLeftAlone) {
 }
 
 TEST(SettingsFileFaults, AFileWithoutReadPermissionIsReportedAndLeftAlone) {
-  if (::geteuid() == 0) GTEST_SKIP() << "running as root: file permissions do not stop reading";
   ScopedWorkingDirectory cwd;
+  const ScopedOrdinaryUser user;
   WriteFile("config.ini", "[SERIAL]\r\nCOM = /dev/ttyS1\r\n");
   fs::permissions("config.ini", fs::perms::none);
   ExpectRefusedAndKept("Permission denied");
@@ -111,8 +112,8 @@ TEST(SettingsFileFaults, AFolderWhereNothingCanBeWrittenIsReportedOnEveryStore) 
 }
 
 TEST(SettingsFileFaults, AReadOnlyFileIsReportedAndAStoreThatWorksClearsTheProblem) {
-  if (::geteuid() == 0) GTEST_SKIP() << "running as root: file permissions do not stop writing";
   ScopedWorkingDirectory cwd;
+  const ScopedOrdinaryUser user;
   WriteFile("config.ini", "[SERIAL]\r\nCOM = /dev/ttyS1\r\n");
   fs::permissions("config.ini", fs::perms::owner_read);
   IniFile ini;

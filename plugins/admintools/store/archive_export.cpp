@@ -136,7 +136,8 @@ class CsvWriter {
   // (=HYPERLINK(...) sends the user away, =cmd|... runs a program): a leading
   // apostrophe keeps it text.
   void AppendText(const std::string& text) {
-    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+    if (!text.empty() &&
+        std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
       AppendField("'" + text);
     } else {
       AppendField(text);
