@@ -13,9 +13,7 @@
 #include "device/bus_protocol_library.h"
 #include "device/device_list.h"
 #include "device/firmware_catalogue.h"
-#include "device/gateway_list.h"
 #include "device/identify_reason.h"
-#include "device/port_opening.h"
 #include "device/screens/home_screen.h"
 #include "device/screens/port_messages.h"
 #include "device/screens/scan_screen.h"
@@ -86,15 +84,9 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
   if (Connecting()) return;
   connectWorker_.Stop();  // the previous run has ended; this joins its thread
   if (context_.programMain != nullptr) context_.programMain->ShowConnecting(true);
-  const OpenedPort opened = OpenMeterPort(bus->GetApi(), devicePath, 300);
-  // A port that will not open is the user's to fix: say why, and stay idle.
-  if (opened.problem != nullptr) {
-    if (context_.programMain != nullptr) context_.programMain->ShowConnecting(false);
-    ShowPortProblem(context_.phrases, *opened.problem, devicePath);
-    return;
-  }
-  portObject_ = opened.port;
-  RememberGateway(Settings(), devicePath);
+  // The run opens the port itself (a gateway may be slow to answer, or never
+  // answer): the port is known once the selection opens.
+  portObject_ = nullptr;
 
   IdentifyTexts texts;
   const Phrases& phrases = context_.phrases;
@@ -115,7 +107,7 @@ void NavigationHost::StartConnection(const char* devicePath, int speed, int addr
           .toStdString();
   connecting_ = true;
   selectionPromised_.store(false);
-  connectWorker_.Start(mbus::Link{bus->GetApi(), portObject_, {}},
+  connectWorker_.Start(bus->GetApi(),
                        IdentifyRequest{devicePath, speed, address, std::move(selection)},
                        std::move(texts), *context_.catalogue);
 }
@@ -128,8 +120,9 @@ void NavigationHost::StopConnecting() {
   connecting_ = false;
   // The run's end was not handed over yet. The run deleted the port unless it
   // kept it for a selection screen that has not been opened.
-  if (selectionPromised_.load() && selectDevice_ == nullptr && portObject_ != nullptr)
-    keldar_bus_DeleteCProcessComPort(context_.busProtocol->GetApi(), portObject_);
+  KeldarBusPort* port = connectWorker_.Port();
+  if (selectionPromised_.load() && selectDevice_ == nullptr && port != nullptr)
+    keldar_bus_DeleteCProcessComPort(context_.busProtocol->GetApi(), port);
   if (selectDevice_ == nullptr) portObject_ = nullptr;
 }
 
@@ -145,6 +138,9 @@ bool NavigationHost::OpenSelection() {
   // The selection always opens; the port then stays for its screens.
   selectionPromised_.store(true);
   platform::HandOver(this, [this] {
+    // A run stopped meanwhile has had its port deleted by StopConnecting.
+    if (!connecting_) return;
+    portObject_ = connectWorker_.Port();
     if (context_.programMain != nullptr) context_.programMain->hide();
     OpenScreen(kSelectDevice);
   });
@@ -181,6 +177,18 @@ void NavigationHost::Finish(bool selectionOpened) {
     // Without a selection screen the run has released the port.
     if (!selectionOpened) portObject_ = nullptr;
     ReportFileProblems();
+  });
+}
+
+void NavigationHost::PortNotOpened(const PortProblem& problem, const std::string& path) {
+  // The problem is one of the program's static descriptions.
+  const PortProblem* said = &problem;
+  platform::HandOver(this, [this, said, path] {
+    connecting_ = false;
+    connectWorker_.Stop();  // the run has ended; its thread is joined here
+    if (context_.programMain != nullptr) context_.programMain->ShowConnecting(false);
+    // A port that will not open is the user's to fix: say why, and stay idle.
+    ShowPortProblem(context_.phrases, *said, path);
   });
 }
 

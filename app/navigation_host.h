@@ -23,7 +23,7 @@ struct KeldarBusPort;
 // meter's port while a meter is worked with, and runs the connect worker.
 // Lives on the main thread; a timer there watches CloseRequest, which the
 // hosted screens set, and brings the user back home.
-class NavigationHost : public QObject, private IdentifyObserver {
+class NavigationHost : public QObject, private ConnectObserver {
   Q_OBJECT
 
  public:
@@ -71,6 +71,7 @@ class NavigationHost : public QObject, private IdentifyObserver {
   void DeviceInformationNotFound() override;
   void NothingFound(const IdentifyExplanation& explanation) override;
   void Finish(bool selectionOpened) override;
+  void PortNotOpened(const PortProblem& problem, const std::string& path) override;
 
   NavigationContext context_;
   uint8_t closeRequest_ = 0;

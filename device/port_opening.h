@@ -13,5 +13,6 @@ struct OpenedPort {
 
 // Opens `path` at `speed` for a run on the bus, traced into the exchange log
 // when that is switched on. A port that will not open is deleted again.
-// Main thread (it reads the settings).
+// Any thread (the settings answer several); opening a network gateway may
+// take seconds, so the window's runs open on their own threads.
 OpenedPort OpenMeterPort(const KeldarBusProtocolLibrary* lib, const std::string& path, int speed);

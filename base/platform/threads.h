@@ -11,16 +11,19 @@
 //                 Starts and joins the workers below.
 //
 // ConnectWorker   One connect-and-identify run (device/connect_worker.h), owned
-//                 by the navigation host. Touches only the port handed to it (the
-//                 host does not use the port while the run lasts), the identified-
-//                 device list (locked), the firmware catalogue and the settings
-//                 file's SERIAL section (locked). Reports progress, the opening of
-//                 the device selection and its end by HandOver.
+//                 by the navigation host. Opens the port itself (a network gateway
+//                 may take seconds to answer) and touches only that port (the host
+//                 takes it over when the device selection opens), the exchange
+//                 log's folder, the identified-device list (locked), the firmware
+//                 catalogue and the settings file (locked). Reports a port that
+//                 would not open, progress, the opening of the device selection
+//                 and its end by HandOver.
 //
 // MeterScan       One search for the meters on a bus (device/scan_worker.h),
-//                 owned by the "Find meters" screen. Touches only the port handed
-//                 to it, which it closes when the search ends. Reports progress,
-//                 each meter found and its end by HandOver.
+//                 owned by the "Find meters" screen. Opens the port itself and
+//                 touches only that port, which it closes when the search ends,
+//                 and the settings file (locked). Reports a port that would not
+//                 open, progress, each meter found and its end by HandOver.
 //
 // UpdateWorker    One self-update (online/update_worker.h), owned by the update
 //                 screen. Touches the network, the files it stages in the working

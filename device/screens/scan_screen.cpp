@@ -10,7 +10,6 @@
 #include "base/kit/widget_look.h"
 #include "device/bus_protocol_library.h"
 #include "device/device_kind.h"
-#include "device/port_opening.h"
 #include "device/screens/port_messages.h"
 #include "ui_TProgramFindMeters.h"
 
@@ -171,11 +170,6 @@ void ScanScreen::StartClick() {
   std::optional<ScanRequest> request = RequestFromControls();
   if (!request) return;
   worker_.Stop();  // the previous run has ended; this joins its thread
-  const OpenedPort opened = OpenMeterPort(bus->GetApi(), port_.path, ChosenSpeed());
-  if (opened.problem != nullptr) {
-    ShowPortProblem(context_.phrases, *opened.problem, port_.path);
-    return;
-  }
   meters_.clear();
   ui_->TableMeters->setRowCount(0);
   primary_ = std::holds_alternative<PrimaryScanRequest>(*request);
@@ -188,7 +182,7 @@ void ScanScreen::StartClick() {
   ui_->ProgressScan->show();
   ShowProgress(start);
   ShowScanning(true);
-  worker_.Start(mbus::Link{bus->GetApi(), opened.port, {}}, scanSpeed_, std::move(*request));
+  worker_.Start(bus->GetApi(), port_.path, scanSpeed_, std::move(*request));
 }
 
 void ScanScreen::StopClick() {
@@ -280,6 +274,18 @@ void ScanScreen::Finished(const ScanResult& result) {
   platform::HandOver(this, [this, result] {
     worker_.Stop();  // the run has ended; its thread is joined here
     ShowEnd(result);
+  });
+}
+
+void ScanScreen::PortNotOpened(const PortProblem& problem, const std::string& path) {
+  // The problem is one of the program's static descriptions.
+  const PortProblem* said = &problem;
+  platform::HandOver(this, [this, said, path] {
+    worker_.Stop();  // the run has ended; its thread is joined here
+    ShowScanning(false);
+    ui_->ProgressScan->hide();
+    ui_->LabelStatus->clear();
+    ShowPortProblem(context_.phrases, *said, path);
   });
 }
 

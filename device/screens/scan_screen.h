@@ -53,6 +53,7 @@ class ScanScreen : public QFrame, private ScanRunObserver {
   void Progress(const ScanProgress& progress) override;
   void Found(const FoundMeter& meter) override;
   void Finished(const ScanResult& result) override;
+  void PortNotOpened(const PortProblem& problem, const std::string& path) override;
 
   void RefreshTexts();
   void WireControls();

@@ -59,6 +59,32 @@ TEST_F(ConnectionRoad, ASingleMeterOpensItsScreenAndLeavingItReleasesThePortAndG
   EXPECT_NE(ReadFile("config.ini").find("BAUD = 2400"), std::string::npos);
 }
 
+TEST_F(ConnectionRoad, APortThatWillNotOpenIsSaidAfterTheRunTriedItAndNothingStaysOpen) {
+  platform::MessageBoxRecorder boxes;
+  MainWindow window;
+  window.show();
+  auto* navigation = window.Navigation();
+  navigation->StartConnection("/dev/keldar-no-such-port", 2400, 2);
+  // The port is opened on the run's thread: the window answers meanwhile.
+  EXPECT_TRUE(navigation->Connecting());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation->Connecting(); }, 5000));
+  ASSERT_EQ(boxes.calls.size(), 1u);
+  EXPECT_TRUE(boxes.calls[0].text.contains("/dev/keldar-no-such-port не найден"))
+      << boxes.calls[0].text.toStdString();
+  EXPECT_EQ(navigation->PortObject(), nullptr);
+  EXPECT_EQ(navigation->SelectionScreen(), nullptr);
+  EXPECT_TRUE(window.ProgramMain()->isVisible());
+
+  // And the next run starts as usual.
+  SimProcess sim({"--no-timing", MeterFile("krv_cold_water.ini")});
+  navigation->StartConnection(sim.Path().c_str(), 2400, 2);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !navigation->Connecting(); }, 20000));
+  QApplication::processEvents();
+  EXPECT_NE(navigation->SelectionScreen(), nullptr);
+  EXPECT_NE(navigation->PortObject(), nullptr);
+  EXPECT_EQ(boxes.calls.size(), 1u);
+}
+
 TEST_F(ConnectionRoad, WithTheExchangeLogOnTheConnectionIsTracedIntoLogs) {
   WriteFile("config.ini", "[LOG]\r\nBUS = 1\r\n");
   Settings().Load();
