@@ -4,7 +4,8 @@
 // `sample` fills archive.db in the working folder with a few subscribers,
 // objects and readings first. Steps act on the screen before it is shown:
 // select-subscriber, select-object, edit-subscriber, edit-object, delete-object,
-// select-reading, delete-reading, archive-kind=<n>, archive-subscriber=<n>,
+// select-reading, delete-reading, archive-kind=<n>, archive-device=<n> (its
+// chart), archive-subscriber=<n>,
 // archive-from=<yyyy-MM-dd>, archive-to=<yyyy-MM-dd>; shot=<file.png> saves
 // the window as it then looks and ends the preview.
 
@@ -151,6 +152,9 @@ int main(int argc, char** argv) {
     if (step.rfind("archive-kind=", 0) == 0) {
       screen->findChild<QComboBox*>("ComboBoxDeviceKind")
           ->setCurrentIndex(std::stoi(step.substr(13)));
+    }
+    if (step.rfind("archive-device=", 0) == 0) {
+      screen->findChild<QComboBox*>("ComboBoxDevice")->setCurrentIndex(std::stoi(step.substr(15)));
     }
     if (step.rfind("archive-subscriber=", 0) == 0) {
       screen->findChild<QComboBox*>("ComboBoxSubscriber")

@@ -316,6 +316,8 @@ bool ArchiveScreen::LoadSubscribers() {
 
 void ArchiveScreen::LoadReadings() {
   CancelDelete();
+  // A device's caption is often wider than its list: the tip shows it whole.
+  ui_->ComboBoxDevice->setToolTip(ui_->ComboBoxDevice->currentText());
   ui_->PanelButtonDelete->setEnabled(false);
   if (!EnsureArchive()) return;
   const ReadingFilter filter = Filter();
