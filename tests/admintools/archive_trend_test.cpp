@@ -191,6 +191,36 @@ TEST_F(ArchiveTrendTest, AWaterMeterIsChartedByVolumeWithoutATemperatureAxis) {
       << "an hour apart: the time of day tells the readings apart";
 }
 
+TEST_F(ArchiveTrendTest, ReadingsWithoutACounterAreChartedAtTheirTimesOrNotAtAll) {
+  {
+    Archive archive;
+    // The heat meter's counter was not read, its temperatures were.
+    Reading warm;
+    warm.readTime = kStart;
+    warm[Quantity::kSupplyTemperature] = 70;
+    archive.SaveReading(kHeat, warm);
+    warm.readTime = kStart + kDay;
+    archive.SaveReading(kHeat, warm);
+    // The cold meter's only reading carries its error flags alone.
+    Reading errors;
+    errors.readTime = kStart;
+    errors.errorFlags = 0x10;
+    archive.SaveReading(kCold, errors);
+  }
+  auto screen = Open();
+  ChooseDevice(*screen, "KRV 00012345 · KM-5");
+  ASSERT_TRUE(Child<QFrame>(*screen, "FrameChart").isVisible());
+  const auto* time = Named<QDateTimeAxis>(ChartOf(*screen), "AxisTime");
+  EXPECT_LE(time->min().toSecsSinceEpoch(), kStart);
+  EXPECT_GE(time->max().toSecsSinceEpoch(), kStart + kDay);
+  EXPECT_GT(time->min().toSecsSinceEpoch(), kStart - kDay) << "the readings' days, not 1970";
+
+  ChooseDevice(*screen, "MLD 00000771 · ВСХ-15");
+  EXPECT_FALSE(Child<QFrame>(*screen, "FrameChart").isVisible()) << "nothing to draw";
+  EXPECT_EQ(Child<QTableView>(*screen, "TableReadings").model()->rowCount(), 1)
+      << "the reading is listed all the same";
+}
+
 TEST_F(ArchiveTrendTest, HoveringAPointTellsItsTimeAndValue) {
   {
     Archive archive;

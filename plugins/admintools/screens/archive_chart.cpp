@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 #include "screens/phrase_keys.h"
@@ -139,8 +140,15 @@ void ShowTrend(QChartView& view, const ScreenTexts& texts, DeviceKind kind, cons
   auto* time = new QDateTimeAxis(chart.get());
   time->setObjectName(QStringLiteral("AxisTime"));
   time->setTitleText(texts.Text(keys::kArchiveReadTime, QStringLiteral("Дата чтения")));
-  const int64_t first = trend.counterPoints.empty() ? 0 : trend.counterPoints.front().time;
-  const int64_t last = trend.counterPoints.empty() ? 0 : trend.counterPoints.back().time;
+  // Over every point drawn: a reading may carry temperatures but no counter.
+  int64_t first = std::numeric_limits<int64_t>::max();
+  int64_t last = std::numeric_limits<int64_t>::min();
+  for (const auto* points : {&trend.counterPoints, &trend.supply, &trend.back}) {
+    if (points->empty()) continue;
+    first = std::min(first, points->front().time);
+    last = std::max(last, points->back().time);
+  }
+  if (first > last) first = last = 0;  // nothing to draw: the screen hides the chart
   const int64_t span = last - first;
   time->setFormat(span < 3 * kDay ? QStringLiteral("dd.MM HH:mm") : QStringLiteral("dd.MM.yy"));
   // Three dates fit a chart half the screen wide without running together.
@@ -152,10 +160,15 @@ void ShowTrend(QChartView& view, const ScreenTexts& texts, DeviceKind kind, cons
   chart->addAxis(time, Qt::AlignBottom);
 
   // Consumption first, so the counter line is drawn over its bars.
-  auto* usedAxis = ValueAxis(*chart, "AxisConsumption", usedName, Qt::AlignRight, usedColour);
+  // The chart gives each side's axes a share of its width by how many sit
+  // there: the consumption's axis sits beside the counter's, untitled, so that
+  // the counter's title is not pressed onto its labels, and says its unit in
+  // the legend.
+  auto* usedAxis = ValueAxis(*chart, "AxisConsumption", usedName, Qt::AlignLeft, usedColour);
+  usedAxis->setTitleVisible(false);
   auto* used = new QAreaSeries(chart.get());
   used->setObjectName(QStringLiteral("SeriesConsumption"));
-  used->setName(LegendName(usedName));
+  used->setName(usedName);
   auto* steps = new QLineSeries(used);
   double most = 0;
   for (const TrendInterval& bar : trend.consumption) {

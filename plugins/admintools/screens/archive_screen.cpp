@@ -386,7 +386,13 @@ void ArchiveScreen::ShowChart() {
     ui_->FrameChart->hide();
     return;
   }
-  ShowTrend(*chart_, texts_, kind, MakeTrend(kind, history));
+  const Trend trend = MakeTrend(kind, history);
+  // Readings without a counter or a temperature (errors only) leave nothing to draw.
+  if (trend.Empty()) {
+    ui_->FrameChart->hide();
+    return;
+  }
+  ShowTrend(*chart_, texts_, kind, trend);
   ui_->FrameChart->show();
 }
 

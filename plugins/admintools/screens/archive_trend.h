@@ -31,6 +31,9 @@ struct Trend {
   std::vector<TrendInterval> consumption;
   std::vector<TrendPoint> supply;  // heat meters only
   std::vector<TrendPoint> back;
+
+  // True when no reading had a value to draw.
+  bool Empty() const { return counterPoints.empty() && supply.empty() && back.empty(); }
 };
 
 // The counter in its display unit, when the reading has one.
