@@ -24,6 +24,8 @@ using admintools::Archive;
 using admintools::ArchiveError;
 using admintools::ArchiveFailure;
 using admintools::DeviceKind;
+using admintools::KindName;
+using admintools::KindNamed;
 using admintools::Quantity;
 using admintools::ReadingFilter;
 
@@ -55,25 +57,6 @@ constexpr char kHelp[] =
     "previous reading. JSON: an array of readings, each with its device, object and\n"
     "subscriber.\n"
     "Exit status 0 when done, 1 when the archive or the file failed, 2 for usage.\n";
-
-std::optional<DeviceKind> ParseKind(const std::string& text) {
-  if (text == "heat") return DeviceKind::kHeat;
-  if (text == "cold") return DeviceKind::kWaterCold;
-  if (text == "hot") return DeviceKind::kWaterHot;
-  return std::nullopt;
-}
-
-const char* KindName(DeviceKind kind) {
-  switch (kind) {
-    case DeviceKind::kHeat:
-      return "heat";
-    case DeviceKind::kWaterCold:
-      return "cold";
-    case DeviceKind::kWaterHot:
-      return "hot";
-  }
-  return "";
-}
 
 // "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM[:SS][Z]" (a space for the T too), in UTC;
 // a bare date at the end of a range is that day's last second.
@@ -187,7 +170,7 @@ int Run(const std::vector<std::string>& args, CommandIo& io) {
 
   ReadingFilter filter;
   if (const auto kind = options.Value("--kind")) {
-    filter.kind = ParseKind(*kind);
+    filter.kind = KindNamed(*kind);
     if (!filter.kind) return Fail(io, kExitUsage, "--kind: not heat, cold or hot: " + *kind);
   }
   filter.serial = options.Value("--serial");

@@ -18,6 +18,8 @@ namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
+}  // namespace
+
 const char* KindName(DeviceKind kind) {
   switch (kind) {
     case DeviceKind::kHeat:
@@ -30,7 +32,12 @@ const char* KindName(DeviceKind kind) {
   return "";
 }
 
-}  // namespace
+std::optional<DeviceKind> KindNamed(std::string_view name) {
+  for (DeviceKind kind : kDeviceKinds) {
+    if (name == KindName(kind)) return kind;
+  }
+  return std::nullopt;
+}
 
 std::string IsoUtcTime(int64_t seconds) {
   using namespace std::chrono;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -53,6 +54,11 @@ enum class ExportColumn {
   kOperatingHours,
 };
 inline constexpr int kExportColumnCount = 21;
+
+// "heat", "cold", "hot": a kind as the export writes it and keldar-cli reads it.
+const char* KindName(DeviceKind kind);
+// The kind a KindName names; none for any other text.
+std::optional<DeviceKind> KindNamed(std::string_view name);
 
 // "2024-05-29T16:26:40Z": a read time as the export writes it (ISO 8601, UTC).
 std::string IsoUtcTime(int64_t seconds);
