@@ -10,20 +10,13 @@
 #include <utility>
 
 #include "line_settings.h"
+#include "line_wait.h"
 
 namespace keldar::bus {
 
 namespace {
 
 constexpr int kWriteStallMs = 2000;  // a driver that takes no byte this long is gone
-
-timespec ToTimespec(std::chrono::microseconds wait) {
-  if (wait.count() < 0) wait = std::chrono::microseconds(0);
-  timespec ts{};
-  ts.tv_sec = static_cast<time_t>(wait.count() / 1'000'000);
-  ts.tv_nsec = static_cast<long>((wait.count() % 1'000'000) * 1000);
-  return ts;
-}
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "line_wait.h"
 #include "name_lookup.h"
 
 namespace keldar::bus {
@@ -27,14 +28,6 @@ constexpr std::chrono::milliseconds kBusyCheck{50};
 int MillisecondsUntil(Clock::time_point deadline) {
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
   return static_cast<int>(std::max<std::int64_t>(left.count(), 0));
-}
-
-timespec ToTimespec(std::chrono::microseconds wait) {
-  if (wait.count() < 0) wait = std::chrono::microseconds(0);
-  timespec ts{};
-  ts.tv_sec = static_cast<time_t>(wait.count() / 1'000'000);
-  ts.tv_nsec = static_cast<long>((wait.count() % 1'000'000) * 1000);
-  return ts;
 }
 
 enum class Attempt { kConnected, kRefused, kUnreachable, kTimedOut, kFailed };
